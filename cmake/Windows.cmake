@@ -1,0 +1,42 @@
+# The Windows build: the program, the Windows test executables (run under Wine through the
+# cross-compiling emulator) and the probe that the end-to-end tests drive windows with.
+enable_language(RC)
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+set(FG_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+
+list(FILTER FG_WIN32_SOURCES EXCLUDE REGEX "/src/app/main_win32\\.cpp$")
+add_library(fg_win32 STATIC ${FG_WIN32_SOURCES})
+target_link_libraries(fg_win32 PUBLIC fg_portable comctl32 shell32 user32 gdi32 kernel32 ole32)
+
+configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+add_executable(Farrowglimmer WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win32.cpp
+                                   ${CMAKE_SOURCE_DIR}/res/Farrowglimmer.rc)
+target_include_directories(Farrowglimmer PRIVATE ${CMAKE_BINARY_DIR}/generated)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Farrowglimmer.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/Farrowglimmer.manifest;${CMAKE_SOURCE_DIR}/res/Farrowglimmer.ico")
+target_link_libraries(Farrowglimmer PRIVATE fg_win32)
+target_link_options(Farrowglimmer PRIVATE ${FG_STATIC_RUNTIME} -municode -s)
+
+# Every Wine process of this build shares one prefix inside the build tree.
+set(FG_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tools/wine-run ${FG_WINEPREFIX})
+
+set(FG_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the Windows tests")
+if(EXISTS ${FG_GTEST_SOURCE}/CMakeLists.txt)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(${FG_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+  file(GLOB FG_WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+  add_executable(win_tests ${FG_WIN_TEST_SOURCES})
+  target_link_libraries(win_tests PRIVATE fg_win32 gtest gtest_main)
+  target_link_options(win_tests PRIVATE ${FG_STATIC_RUNTIME})
+  add_test(NAME win_tests COMMAND win_tests)
+  set_tests_properties(win_tests PROPERTIES LABELS win TIMEOUT 300 RESOURCE_LOCK wineprefix
+                                            SKIP_RETURN_CODE 125)
+endif()
+
+# The end-to-end bench: the probe program and the harness-driven cases.
+add_subdirectory(${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/e2e)

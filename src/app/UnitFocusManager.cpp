@@ -1,0 +1,31 @@
+#include "app/UnitFocusManager.h"
+
+#include "app/UnitMisc.h"
+#include "app/UnitThreadAttach.h"
+#include "platform/Platform.h"
+
+namespace fg {
+
+bool TFocusManager::ForceForeground(HWindow h) {
+    IDesktop& desktop = *Os().desktop;
+    HWindow f = GetForegroundHandle();
+    if (f == h) return true;
+    if (f == 0) f = desktop.DesktopWindow();
+    {
+        TThreadAttach attach(f);
+        if (desktop.IsMinimized(h)) desktop.Restore(h);
+        desktop.BringToTop(h);
+        desktop.SetForeground(h);
+    }
+    if (GetForegroundHandle() == h) return true;
+
+    // Second try with the foreground lock switched off for the moment of the switch.
+    const std::uint32_t timeout = desktop.ForegroundLockTimeout();
+    desktop.SetForegroundLockTimeout(0);
+    desktop.BringToTop(h);
+    desktop.SetForeground(h);
+    desktop.SetForegroundLockTimeout(timeout);
+    return GetForegroundHandle() == h;
+}
+
+} // namespace fg

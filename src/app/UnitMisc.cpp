@@ -1,0 +1,120 @@
+#include "app/UnitMisc.h"
+
+#include "platform/Platform.h"
+
+namespace fg {
+
+namespace {
+
+std::wstring dataPathCache;
+
+struct Attachment {
+    bool attached = false;
+    std::uint32_t target = 0;
+    std::uint32_t own = 0;
+} attachment;
+
+} // namespace
+
+std::wstring AsciiLower(std::wstring s) {
+    for (wchar_t& c : s)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    return s;
+}
+
+std::wstring GetDataPath() {
+    // Always the executable's own folder, whatever the command line holds: a start that only
+    // forwards a command must not scatter files into the current directory.
+    if (dataPathCache.empty()) {
+        std::wstring exe = Os().system->ExecutablePath();
+        const std::size_t slash = exe.find_last_of(L"\\/");
+        exe = slash == std::wstring::npos ? std::wstring() : exe.substr(0, slash + 1);
+        if (!exe.empty() && exe.back() != L'\\' && exe.back() != L'/') exe += L'\\';
+        dataPathCache = exe;
+    }
+    return dataPathCache;
+}
+
+HWindow GetForegroundHandle() {
+    IDesktop& desktop = *Os().desktop;
+    HWindow h = desktop.ForegroundWindow();
+    for (int ask = 1; h == 0 && ask <= 5; ++ask) {
+        h = desktop.ForegroundWindow();
+        if (ask <= 4) Os().clock->Sleep(20);
+    }
+    return h;
+}
+
+HWindow GetNextVisibleWindow(HWindow h) {
+    IDesktop& desktop = *Os().desktop;
+    if (h == 0) h = desktop.ForegroundWindow();
+    if (h == 0) return 0;
+    for (h = desktop.NextWindow(h); h != 0; h = desktop.NextWindow(h))
+        if (desktop.IsVisible(h)) return h;
+    return 0;
+}
+
+std::wstring GetWindowEXEName(HWindow h) {
+    Os().system->SetLastError(0);
+    if (h == 0) return {};
+    std::vector<ProcessEntry> processes;
+    if (!Os().system->ProcessSnapshot(processes)) return L"[error]";
+    const std::uint32_t pid = Os().desktop->WindowProcessId(h);
+    for (const ProcessEntry& p : processes)
+        if (p.processId == pid) return p.exeFile;
+    return {};
+}
+
+void FocusNextWindow() {
+    HWindow h = GetForegroundHandle();
+    for (int pass = 0; pass < 3; ++pass)
+        if (AsciiLower(GetWindowEXEName(h)) == kOwnExeLower) h = GetNextVisibleWindow(h);
+    const bool attached = AttachToWindowThread(GetForegroundHandle());
+    Os().desktop->SetForeground(h);
+    if (attached) DetachFromWindowThread();
+}
+
+bool AttachToWindowThread(HWindow h) {
+    if (attachment.attached) return true; // one attachment at a time
+    IDesktop& desktop = *Os().desktop;
+    attachment.target = desktop.WindowThreadId(h);
+    attachment.own = desktop.CurrentThreadId();
+    attachment.attached = attachment.target == attachment.own ||
+                          desktop.AttachThreadInput(attachment.target, attachment.own, true);
+    return attachment.attached;
+}
+
+void DetachFromWindowThread() {
+    if (attachment.target != attachment.own)
+        Os().desktop->AttachThreadInput(attachment.target, attachment.own, false);
+    attachment.attached = false;
+}
+
+void WaitProcessingMessages(int ms) {
+    if (ms <= 0) return;
+    IClock& clock = *Os().clock;
+    IDesktop& desktop = *Os().desktop;
+    const std::uint32_t start = clock.TickCount();
+    while (static_cast<std::int32_t>(clock.TickCount() - start) < ms) {
+        desktop.ProcessMessages();
+        clock.Sleep(50);
+        if (desktop.Terminating()) return;
+    }
+}
+
+std::wstring ExpandEnvVars(const std::wstring& s) {
+    // The expansion gets all the room it needs: a long path is never silently emptied.
+    std::wstring expanded;
+    if (Os().system->ExpandEnvironment(s, expanded)) return expanded;
+    return s;
+}
+
+std::wstring GlobalHandleToString(std::uintptr_t h, std::uint32_t size) {
+    Os().system->SetLastError(0);
+    if (size == 0) return {};
+    std::wstring text;
+    if (!Os().system->GlobalMemoryText(h, text)) return {};
+    return text;
+}
+
+} // namespace fg

@@ -1,0 +1,38 @@
+// Helpers shared by the whole program: the data folder, the foreground window and its executable,
+// the z-order, joining another thread's input, waiting without freezing, environment expansion.
+#pragma once
+
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <string>
+
+namespace fg {
+
+// The folder of the running executable, with a trailing backslash.
+std::wstring GetDataPath();
+// The foreground window, asking up to six times over about 80 ms while there is none; or 0.
+HWindow GetForegroundHandle();
+// The next visible window below h (0: below the foreground window); or 0.
+HWindow GetNextVisibleWindow(HWindow h);
+// The executable file name of the process behind h: empty for 0 or no match, "[error]" when no
+// process snapshot could be taken.
+std::wstring GetWindowEXEName(HWindow h);
+// Gives the foreground to the window below the program's own windows.
+void FocusNextWindow();
+bool AttachToWindowThread(HWindow h);
+void DetachFromWindowThread();
+void WaitProcessingMessages(int ms);
+std::wstring ExpandEnvVars(const std::wstring& s);
+inline std::int64_t ByteLength(const std::wstring& s) {
+    return static_cast<std::int64_t>(s.size()) * 2;
+}
+std::wstring GlobalHandleToString(std::uintptr_t h, std::uint32_t size);
+
+// The executable's file name as the data folder's owner is compared with, lower case.
+constexpr const wchar_t* kOwnExeLower = L"farrowglimmer.exe";
+
+// Lower-cases ASCII letters only, as the program's name comparisons do.
+std::wstring AsciiLower(std::wstring s);
+
+} // namespace fg

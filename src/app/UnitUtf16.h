@@ -1,0 +1,18 @@
+// Explicit UTF-16LE conversion where bytes matter (files, messages between processes); wchar_t is
+// 16 bits on Windows and 32 bits on Linux, so nothing here relies on its size.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fg {
+
+// Appends the UTF-16LE bytes of s to out.
+void AppendUtf16Le(const std::wstring& s, std::vector<std::uint8_t>& out);
+// Decodes at most `size` bytes of UTF-16LE, stopping at the first NUL code unit; an odd last byte
+// is ignored. Never reads past `size`.
+std::wstring DecodeUtf16LeUntilNul(const void* data, std::size_t size);
+
+} // namespace fg

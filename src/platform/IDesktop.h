@@ -1,0 +1,52 @@
+// Windows, focus, monitors and the message queue of the running desktop.
+#pragma once
+
+#include "platform/Types.h"
+
+#include <cstdint>
+#include <string>
+
+namespace fg {
+
+class IDesktop {
+  public:
+    virtual ~IDesktop() = default;
+
+    // Windows and z-order.
+    virtual HWindow ForegroundWindow() = 0;
+    virtual HWindow DesktopWindow() = 0;
+    virtual HWindow NextWindow(HWindow h) = 0; // the next window below h in the z-order, or 0
+    virtual bool IsVisible(HWindow h) = 0;
+    virtual bool IsMinimized(HWindow h) = 0;
+    virtual void Restore(HWindow h) = 0;
+    virtual void BringToTop(HWindow h) = 0;
+    virtual bool SetForeground(HWindow h) = 0;
+    virtual HWindow FindTopLevelByClass(const std::wstring& className) = 0;
+
+    // Threads and processes behind windows.
+    virtual std::uint32_t WindowThreadId(HWindow h) = 0;
+    virtual std::uint32_t WindowProcessId(HWindow h) = 0;
+    virtual std::uint32_t CurrentThreadId() = 0;
+    virtual bool AttachThreadInput(std::uint32_t from, std::uint32_t to, bool attach) = 0;
+
+    // The system-wide foreground lock timeout (milliseconds).
+    virtual std::uint32_t ForegroundLockTimeout() = 0;
+    virtual void SetForegroundLockTimeout(std::uint32_t ms) = 0;
+
+    // Bounds of the monitor nearest to a point; false when the system names none.
+    virtual bool MonitorNearest(TPoint p, TRect& bounds) = 0;
+
+    // Dispatches every message waiting for the calling thread.
+    virtual void ProcessMessages() = 0;
+    // True once the program has been asked to end.
+    virtual bool Terminating() = 0;
+
+    // Sends WM_COPYDATA (dwData 0) synchronously to h.
+    virtual void SendCopyData(HWindow h, const void* data, std::uint32_t size) = 0;
+
+    // Replaces the clipboard's contents with a Unicode text.
+    virtual bool SetClipboardText(const std::wstring& text) = 0;
+    virtual void MessageBox(const std::wstring& text, const std::wstring& caption) = 0;
+};
+
+} // namespace fg

@@ -1,0 +1,21 @@
+// Plain files. Paths are the program's own (backslash-separated on Windows).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fg {
+
+class IFileSystem {
+  public:
+    virtual ~IFileSystem() = default;
+    virtual bool Exists(const std::wstring& path) = 0;
+    virtual bool Move(const std::wstring& from, const std::wstring& to) = 0;
+    // Creates or truncates the file and writes the bytes. On failure answers false and a reason.
+    virtual bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
+                          std::wstring& error) = 0;
+    virtual bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) = 0;
+};
+
+} // namespace fg

@@ -1,0 +1,44 @@
+// Processes, errors, environment and the program's own identity.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fg {
+
+struct ProcessEntry {
+    std::uint32_t processId = 0;
+    std::wstring exeFile; // as the process list spells it
+};
+
+enum class MutexResult { Created, AlreadyExists, Failed };
+
+class ISystem {
+  public:
+    virtual ~ISystem() = default;
+
+    virtual std::uint32_t LastError() = 0;
+    virtual void SetLastError(std::uint32_t code) = 0;
+    // The system's message text for an error code, as the system gives it.
+    virtual std::wstring ErrorText(std::uint32_t code) = 0;
+
+    // A snapshot of the running processes; false when none could be taken.
+    virtual bool ProcessSnapshot(std::vector<ProcessEntry>& out) = 0;
+
+    // Expands %NAME% references; false when the system could not.
+    virtual bool ExpandEnvironment(const std::wstring& text, std::wstring& out) = 0;
+
+    virtual bool DebuggerPresent() = 0;
+    virtual std::wstring ExecutablePath() = 0;
+    // Creates a named mutex, initially owned, held until the process ends.
+    virtual MutexResult CreateOwnedMutex(const std::wstring& name) = 0;
+    // A shell folder by its CSIDL number; empty when the shell cannot resolve it.
+    virtual std::wstring SpecialFolder(int csidl) = 0;
+    // Converts text in the system's ANSI code page to UTF-16.
+    virtual std::wstring AnsiToWide(const std::string& text) = 0;
+    // The zero-terminated UTF-16 text held by a global memory handle; false when it cannot be locked.
+    virtual bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) = 0;
+};
+
+} // namespace fg

@@ -1,0 +1,160 @@
+// Fakes of the platform seam that behave like a small Windows desktop on virtual time: windows with
+// a z-order, owners' threads and processes, a foreground window, monitors with bounds, a last-error
+// slot, named mutexes and an in-memory file system.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace fg::fake {
+
+class FakeClock : public IClock {
+  public:
+    std::uint32_t TickCount() override { return now; }
+    void Sleep(std::uint32_t ms) override;
+    std::wstring LocalTimeText() override;
+    void Advance(std::uint32_t ms) { now += ms; }
+
+    std::uint32_t now = 1000;
+    std::uint32_t slept = 0; // total virtual time spent in Sleep
+    int sleeps = 0;
+    std::uint32_t timeOfDayMs = (14 * 3600 + 3 * 60 + 7) * 1000u; // at now == start
+    std::uint32_t startTick = 1000;
+};
+
+struct FakeWindow {
+    HWindow handle = 0;
+    std::uint32_t threadId = 0;
+    std::uint32_t processId = 0;
+    bool visible = true;
+    bool minimized = false;
+    std::wstring className;
+};
+
+class FakeDesktop : public IDesktop {
+  public:
+    explicit FakeDesktop(FakeClock& c) : clock(c) {}
+
+    // Adds a window on top of the z-order.
+    HWindow AddWindow(std::uint32_t threadId, std::uint32_t processId, bool visible = true,
+                      const std::wstring& className = L"");
+    FakeWindow* Find(HWindow h);
+
+    HWindow ForegroundWindow() override;
+    HWindow DesktopWindow() override { return kDesktop; }
+    HWindow NextWindow(HWindow h) override;
+    bool IsVisible(HWindow h) override;
+    bool IsMinimized(HWindow h) override;
+    void Restore(HWindow h) override;
+    void BringToTop(HWindow h) override;
+    bool SetForeground(HWindow h) override;
+    HWindow FindTopLevelByClass(const std::wstring& className) override;
+    std::uint32_t WindowThreadId(HWindow h) override;
+    std::uint32_t WindowProcessId(HWindow h) override;
+    std::uint32_t CurrentThreadId() override { return ownThread; }
+    bool AttachThreadInput(std::uint32_t from, std::uint32_t to, bool attach) override;
+    std::uint32_t ForegroundLockTimeout() override { return lockTimeout; }
+    void SetForegroundLockTimeout(std::uint32_t ms) override;
+    bool MonitorNearest(TPoint p, TRect& bounds) override;
+    void ProcessMessages() override { ++pumps; }
+    bool Terminating() override { return terminating; }
+    void SendCopyData(HWindow h, const void* data, std::uint32_t size) override;
+    bool SetClipboardText(const std::wstring& text) override;
+    void MessageBox(const std::wstring& text, const std::wstring& caption) override;
+
+    static constexpr HWindow kDesktop = 0x10010;
+    FakeClock& clock;
+    std::vector<FakeWindow> zorder; // index 0 is the top
+    HWindow foreground = 0;
+    // Foreground asks that still answer 0 before the real foreground shows (-1: always 0).
+    int foregroundNullAsks = 0;
+    int foregroundAsks = 0;
+    // While true, SetForeground only succeeds with the lock timeout at 0.
+    bool foregroundLocked = false;
+    std::uint32_t lockTimeout = 200000;
+    std::vector<std::uint32_t> lockTimeoutWrites;
+    std::uint32_t ownThread = 1;
+    std::set<std::pair<std::uint32_t, std::uint32_t>> attached;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> attachCalls;
+    bool attachFails = false;
+    std::vector<TRect> monitors{TRect{0, 0, 1920, 1080}};
+    int pumps = 0;
+    bool terminating = false;
+    struct CopyData {
+        HWindow target;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::vector<CopyData> copyData;
+    std::wstring clipboard;
+    bool clipboardSet = false;
+    std::vector<std::wstring> messageBoxes;
+
+  private:
+    HWindow nextHandle = 0x20000;
+};
+
+class FakeSystem : public ISystem {
+  public:
+    std::uint32_t LastError() override { return lastError; }
+    void SetLastError(std::uint32_t code) override { lastError = code; }
+    std::wstring ErrorText(std::uint32_t code) override;
+    bool ProcessSnapshot(std::vector<ProcessEntry>& out) override;
+    bool ExpandEnvironment(const std::wstring& text, std::wstring& out) override;
+    bool DebuggerPresent() override { return debugger; }
+    std::wstring ExecutablePath() override { return exePath; }
+    MutexResult CreateOwnedMutex(const std::wstring& name) override;
+    std::wstring SpecialFolder(int csidl) override;
+    std::wstring AnsiToWide(const std::string& text) override;
+    bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) override;
+
+    std::uint32_t lastError = 0;
+    std::map<std::uint32_t, std::wstring> errorTexts{
+        {0, L"The operation completed successfully.\r\n"}, {2, L"File not found.\r\n"}};
+    std::vector<ProcessEntry> processes;
+    bool snapshotFails = false;
+    int snapshots = 0;
+    std::map<std::wstring, std::wstring> environment;
+    bool debugger = false;
+    std::wstring exePath = L"C:\\Tools\\Farrowglimmer.exe";
+    std::set<std::wstring> mutexes;
+    bool mutexFails = false;
+    std::map<int, std::wstring> specialFolders;
+    std::map<std::uintptr_t, std::wstring> globalMemory;
+};
+
+class FakeFileSystem : public IFileSystem {
+  public:
+    bool Exists(const std::wstring& path) override { return files.count(path) != 0; }
+    bool Move(const std::wstring& from, const std::wstring& to) override;
+    bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
+                  std::wstring& error) override;
+    bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
+
+    std::map<std::wstring, std::vector<std::uint8_t>> files;
+    std::set<std::wstring> readOnly; // paths that cannot be written
+    bool moveFails = false;
+};
+
+// Owns one fake of each service and installs them for its lifetime.
+class FakePlatform {
+  public:
+    FakePlatform();
+    ~FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    FakeClock clock;
+    FakeDesktop desktop{clock};
+    FakeSystem system;
+    FakeFileSystem files;
+
+  private:
+    Platform previous;
+};
+
+} // namespace fg::fake

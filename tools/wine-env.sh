@@ -1,0 +1,65 @@
+# Shared by the scripts that run Wine: a quiet, repeatable environment, the build's own prefix
+# joined to one 1920 x 1080 virtual desktop, and a private Xvfb when there is no display.
+
+fg_wine_env() {
+  export WINEPREFIX=$1
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+# Creates the prefix once (serialised by a lock) and makes the virtual desktop its default.
+fg_ensure_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    [ -f "$WINEPREFIX/.fg-ready" ] && exit 0
+    wineboot -i >/dev/null 2>&1 || exit 1
+    local reg="$WINEPREFIX/fg-desktop.reg"
+    cat >"$reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1920x1080"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Auto"="0"
+"Debugger"=""
+REG
+    wine regedit "$reg" >/dev/null 2>&1 || exit 1
+    wineserver -w
+    touch "$WINEPREFIX/.fg-ready"
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# Starts Xvfb on the first free display number and exports DISPLAY; FG_XVFB_PID holds its pid.
+fg_start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    FG_XVFB_PID=$!
+    local i
+    for i in $(seq 1 50); do
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$FG_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$FG_XVFB_PID" 2>/dev/null
+  done
+  return 1
+}
+
+fg_stop_xvfb() {
+  [ -n "${FG_XVFB_PID:-}" ] && kill "$FG_XVFB_PID" 2>/dev/null && wait "$FG_XVFB_PID" 2>/dev/null
+  FG_XVFB_PID=
+}
