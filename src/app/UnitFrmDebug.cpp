@@ -127,7 +127,7 @@ void TFrmDebug::ApplicationException(const std::wstring& message) {
     AppendLog(message);
     SaveLogToFile(L"Debug.txt");
     Os().system->SetLastError(0);
-    Os().desktop->MessageBox(message + L"\r\n[Debug.txt] log created.", L"Farrowglimmer");
+    Os().desktop->ShowMessage(message + L"\r\n[Debug.txt] log created.", L"Farrowglimmer");
 }
 
 void TFrmDebug::FormShow() {
@@ -149,7 +149,7 @@ void TFrmDebug::Button1Click() {
 
 void TFrmDebug::btnSaveClick() {
     SaveLogToFile(L"Debug.txt");
-    Os().desktop->MessageBox(L"Debug.txt Created", L"Farrowglimmer");
+    Os().desktop->ShowMessage(L"Debug.txt Created", L"Farrowglimmer");
 }
 
 void TFrmDebug::cbAutoSaveClick(bool checked) { saveOnExit = checked; }

@@ -46,7 +46,7 @@ class IDesktop {
 
     // Replaces the clipboard's contents with a Unicode text.
     virtual bool SetClipboardText(const std::wstring& text) = 0;
-    virtual void MessageBox(const std::wstring& text, const std::wstring& caption) = 0;
+    virtual void ShowMessage(const std::wstring& text, const std::wstring& caption) = 0;
 };
 
 } // namespace fg

@@ -142,7 +142,7 @@ bool FakeDesktop::SetClipboardText(const std::wstring& text) {
     return true;
 }
 
-void FakeDesktop::MessageBox(const std::wstring& text, const std::wstring&) {
+void FakeDesktop::ShowMessage(const std::wstring& text, const std::wstring&) {
     messageBoxes.push_back(text);
 }
 

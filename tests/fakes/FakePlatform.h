@@ -65,7 +65,7 @@ class FakeDesktop : public IDesktop {
     bool Terminating() override { return terminating; }
     void SendCopyData(HWindow h, const void* data, std::uint32_t size) override;
     bool SetClipboardText(const std::wstring& text) override;
-    void MessageBox(const std::wstring& text, const std::wstring& caption) override;
+    void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
 
     static constexpr HWindow kDesktop = 0x10010;
     FakeClock& clock;

@@ -1,0 +1,99 @@
+#include "app/UnitFrmDebug_win32.h"
+
+namespace fg {
+
+namespace {
+
+enum : int { idLabel1 = 100, idAutoSave, idMemo1, idButton1, idSave, idKill };
+
+constexpr int kClientWidth = 542;
+constexpr int kClientHeight = 503;
+
+const std::vector<ControlSpec> kControls = {
+    {idLabel1, ControlKind::Label, L"Most Recent Log Items", 5, 5, 0, 0, akTopLeft},
+    {idAutoSave, ControlKind::CheckBox, L"Auto-Save on program Exit", 384, 2, 161, 17, akTopLeft},
+    {idMemo1, ControlKind::ListBox, L"", 0, 22, 449, 479, akAll},
+    {idButton1, ControlKind::Button, L"Copy", 455, 64, 75, 25, akTopRight},
+    {idSave, ControlKind::Button, L"Save", 455, 95, 75, 25, akTopRight},
+    {idKill, ControlKind::Button, L"Kill Program", 455, 470, 75, 25, akTopRight},
+};
+
+} // namespace
+
+TFrmDebugWindow::TFrmDebugWindow() {
+    CreateParams p;
+    p.className = L"TFrmDebug";
+    p.caption = L"Debug Window";
+    p.style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    // A taskbar button of its own although the program shows no main window.
+    p.exStyle = WS_EX_APPWINDOW;
+    p.parent = GetDesktopWindow();
+    p.x = 0;
+    p.y = 0;
+    p.clientWidth = kClientWidth;
+    p.clientHeight = kClientHeight;
+    if (CreateNative(p)) {
+        controls.Create(hwnd, kControls, UiFont(L"Tahoma", 8), kClientWidth, kClientHeight);
+        SendMessageW(Memo(), LB_SETITEMHEIGHT, 0, 13);
+    }
+    logic = std::make_unique<TFrmDebug>(this);
+    FrmDebug = logic.get();
+}
+
+TFrmDebugWindow::~TFrmDebugWindow() {
+    logic.reset(); // FormDestroy: its last lines and the auto-save happen while the window exists
+}
+
+HWND TFrmDebugWindow::Memo() const { return controls.Item(idMemo1); }
+
+void TFrmDebugWindow::MemoClear() { SendMessageW(Memo(), LB_RESETCONTENT, 0, 0); }
+
+void TFrmDebugWindow::MemoAddBottom(const std::wstring& line) {
+    SendMessageW(Memo(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+void TFrmDebugWindow::MemoInsertTop(const std::wstring& line) {
+    SendMessageW(Memo(), LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+void TFrmDebugWindow::MemoDeleteBottom() {
+    const LRESULT count = SendMessageW(Memo(), LB_GETCOUNT, 0, 0);
+    if (count > 0) SendMessageW(Memo(), LB_DELETESTRING, static_cast<WPARAM>(count - 1), 0);
+}
+
+bool TFrmDebugWindow::IsShowing() { return hwnd && IsWindowVisible(hwnd); }
+
+LRESULT TFrmDebugWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SHOWWINDOW:
+        if (wParam && logic) logic->FormShow();
+        break;
+    case WM_CLOSE: // the window lives until the program ends: closing only hides it
+        ShowWindow(hwnd, SW_HIDE);
+        return 0;
+    case WM_SIZE:
+        controls.Layout(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED || !logic) break;
+        switch (LOWORD(wParam)) {
+        case idButton1:
+            logic->Button1Click();
+            return 0;
+        case idSave:
+            logic->btnSaveClick();
+            return 0;
+        case idAutoSave:
+            logic->cbAutoSaveClick(SendMessageW(controls.Item(idAutoSave), BM_GETCHECK, 0, 0) ==
+                                   BST_CHECKED);
+            return 0;
+        case idKill:
+            logic->btnKillClick();
+            return 0;
+        }
+        break;
+    }
+    return TWin32Window::WndProc(msg, wParam, lParam);
+}
+
+} // namespace fg

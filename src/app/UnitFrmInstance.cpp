@@ -1,0 +1,70 @@
+#include "app/UnitFrmInstance.h"
+
+#include "app/UnitFocusManager.h"
+#include "app/UnitFrmDebug.h"
+#include "app/UnitMisc.h"
+#include "app/UnitUtf16.h"
+#include "platform/Platform.h"
+
+namespace fg {
+
+std::vector<InstanceCommand> InstanceStepsFor(const std::vector<std::wstring>& args) {
+    if (args.empty()) return {InstanceCommand::INST_INIT};
+    const std::wstring first = AsciiLower(args.front());
+    std::vector<InstanceCommand> steps;
+    if (first == L"config") steps.push_back(InstanceCommand::INST_CONFIG);
+    if (first == L"edit_gestures") steps.push_back(InstanceCommand::INST_EDIT_GESTURES);
+    return steps;
+}
+
+std::wstring InstanceCommandText(InstanceCommand c) {
+    switch (c) {
+    case InstanceCommand::INST_CONFIG:
+        return L"CONFIG";
+    case InstanceCommand::INST_EDIT_GESTURES:
+        return L"EDIT_GESTURES";
+    default:
+        return {};
+    }
+}
+
+std::vector<std::uint8_t> InstanceMessageBytes(InstanceCommand c) {
+    std::vector<std::uint8_t> bytes;
+    AppendUtf16Le(InstanceCommandText(c), bytes);
+    bytes.push_back(0);
+    bytes.push_back(0);
+    return bytes;
+}
+
+bool CreateInstanceMutex() {
+    std::wstring name = Os().system->ExecutablePath();
+    const std::size_t slash = name.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    // Any failure other than an existing mutex counts as a later copy.
+    return Os().system->CreateOwnedMutex(name) == MutexResult::Created;
+}
+
+void ForwardInstanceCommand(InstanceCommand c) {
+    IDesktop& desktop = *Os().desktop;
+    desktop.ProcessMessages();
+    if (const HWindow target = desktop.FindTopLevelByClass(kInstanceClassName)) {
+        const std::vector<std::uint8_t> bytes = InstanceMessageBytes(c);
+        desktop.SendCopyData(target, bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    }
+    desktop.ProcessMessages();
+}
+
+void TFrmDummyInstance::GetDataMessage(const void* data, std::size_t size) {
+    // Every text but "EDIT_GESTURES" asks for the configuration.
+    const std::wstring text = DecodeUtf16LeUntilNul(data, size);
+    command = text == L"EDIT_GESTURES" ? InstanceCommand::INST_EDIT_GESTURES
+                                       : InstanceCommand::INST_CONFIG;
+    const auto& show = command == InstanceCommand::INST_CONFIG ? showConfig : showEditGestures;
+    if (!show) {
+        AppendLog(L"Instance command received: " + InstanceCommandText(command));
+        return;
+    }
+    TFocusManager::ForceForeground(show());
+}
+
+} // namespace fg

@@ -1,0 +1,272 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+#include <tlhelp32.h>
+
+#include <vector>
+
+namespace fg {
+
+namespace {
+
+// The instance mutex, held for the life of the process and never closed: the system drops it.
+HANDLE instanceMutex = nullptr;
+
+HWindow ToHandle(HWND h) { return reinterpret_cast<HWindow>(h); }
+HWND ToHwnd(HWindow h) { return reinterpret_cast<HWND>(h); }
+
+class Win32Clock : public IClock {
+  public:
+    std::uint32_t TickCount() override { return GetTickCount(); }
+    void Sleep(std::uint32_t ms) override { ::Sleep(ms); }
+    std::wstring LocalTimeText() override {
+        wchar_t buf[80];
+        // No format: the user's long time format from the regional settings.
+        const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, 80);
+        return n > 0 ? std::wstring(buf) : std::wstring();
+    }
+};
+
+class Win32Desktop : public IDesktop {
+  public:
+    HWindow ForegroundWindow() override { return ToHandle(GetForegroundWindow()); }
+    HWindow DesktopWindow() override { return ToHandle(GetDesktopWindow()); }
+    HWindow NextWindow(HWindow h) override { return ToHandle(GetWindow(ToHwnd(h), GW_HWNDNEXT)); }
+    bool IsVisible(HWindow h) override { return IsWindowVisible(ToHwnd(h)) != FALSE; }
+    bool IsMinimized(HWindow h) override { return IsIconic(ToHwnd(h)) != FALSE; }
+    void Restore(HWindow h) override { ShowWindow(ToHwnd(h), SW_RESTORE); }
+    void BringToTop(HWindow h) override { BringWindowToTop(ToHwnd(h)); }
+    bool SetForeground(HWindow h) override { return SetForegroundWindow(ToHwnd(h)) != FALSE; }
+    HWindow FindTopLevelByClass(const std::wstring& className) override {
+        return ToHandle(FindWindowW(className.c_str(), nullptr));
+    }
+    std::uint32_t WindowThreadId(HWindow h) override {
+        return GetWindowThreadProcessId(ToHwnd(h), nullptr);
+    }
+    std::uint32_t WindowProcessId(HWindow h) override {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(ToHwnd(h), &pid);
+        return pid;
+    }
+    std::uint32_t CurrentThreadId() override { return GetCurrentThreadId(); }
+    bool AttachThreadInput(std::uint32_t from, std::uint32_t to, bool attach) override {
+        return ::AttachThreadInput(from, to, attach ? TRUE : FALSE) != FALSE;
+    }
+    std::uint32_t ForegroundLockTimeout() override {
+        DWORD ms = 0;
+        SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &ms, 0);
+        return ms;
+    }
+    void SetForegroundLockTimeout(std::uint32_t ms) override {
+        SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                              reinterpret_cast<void*>(static_cast<std::uintptr_t>(ms)),
+                              SPIF_SENDWININICHANGE);
+    }
+    bool MonitorNearest(TPoint p, TRect& bounds) override {
+        const RECT r{p.x, p.y, p.x + 1, p.y + 1};
+        HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+        bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right,
+                  info.rcMonitor.bottom};
+        return true;
+    }
+    void ProcessMessages() override {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                terminating = true;
+                PostQuitMessage(static_cast<int>(msg.wParam)); // leave it for the main loop
+                return;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    bool Terminating() override { return terminating; }
+    void SendCopyData(HWindow h, const void* data, std::uint32_t size) override {
+        COPYDATASTRUCT cds{};
+        cds.dwData = 0;
+        cds.cbData = size;
+        cds.lpData = const_cast<void*>(data);
+        SendMessageW(ToHwnd(h), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+    }
+    bool SetClipboardText(const std::wstring& text) override {
+        if (!OpenClipboard(nullptr)) return false;
+        EmptyClipboard();
+        const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        bool ok = false;
+        if (mem) {
+            if (void* p = GlobalLock(mem)) {
+                memcpy(p, text.c_str(), bytes);
+                GlobalUnlock(mem);
+                ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+            }
+            if (!ok) GlobalFree(mem);
+        }
+        CloseClipboard();
+        return ok;
+    }
+    void ShowMessage(const std::wstring& text, const std::wstring& caption) override {
+        MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL);
+    }
+
+    bool terminating = false;
+};
+
+class Win32System : public ISystem {
+  public:
+    std::uint32_t LastError() override { return GetLastError(); }
+    void SetLastError(std::uint32_t code) override { ::SetLastError(code); }
+    std::wstring ErrorText(std::uint32_t code) override {
+        wchar_t* buf = nullptr;
+        const DWORD n = FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                FORMAT_MESSAGE_IGNORE_INSERTS,
+            nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+        std::wstring text = n && buf ? std::wstring(buf, n) : std::wstring();
+        if (buf) LocalFree(buf);
+        return text;
+    }
+    bool ProcessSnapshot(std::vector<ProcessEntry>& out) override {
+        out.clear();
+        HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snap == INVALID_HANDLE_VALUE) return false;
+        PROCESSENTRY32W entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32FirstW(snap, &entry); more; more = Process32NextW(snap, &entry)) {
+            entry.szExeFile[MAX_PATH - 1] = 0;
+            out.push_back({entry.th32ProcessID, entry.szExeFile});
+        }
+        CloseHandle(snap);
+        return true;
+    }
+    bool ExpandEnvironment(const std::wstring& text, std::wstring& out) override {
+        std::vector<wchar_t> buf(MAX_PATH);
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            const DWORD need =
+                ExpandEnvironmentStringsW(text.c_str(), buf.data(), static_cast<DWORD>(buf.size()));
+            if (need == 0) return false;
+            if (need <= buf.size()) {
+                out.assign(buf.data());
+                return true;
+            }
+            buf.resize(need);
+        }
+        return false;
+    }
+    bool DebuggerPresent() override { return IsDebuggerPresent() != FALSE; }
+    std::wstring ExecutablePath() override {
+        std::vector<wchar_t> buf(MAX_PATH);
+        for (;;) {
+            const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+            if (n == 0) return {};
+            if (n < buf.size()) return std::wstring(buf.data(), n);
+            buf.resize(buf.size() * 2);
+        }
+    }
+    MutexResult CreateOwnedMutex(const std::wstring& name) override {
+        ::SetLastError(0);
+        HANDLE h = CreateMutexW(nullptr, TRUE, name.c_str());
+        const DWORD err = GetLastError();
+        if (h) instanceMutex = h;
+        if (err == ERROR_ALREADY_EXISTS) return MutexResult::AlreadyExists;
+        return h ? MutexResult::Created : MutexResult::Failed;
+    }
+    std::wstring SpecialFolder(int csidl) override {
+        LPITEMIDLIST items = nullptr;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &items)) || !items) return {};
+        wchar_t path[MAX_PATH + 1] = {};
+        const BOOL ok = SHGetPathFromIDListW(items, path);
+        CoTaskMemFree(items);
+        return ok ? std::wstring(path) : std::wstring();
+    }
+    std::wstring AnsiToWide(const std::string& text) override {
+        if (text.empty()) return {};
+        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                          nullptr, 0);
+        std::wstring out(static_cast<std::size_t>(n), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+        return out;
+    }
+    bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) override {
+        HGLOBAL mem = reinterpret_cast<HGLOBAL>(handle);
+        const auto* p = static_cast<const wchar_t*>(GlobalLock(mem));
+        if (!p) return false;
+        // Bounded by the block's own size: a text without its zero never reads beyond it.
+        const SIZE_T units = GlobalSize(mem) / sizeof(wchar_t);
+        SIZE_T n = 0;
+        while (n < units && p[n]) ++n;
+        out.assign(p, n);
+        GlobalUnlock(mem);
+        return true;
+    }
+};
+
+class Win32Files : public IFileSystem {
+  public:
+    bool Exists(const std::wstring& path) override {
+        return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    bool Move(const std::wstring& from, const std::wstring& to) override {
+        return MoveFileW(from.c_str(), to.c_str()) != FALSE;
+    }
+    bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
+                  std::wstring& error) override {
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f == INVALID_HANDLE_VALUE) {
+            error = Reason(GetLastError());
+            return false;
+        }
+        DWORD written = 0;
+        const BOOL ok = bytes.empty() || WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                                   &written, nullptr);
+        const DWORD err = GetLastError();
+        CloseHandle(f);
+        if (!ok || written != bytes.size()) {
+            error = Reason(err);
+            return false;
+        }
+        return true;
+    }
+    bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) override {
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return false;
+        LARGE_INTEGER size{};
+        bool ok = GetFileSizeEx(f, &size) && size.QuadPart < (1LL << 31);
+        if (ok) {
+            bytes.resize(static_cast<std::size_t>(size.QuadPart));
+            DWORD read = 0;
+            ok = bytes.empty() ||
+                 (ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+                  read == bytes.size());
+        }
+        CloseHandle(f);
+        return ok;
+    }
+
+  private:
+    static std::wstring Reason(DWORD code) {
+        std::wstring text = Win32System().ErrorText(code);
+        while (!text.empty() && text.back() <= L' ') text.pop_back();
+        return text;
+    }
+};
+
+} // namespace
+
+void InstallWin32Platform() {
+    static Win32Clock clock;
+    static Win32Desktop desktop;
+    static Win32System system;
+    static Win32Files files;
+    InstallPlatform(Platform{&clock, &desktop, &system, &files});
+}
+
+} // namespace fg

@@ -1,0 +1,78 @@
+#include "platform/win32/Window.h"
+
+#include "app/UnitFrmDebug.h"
+
+#include <set>
+
+namespace fg {
+
+namespace {
+
+bool RegisterOnce(const std::wstring& className, WNDPROC proc) {
+    static std::set<std::wstring> registered;
+    if (registered.count(className)) return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&wc)) return false;
+    registered.insert(className);
+    return true;
+}
+
+} // namespace
+
+TWin32Window::~TWin32Window() {
+    if (hwnd) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd);
+    }
+}
+
+bool TWin32Window::CreateNative(const CreateParams& p) {
+    if (!RegisterOnce(p.className, StaticProc)) {
+        AppendLog(L"RegisterClass failed: " + p.className, true);
+        return false;
+    }
+    RECT r{0, 0, p.clientWidth, p.clientHeight};
+    AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
+    const HWND created = CreateWindowExW(p.exStyle, p.className.c_str(), p.caption.c_str(),
+                                         p.style & ~WS_VISIBLE, p.x, p.y, r.right - r.left,
+                                         r.bottom - r.top, p.parent, nullptr,
+                                         GetModuleHandleW(nullptr), this);
+    if (!created) {
+        AppendLog(L"CreateWindow failed: " + p.className, true);
+        return false;
+    }
+    return true;
+}
+
+LRESULT TWin32Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK TWin32Window::StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<TWin32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd = h;
+        SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TWin32Window*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(h, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+        self->hwnd = nullptr;
+        return DefWindowProcW(h, msg, wParam, lParam);
+    }
+    return Guarded([&] { return self->WndProc(msg, wParam, lParam); }, LRESULT{0});
+}
+
+void ShowErrorBox(const std::wstring& text) {
+    MessageBoxW(nullptr, text.c_str(), L"Farrowglimmer", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+} // namespace fg

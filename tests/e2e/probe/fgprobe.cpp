@@ -1,0 +1,351 @@
+// fgprobe: finds, reads and drives windows of other processes for the end-to-end tests.
+//
+// Every window is printed as one line of tab-separated fields:
+//   handle  class  text  visible  pid  exe  control-id
+// with tab, CR, LF and backslash in texts escaped as \t \r \n \\. Exit code 0 on success, 1 when
+// nothing matched (or the window is gone), 2 on a usage error.
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Args = std::vector<std::wstring>;
+
+constexpr int kFound = 0;
+constexpr int kNotFound = 1;
+constexpr int kUsage = 2;
+constexpr UINT kMessageTimeoutMs = 2000;
+
+void writeOut(const std::wstring& text) {
+    if (text.empty()) return;
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), n,
+                        nullptr, nullptr);
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()),
+              &written, nullptr);
+}
+
+void writeErr(const wchar_t* text) { fwprintf(stderr, L"fgprobe: %ls\n", text); }
+
+std::wstring escaped(const std::wstring& s) {
+    std::wstring out;
+    for (wchar_t c : s) {
+        switch (c) {
+        case L'\t': out += L"\\t"; break;
+        case L'\r': out += L"\\r"; break;
+        case L'\n': out += L"\\n"; break;
+        case L'\\': out += L"\\\\"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::optional<HWND> parseHandle(const std::wstring& s) {
+    wchar_t* end = nullptr;
+    unsigned long long v = wcstoull(s.c_str(), &end, 0);
+    if (s.empty() || *end != L'\0' || v == 0) return std::nullopt;
+    return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(v));
+}
+
+std::wstring className(HWND h) {
+    wchar_t buf[256] = {};
+    GetClassNameW(h, buf, 256);
+    return buf;
+}
+
+// Reads the text through WM_GETTEXT, which the system marshals across processes (an edit
+// control's contents are not its caption, so GetWindowText would miss them).
+std::wstring windowText(HWND h) {
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                             &len))
+        return {};
+    std::wstring buf(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(buf.data()),
+                             SMTO_ABORTIFHUNG, kMessageTimeoutMs, &got))
+        return {};
+    buf.resize(got < len ? got : len);
+    return buf;
+}
+
+// Top-level captions are read without messages, so a hung program cannot stall a listing.
+std::wstring captionOf(HWND h) {
+    wchar_t buf[512] = {};
+    GetWindowTextW(h, buf, 512);
+    return buf;
+}
+
+std::map<DWORD, std::wstring> processNames() {
+    std::map<DWORD, std::wstring> names;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return names;
+    PROCESSENTRY32W pe{};
+    pe.dwSize = sizeof pe;
+    for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe))
+        names[pe.th32ProcessID] = pe.szExeFile;
+    CloseHandle(snap);
+    return names;
+}
+
+struct Filter {
+    std::optional<std::wstring> cls, text, exe;
+    std::optional<DWORD> pid;
+    bool visibleOnly = false;
+    DWORD waitMs = 0;
+};
+
+// Parses --class --title/--text --exe --pid --visible --wait; anything else is a usage error.
+std::optional<Filter> parseFilter(const Args& a, size_t from) {
+    Filter f;
+    for (size_t i = from; i < a.size(); ++i) {
+        const std::wstring& k = a[i];
+        bool hasValue = i + 1 < a.size();
+        if (k == L"--visible") f.visibleOnly = true;
+        else if (!hasValue) return std::nullopt;
+        else if (k == L"--class") f.cls = a[++i];
+        else if (k == L"--title" || k == L"--text") f.text = a[++i];
+        else if (k == L"--exe") f.exe = a[++i];
+        else if (k == L"--pid") f.pid = wcstoul(a[++i].c_str(), nullptr, 0);
+        else if (k == L"--wait") f.waitMs = wcstoul(a[++i].c_str(), nullptr, 0);
+        else return std::nullopt;
+    }
+    return f;
+}
+
+struct Row {
+    HWND h;
+    std::wstring cls, text, exe;
+    bool visible;
+    DWORD pid;
+    int id;
+};
+
+Row describe(HWND h, std::wstring text, const std::map<DWORD, std::wstring>& names) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    auto it = names.find(pid);
+    return {h,      className(h), std::move(text), it == names.end() ? L"" : it->second,
+            IsWindowVisible(h) != FALSE, pid, GetDlgCtrlID(h)};
+}
+
+bool matches(const Filter& f, const Row& r) {
+    if (f.cls && lstrcmpiW(f.cls->c_str(), r.cls.c_str()) != 0) return false;
+    if (f.text && *f.text != r.text) return false;
+    if (f.exe && lstrcmpiW(f.exe->c_str(), r.exe.c_str()) != 0) return false;
+    if (f.pid && *f.pid != r.pid) return false;
+    return !f.visibleOnly || r.visible;
+}
+
+void printRow(const Row& r) {
+    wchar_t head[64];
+    swprintf(head, 64, L"0x%llx\t", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(r.h)));
+    writeOut(head + escaped(r.cls) + L"\t" + escaped(r.text) + L"\t" + (r.visible ? L"1" : L"0") +
+             L"\t" + std::to_wstring(r.pid) + L"\t" + escaped(r.exe) + L"\t" +
+             std::to_wstring(r.id) + L"\n");
+}
+
+std::vector<HWND> topLevels() {
+    std::vector<HWND> all;
+    EnumWindows(
+        [](HWND h, LPARAM p) {
+            reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+std::vector<HWND> descendants(HWND parent) {
+    std::vector<HWND> all;
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM p) {
+            reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+// Collects matching windows, polling every 50 ms until one matches or the wait runs out.
+template <class Enumerate, class TextOf>
+std::vector<Row> collect(const Filter& f, Enumerate enumerate, TextOf textOf) {
+    ULONGLONG deadline = GetTickCount64() + f.waitMs;
+    for (;;) {
+        auto names = processNames();
+        std::vector<Row> rows;
+        for (HWND h : enumerate()) {
+            Row r = describe(h, textOf(h), names);
+            if (matches(f, r)) rows.push_back(std::move(r));
+        }
+        if (!rows.empty() || GetTickCount64() >= deadline) return rows;
+        Sleep(50);
+    }
+}
+
+int printAll(const std::vector<Row>& rows) {
+    for (const Row& r : rows) printRow(r);
+    return rows.empty() ? kNotFound : kFound;
+}
+
+int cmdList(const Args& a) {
+    auto f = parseFilter(a, 0);
+    if (!f) return kUsage;
+    printAll(collect(*f, topLevels, captionOf));
+    return kFound;
+}
+
+int cmdFind(const Args& a) {
+    auto f = parseFilter(a, 0);
+    if (!f) return kUsage;
+    return printAll(collect(*f, topLevels, captionOf));
+}
+
+int cmdChildren(const Args& a) {
+    auto h = parseHandle(a[0]);
+    auto f = parseFilter(a, 1);
+    if (!h || !f) return kUsage;
+    if (!IsWindow(*h)) return kNotFound;
+    return printAll(collect(*f, [&] { return descendants(*h); }, windowText));
+}
+
+// The remaining commands act on one window given by its handle.
+using WindowAction = int (*)(HWND, const Args&);
+
+int actText(HWND h, const Args&) {
+    writeOut(windowText(h));
+    return kFound;
+}
+
+// Clicks a button the way its parent sees a click, which works while the window is hidden.
+int actClick(HWND h, const Args&) {
+    HWND parent = GetParent(h);
+    if (!parent) return kNotFound;
+    WPARAM wp = MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED);
+    return PostMessageW(parent, WM_COMMAND, wp, reinterpret_cast<LPARAM>(h)) ? kFound : kNotFound;
+}
+
+// Posted, not sent: a handler that shows a modal box would otherwise block the probe.
+int actBmClick(HWND h, const Args&) { return PostMessageW(h, BM_CLICK, 0, 0) ? kFound : kNotFound; }
+
+int actOk(HWND h, const Args&) {
+    return PostMessageW(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) ? kFound : kNotFound;
+}
+
+int actClose(HWND h, const Args&) { return PostMessageW(h, WM_CLOSE, 0, 0) ? kFound : kNotFound; }
+
+int actShow(HWND h, const Args& a) {
+    int cmd = a.size() > 1 ? static_cast<int>(wcstol(a[1].c_str(), nullptr, 0)) : SW_SHOW;
+    ShowWindowAsync(h, cmd);
+    return kFound;
+}
+
+// Answers once the window's thread has handled a message: the program is in its message loop.
+int actSync(HWND h, const Args& a) {
+    UINT ms = a.size() > 1 ? wcstoul(a[1].c_str(), nullptr, 0) : 5000;
+    DWORD_PTR r = 0;
+    return SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, ms, &r) ? kFound : kNotFound;
+}
+
+int actInfo(HWND h, const Args&) {
+    printRow(describe(h, captionOf(h), processNames()));
+    RECT rc{};
+    GetWindowRect(h, &rc);
+    wchar_t buf[96];
+    swprintf(buf, 96, L"rect\t%ld\t%ld\t%ld\t%ld\n", rc.left, rc.top, rc.right, rc.bottom);
+    writeOut(buf);
+    return kFound;
+}
+
+int actExists(HWND, const Args&) { return kFound; }
+
+struct WindowCommand {
+    const wchar_t* name;
+    WindowAction act;
+};
+
+constexpr WindowCommand kWindowCommands[] = {
+    {L"text", actText},   {L"click", actClick}, {L"bmclick", actBmClick}, {L"ok", actOk},
+    {L"close", actClose}, {L"show", actShow},   {L"sync", actSync},       {L"info", actInfo},
+    {L"exists", actExists},
+};
+
+int cmdForeground(const Args&) {
+    HWND h = GetForegroundWindow();
+    if (!h) return kNotFound;
+    printRow(describe(h, captionOf(h), processNames()));
+    return kFound;
+}
+
+// The user's long time format and its AM and PM designators, one a line, as the regional
+// settings give them (for example "h:mm:ss tt", "AM", "PM").
+int cmdTimeFormat(const Args&) {
+    for (LCTYPE item : {LOCALE_STIMEFORMAT, LOCALE_S1159, LOCALE_S2359}) {
+        wchar_t value[80] = {};
+        if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, value, 80)) return kNotFound;
+        writeOut(std::wstring(value) + L"\n");
+    }
+    return kFound;
+}
+
+struct Command {
+    const wchar_t* name;
+    size_t minArgs;
+    int (*run)(const Args&);
+    const wchar_t* usage;
+};
+
+constexpr Command kCommands[] = {
+    {L"list", 0, cmdList, L"list [filters]          top-level windows (all when no filter)"},
+    {L"find", 0, cmdFind, L"find [filters]          top-level windows; exit 1 when none"},
+    {L"children", 1, cmdChildren, L"children HWND [filters] descendant windows; exit 1 when none"},
+    {L"foreground", 0, cmdForeground, L"foreground              the foreground window"},
+    {L"timefmt", 0, cmdTimeFormat, L"timefmt                 the user's long time format, AM and PM texts"},
+};
+
+void usage() {
+    writeErr(L"usage:");
+    for (const Command& c : kCommands) fwprintf(stderr, L"  fgprobe %ls\n", c.usage);
+    fwprintf(stderr, L"  fgprobe text|click|bmclick|ok|close|show [SW]|sync [ms]|info|exists HWND\n"
+                     L"filters: --class C --title T (--text T) --exe NAME --pid N --visible"
+                     L" --wait MS\n");
+}
+
+int dispatch(const std::wstring& name, const Args& args) {
+    for (const Command& c : kCommands)
+        if (name == c.name) return args.size() < c.minArgs ? kUsage : c.run(args);
+    for (const WindowCommand& c : kWindowCommands) {
+        if (name != c.name) continue;
+        if (args.empty()) return kUsage;
+        auto h = parseHandle(args[0]);
+        if (!h) return kUsage;
+        return IsWindow(*h) ? c.act(*h, args) : kNotFound;
+    }
+    return kUsage;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) {
+        usage();
+        return kUsage;
+    }
+    Args args(argv + 2, argv + argc);
+    int rc = dispatch(argv[1], args);
+    if (rc == kUsage) usage();
+    return rc;
+}
