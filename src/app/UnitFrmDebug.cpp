@@ -46,7 +46,9 @@ void AppendLog(const std::wstring& s, bool includeLastError) {
     if (FrmDebug) FrmDebug->LineAppended(history.front());
 }
 
-TFrmDebug::TFrmDebug(IDebugView* debugView) : view(debugView) {} // FormCreate: cl starts empty
+TFrmDebug::TFrmDebug(IDebugView* debugView) : view(debugView) {
+    FrmDebug = this; // from here on lines carry the window's prefix
+}
 
 TFrmDebug::~TFrmDebug() {
     AppendLog(L"UnitFrmDebug Destroy");

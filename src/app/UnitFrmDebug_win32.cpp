@@ -37,7 +37,6 @@ TFrmDebugWindow::TFrmDebugWindow() {
         SendMessageW(Memo(), LB_SETITEMHEIGHT, 0, 13);
     }
     logic = std::make_unique<TFrmDebug>(this);
-    FrmDebug = logic.get();
 }
 
 TFrmDebugWindow::~TFrmDebugWindow() {
