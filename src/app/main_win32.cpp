@@ -2,6 +2,7 @@
 // command to the running copy, creates every window (hidden) and runs the message loop.
 #include "app/UnitFrmDebug_win32.h"
 #include "app/UnitFrmInstance_win32.h"
+#include "capture/UnitFrmMouseMovements_win32.h"
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
@@ -31,6 +32,8 @@ std::vector<std::wstring> CommandLineArguments() {
 struct TApplicationWindows {
     std::unique_ptr<TFrmDummyInstanceWindow> FrmDummyInstance =
         std::make_unique<TFrmDummyInstanceWindow>();
+    std::unique_ptr<TfrmMouseMovementsWindow> frmMouseMovements =
+        std::make_unique<TfrmMouseMovementsWindow>();
     std::unique_ptr<TFrmDebugWindow> FrmDebug = std::make_unique<TFrmDebugWindow>();
 };
 

@@ -16,6 +16,17 @@ class IFileSystem {
     virtual bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                           std::wstring& error) = 0;
     virtual bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) = 0;
+    virtual bool Delete(const std::wstring& path) = 0;
+
+    // Profile (INI) files, through the system's own profile routines: section and key names
+    // compare without case; a missing value reads as the default.
+    virtual std::wstring ProfileRead(const std::wstring& path, const std::wstring& section,
+                                           const std::wstring& key, const std::wstring& def) = 0;
+    virtual bool ProfileWrite(const std::wstring& path, const std::wstring& section,
+                                    const std::wstring& key, const std::wstring& value) = 0;
+    virtual std::vector<std::wstring> ProfileSectionNames(const std::wstring& path) = 0;
+    virtual std::vector<std::wstring> ProfileKeyNames(const std::wstring& path,
+                                                      const std::wstring& section) = 0;
 };
 
 } // namespace fg

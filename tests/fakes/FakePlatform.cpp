@@ -229,6 +229,144 @@ bool FakeFileSystem::ReadAll(const std::wstring& path, std::vector<std::uint8_t>
     return true;
 }
 
+namespace {
+
+struct IniSection {
+    std::wstring name;
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
+};
+
+std::wstring Lower(std::wstring s) {
+    for (wchar_t& c : s)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
+    return s;
+}
+
+std::wstring Trim(const std::wstring& s) {
+    const std::size_t b = s.find_first_not_of(L" \t");
+    if (b == std::wstring::npos) return {};
+    return s.substr(b, s.find_last_not_of(L" \t") - b + 1);
+}
+
+std::vector<IniSection> ParseIni(const std::wstring& text) {
+    std::vector<IniSection> sections;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find(L'\n', pos);
+        if (end == std::wstring::npos) end = text.size();
+        std::wstring line = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        const std::wstring trimmed = Trim(line);
+        if (trimmed.size() >= 2 && trimmed.front() == L'[' && trimmed.find(L']') != std::wstring::npos) {
+            sections.push_back({trimmed.substr(1, trimmed.find(L']') - 1), {}});
+        } else if (!sections.empty() && line.find(L'=') != std::wstring::npos) {
+            // The value is kept as written; readers drop its surrounding blanks.
+            const std::size_t eq = line.find(L'=');
+            sections.back().entries.emplace_back(Trim(line.substr(0, eq)), line.substr(eq + 1));
+        }
+    }
+    return sections;
+}
+
+std::wstring WriteIni(const std::vector<IniSection>& sections) {
+    std::wstring text;
+    for (const IniSection& s : sections) {
+        text += L"[" + s.name + L"]\r\n";
+        for (const auto& [k, v] : s.entries) text += k + L"=" + v + L"\r\n";
+    }
+    return text;
+}
+
+IniSection* FindSection(std::vector<IniSection>& sections, const std::wstring& name) {
+    for (IniSection& s : sections)
+        if (Lower(s.name) == Lower(name)) return &s;
+    return nullptr;
+}
+
+} // namespace
+
+std::wstring FakeFileSystem::Text(const std::wstring& path) const {
+    auto it = files.find(path);
+    if (it == files.end()) return {};
+    std::wstring text;
+    const auto& b = it->second;
+    for (std::size_t i = 0; i < b.size();) { // UTF-8
+        unsigned c = b[i++];
+        int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        c &= more == 3 ? 0x07 : more == 2 ? 0x0F : more == 1 ? 0x1F : 0xFF;
+        while (more-- > 0 && i < b.size()) c = (c << 6) | (b[i++] & 0x3F);
+        text += static_cast<wchar_t>(c);
+    }
+    return text;
+}
+
+void FakeFileSystem::SetText(const std::wstring& path, const std::wstring& text) {
+    std::vector<std::uint8_t> bytes;
+    for (wchar_t wc : text) {
+        const auto c = static_cast<std::uint32_t>(wc);
+        if (c < 0x80) {
+            bytes.push_back(static_cast<std::uint8_t>(c));
+        } else if (c < 0x800) {
+            bytes.push_back(static_cast<std::uint8_t>(0xC0 | (c >> 6)));
+            bytes.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
+        } else {
+            bytes.push_back(static_cast<std::uint8_t>(0xE0 | (c >> 12)));
+            bytes.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 6) & 0x3F)));
+            bytes.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
+        }
+    }
+    files[path] = bytes;
+}
+
+std::wstring FakeFileSystem::ProfileRead(const std::wstring& path, const std::wstring& section,
+                                               const std::wstring& key, const std::wstring& def) {
+    std::vector<IniSection> sections = ParseIni(Text(path));
+    if (IniSection* s = FindSection(sections, section))
+        for (const auto& [k, raw] : s->entries)
+            if (Lower(k) == Lower(key)) {
+                const std::wstring v = Trim(raw);
+                if (v.size() >= 2 && (v.front() == L'"' || v.front() == L'\'') && v.back() == v.front())
+                    return v.substr(1, v.size() - 2);
+                return v;
+            }
+    return def;
+}
+
+bool FakeFileSystem::ProfileWrite(const std::wstring& path, const std::wstring& section,
+                                        const std::wstring& key, const std::wstring& value) {
+    if (readOnly.count(path)) return false;
+    std::vector<IniSection> sections = ParseIni(Text(path));
+    IniSection* s = FindSection(sections, section);
+    if (!s) {
+        sections.push_back({section, {}});
+        s = &sections.back();
+    }
+    auto it = std::find_if(s->entries.begin(), s->entries.end(),
+                           [&](const auto& e) { return Lower(e.first) == Lower(key); });
+    if (it == s->entries.end())
+        s->entries.emplace_back(key, value);
+    else
+        it->second = value;
+    SetText(path, WriteIni(sections));
+    return true;
+}
+
+std::vector<std::wstring> FakeFileSystem::ProfileSectionNames(const std::wstring& path) {
+    std::vector<std::wstring> names;
+    for (const IniSection& s : ParseIni(Text(path))) names.push_back(s.name);
+    return names;
+}
+
+std::vector<std::wstring> FakeFileSystem::ProfileKeyNames(const std::wstring& path,
+                                                          const std::wstring& section) {
+    std::vector<std::wstring> keys;
+    std::vector<IniSection> sections = ParseIni(Text(path));
+    if (IniSection* s = FindSection(sections, section))
+        for (const auto& e : s->entries) keys.push_back(e.first);
+    return keys;
+}
+
 // --- installation ----------------------------------------------------------------------------
 
 FakePlatform::FakePlatform() : previous(Os()) {

@@ -134,6 +134,21 @@ class FakeFileSystem : public IFileSystem {
     bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                   std::wstring& error) override;
     bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
+    bool Delete(const std::wstring& path) override { return files.erase(path) != 0; }
+
+    // Profile files are kept as UTF-8 text in the same file map, parsed and written the way the
+    // system's routines treat them: names compare without case, new keys and sections go last,
+    // blanks around keys and values are dropped.
+    std::wstring ProfileRead(const std::wstring& path, const std::wstring& section,
+                                   const std::wstring& key, const std::wstring& def) override;
+    bool ProfileWrite(const std::wstring& path, const std::wstring& section,
+                            const std::wstring& key, const std::wstring& value) override;
+    std::vector<std::wstring> ProfileSectionNames(const std::wstring& path) override;
+    std::vector<std::wstring> ProfileKeyNames(const std::wstring& path,
+                                              const std::wstring& section) override;
+    // A file's text as the fake stores it, and storing one.
+    std::wstring Text(const std::wstring& path) const;
+    void SetText(const std::wstring& path, const std::wstring& text);
 
     std::map<std::wstring, std::vector<std::uint8_t>> files;
     std::set<std::wstring> readOnly; // paths that cannot be written

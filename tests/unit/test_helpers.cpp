@@ -183,3 +183,25 @@ TEST(WideChar, BufferOperations) {
 
 } // namespace
 } // namespace fg
+
+namespace fg {
+namespace {
+
+// The fake's profile files must answer like the system's routines, or tests above it lie.
+TEST(FakeProfiles, BehaveLikeTheSystemRoutines) {
+    fake::FakePlatform platform;
+    IFileSystem& files = platform.files;
+    const std::wstring ini = L"C:\\Tools\\x.ini";
+    EXPECT_EQ(files.ProfileRead(ini, L"s", L"k", L"def"), L"def");
+    files.ProfileWrite(ini, L"Settings", L"Disabled", L"1");
+    files.ProfileWrite(ini, L"91", L"Action", L" spaced ");
+    files.ProfileWrite(ini, L"settings", L"DISABLED", L"0");
+    EXPECT_EQ(platform.files.Text(ini), L"[Settings]\r\nDisabled=0\r\n[91]\r\nAction= spaced \r\n");
+    EXPECT_EQ(files.ProfileRead(ini, L"SETTINGS", L"disabled", L""), L"0");
+    EXPECT_EQ(files.ProfileRead(ini, L"91", L"Action", L""), L"spaced");
+    EXPECT_EQ(files.ProfileSectionNames(ini), (std::vector<std::wstring>{L"Settings", L"91"}));
+    EXPECT_EQ(files.ProfileKeyNames(ini, L"91"), std::vector<std::wstring>{L"Action"});
+}
+
+} // namespace
+} // namespace fg

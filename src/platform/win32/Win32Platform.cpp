@@ -251,7 +251,53 @@ class Win32Files : public IFileSystem {
         return ok;
     }
 
+    bool Delete(const std::wstring& path) override { return DeleteFileW(path.c_str()) != FALSE; }
+
+    std::wstring ProfileRead(const std::wstring& path, const std::wstring& section,
+                                   const std::wstring& key, const std::wstring& def) override {
+        return ReadProfile([&](wchar_t* buf, DWORD size) {
+            return GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buf, size,
+                                            path.c_str());
+        }, 1).front();
+    }
+    bool ProfileWrite(const std::wstring& path, const std::wstring& section,
+                            const std::wstring& key, const std::wstring& value) override {
+        return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(),
+                                          path.c_str()) != FALSE;
+    }
+    std::vector<std::wstring> ProfileSectionNames(const std::wstring& path) override {
+        return ReadProfile([&](wchar_t* buf, DWORD size) {
+            return GetPrivateProfileSectionNamesW(buf, size, path.c_str());
+        }, 2);
+    }
+    std::vector<std::wstring> ProfileKeyNames(const std::wstring& path,
+                                              const std::wstring& section) override {
+        return ReadProfile([&](wchar_t* buf, DWORD size) {
+            return GetPrivateProfileStringW(section.c_str(), nullptr, L"", buf, size, path.c_str());
+        }, 2);
+    }
+
   private:
+    // Calls a profile routine with a buffer that grows until the answer fits (the routines
+    // report a cut answer as the buffer size less `cut`), and splits a list at its zeros.
+    template <typename Read> static std::vector<std::wstring> ReadProfile(Read read, DWORD cut) {
+        std::vector<wchar_t> buf(1024);
+        DWORD n = 0;
+        for (;;) {
+            n = read(buf.data(), static_cast<DWORD>(buf.size()));
+            if (n < buf.size() - cut || buf.size() >= (64u << 20)) break;
+            buf.resize(buf.size() * 4);
+        }
+        std::vector<std::wstring> items;
+        if (cut == 1) return {std::wstring(buf.data(), n)};
+        for (DWORD i = 0; i < n;) {
+            std::wstring item(buf.data() + i);
+            i += static_cast<DWORD>(item.size()) + 1;
+            items.push_back(std::move(item));
+        }
+        return items;
+    }
+
     static std::wstring Reason(DWORD code) {
         std::wstring text = Win32System().ErrorText(code);
         while (!text.empty() && text.back() <= L' ') text.pop_back();
