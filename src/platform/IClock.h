@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace fg {
@@ -15,6 +16,14 @@ class IClock {
     virtual void Sleep(std::uint32_t ms) = 0;
     // The local time of day in the user's long time format (hours, minutes, seconds).
     virtual std::wstring LocalTimeText() = 0;
+
+    // Timers fire on the main thread, between messages. A timer that is due again while its
+    // handler still runs fires once more afterwards, never twice.
+    using TimerId = int;
+    virtual TimerId AddTimer(std::function<void()> onTimer) = 0;
+    // Starts (from now) or stops a timer; an interval of 0 never fires.
+    virtual void SetTimer(TimerId id, bool enabled, std::uint32_t intervalMs) = 0;
+    virtual void RemoveTimer(TimerId id) = 0;
 };
 
 } // namespace fg

@@ -33,8 +33,16 @@ class IDesktop {
     virtual std::uint32_t ForegroundLockTimeout() = 0;
     virtual void SetForegroundLockTimeout(std::uint32_t ms) = 0;
 
-    // Bounds of the monitor nearest to a point; false when the system names none.
+    // Window geometry: the screen rectangle, and whether its placement is maximised.
+    virtual bool WindowRect(HWindow h, TRect& r) = 0;
+    virtual bool WindowMaximized(HWindow h, bool& maximized) = 0;
+
+    // Bounds of the monitor nearest to a point or a rectangle; false when the system names none.
     virtual bool MonitorNearest(TPoint p, TRect& bounds) = 0;
+    virtual bool MonitorNearestRect(const TRect& r, TRect& bounds) = 0;
+    virtual TRect PrimaryMonitor() = 0;
+    // Width and height of the virtual screen (all monitors).
+    virtual TPoint VirtualScreenSize() = 0;
 
     // Dispatches every message waiting for the calling thread.
     virtual void ProcessMessages() = 0;

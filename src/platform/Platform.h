@@ -5,6 +5,7 @@
 #include "platform/IClock.h"
 #include "platform/IDesktop.h"
 #include "platform/IFileSystem.h"
+#include "platform/IInput.h"
 #include "platform/ISystem.h"
 
 namespace fg {
@@ -14,6 +15,7 @@ struct Platform {
     IDesktop* desktop = nullptr;
     ISystem* system = nullptr;
     IFileSystem* files = nullptr;
+    IInput* input = nullptr;
 };
 
 // The installed services. Only start-up and test fixtures change them.

@@ -20,6 +20,113 @@ std::wstring FakeClock::LocalTimeText() {
     return buf;
 }
 
+IClock::TimerId FakeClock::AddTimer(std::function<void()> onTimer) {
+    timers[++lastId].onTimer = std::move(onTimer);
+    return lastId;
+}
+
+void FakeClock::SetTimer(TimerId id, bool enabled, std::uint32_t intervalMs) {
+    auto it = timers.find(id);
+    if (it == timers.end()) return;
+    it->second.enabled = enabled;
+    it->second.interval = intervalMs;
+    it->second.due = now + intervalMs;
+}
+
+bool FakeClock::TimerEnabled(TimerId id) const {
+    auto it = timers.find(id);
+    return it != timers.end() && it->second.enabled && it->second.interval > 0;
+}
+
+std::uint32_t FakeClock::TimerInterval(TimerId id) const {
+    auto it = timers.find(id);
+    return it == timers.end() ? 0 : it->second.interval;
+}
+
+void FakeClock::RunDue(std::uint32_t upTo) {
+    for (;;) {
+        TimerId next = 0;
+        std::uint32_t nextDue = 0;
+        for (const auto& [id, t] : timers) {
+            if (!t.enabled || t.interval == 0) continue;
+            if (static_cast<std::int32_t>(t.due - upTo) > 0) continue;
+            if (next == 0 || static_cast<std::int32_t>(t.due - nextDue) < 0) {
+                next = id;
+                nextDue = t.due;
+            }
+        }
+        if (next == 0) return;
+        if (static_cast<std::int32_t>(nextDue - now) > 0) now = nextDue;
+        Timer& t = timers[next];
+        t.due = now + t.interval;
+        std::function<void()> handler = t.onTimer; // the handler may remove its own timer
+        handler();
+        auto it = timers.find(next);
+        // A timer that fell due again while its handler ran fires once more, not once per period.
+        if (it != timers.end() && static_cast<std::int32_t>(it->second.due - now) < 0)
+            it->second.due = now;
+    }
+}
+
+void FakeClock::Advance(std::uint32_t ms) {
+    const std::uint32_t target = now + ms;
+    RunDue(target);
+    if (static_cast<std::int32_t>(target - now) > 0) now = target;
+}
+
+// --- input -----------------------------------------------------------------------------------
+
+void FakeInput::KeyEvent(std::uint8_t vkKey, std::uint8_t scan, std::uint32_t flags) {
+    events.push_back({vkKey, scan, flags, clock.now});
+    if (flags & KEYEVENTF_KEYUP_)
+        Release(vkKey);
+    else
+        Press(vkKey);
+}
+
+void FakeInput::Press(int vkKey) {
+    std::uint8_t& s = state[vkKey & 0xFF];
+    if (!(s & 0x80)) s ^= 0x01; // the toggle flips on each new press
+    s |= 0x80;
+}
+
+void FakeInput::Release(int vkKey) { state[vkKey & 0xFF] &= static_cast<std::uint8_t>(~0x80); }
+
+std::int16_t FakeInput::CharToVirtualKey(wchar_t c) {
+    // A US layout: letters and digits on their keys, capitals and a few signs with Shift.
+    if (c >= L'a' && c <= L'z') return static_cast<std::int16_t>(c - L'a' + 'A');
+    if (c >= L'A' && c <= L'Z') return static_cast<std::int16_t>(0x100 | c);
+    if (c >= L'0' && c <= L'9') return static_cast<std::int16_t>(c);
+    switch (c) {
+    case L' ': return 0x20;
+    case L'\r': return 0x0D;
+    case L'\t': return 0x09;
+    case L'.': return 0xBE;
+    case L',': return 0xBC;
+    case L'-': return 0xBD;
+    case L'!': return 0x131;
+    case L'?': return 0x1BF;
+    case L':': return 0x1BA;
+    case L';': return 0xBA;
+    default: return -1;
+    }
+}
+
+std::uint32_t FakeInput::MapKey(std::uint32_t code, std::uint32_t) {
+    // A stable made-up scan code per key, enough to see that one is passed.
+    return code == 0 ? 0 : (code * 7) % 0x7F + 1;
+}
+
+bool FakeInput::GetKeyboardState(std::array<std::uint8_t, 256>& out) {
+    out = state;
+    return true;
+}
+
+bool FakeInput::SetKeyboardState(const std::array<std::uint8_t, 256>& in) {
+    state = in;
+    return true;
+}
+
 // --- desktop ---------------------------------------------------------------------------------
 
 HWindow FakeDesktop::AddWindow(std::uint32_t threadId, std::uint32_t processId, bool visible,
@@ -117,6 +224,33 @@ bool FakeDesktop::AttachThreadInput(std::uint32_t from, std::uint32_t to, bool a
 void FakeDesktop::SetForegroundLockTimeout(std::uint32_t ms) {
     lockTimeout = ms;
     lockTimeoutWrites.push_back(ms);
+}
+
+bool FakeDesktop::WindowRect(HWindow h, TRect& r) {
+    const FakeWindow* w = Find(h);
+    if (!w) return false;
+    r = w->rect;
+    return true;
+}
+
+bool FakeDesktop::WindowMaximized(HWindow h, bool& maximized) {
+    const FakeWindow* w = Find(h);
+    if (!w) return false;
+    maximized = w->maximized;
+    return true;
+}
+
+bool FakeDesktop::MonitorNearestRect(const TRect& r, TRect& bounds) {
+    return MonitorNearest({r.left + r.Width() / 2, r.top + r.Height() / 2}, bounds);
+}
+
+TPoint FakeDesktop::VirtualScreenSize() {
+    TPoint size;
+    for (const TRect& m : monitors) {
+        size.x = std::max(size.x, m.right);
+        size.y = std::max(size.y, m.bottom);
+    }
+    return size;
 }
 
 bool FakeDesktop::MonitorNearest(TPoint p, TRect& bounds) {
@@ -370,7 +504,7 @@ std::vector<std::wstring> FakeFileSystem::ProfileKeyNames(const std::wstring& pa
 // --- installation ----------------------------------------------------------------------------
 
 FakePlatform::FakePlatform() : previous(Os()) {
-    InstallPlatform(Platform{&clock, &desktop, &system, &files});
+    InstallPlatform(Platform{&clock, &desktop, &system, &files, &input});
 }
 
 FakePlatform::~FakePlatform() { InstallPlatform(previous); }

@@ -5,7 +5,9 @@
 
 #include "platform/Platform.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -16,15 +18,70 @@ namespace fg::fake {
 class FakeClock : public IClock {
   public:
     std::uint32_t TickCount() override { return now; }
+    // A sleep moves virtual time; it fires no timer (the thread is blocked).
     void Sleep(std::uint32_t ms) override;
     std::wstring LocalTimeText() override;
-    void Advance(std::uint32_t ms) { now += ms; }
+    TimerId AddTimer(std::function<void()> onTimer) override;
+    void SetTimer(TimerId id, bool enabled, std::uint32_t intervalMs) override;
+    void RemoveTimer(TimerId id) override { timers.erase(id); }
+
+    // Moves virtual time forward, firing every timer that falls due on the way, in order.
+    void Advance(std::uint32_t ms);
+    // Fires the timers that are due now, as a message pump would.
+    void FireDueTimers() { RunDue(now); }
+    bool TimerEnabled(TimerId id) const;
+    std::uint32_t TimerInterval(TimerId id) const;
 
     std::uint32_t now = 1000;
     std::uint32_t slept = 0; // total virtual time spent in Sleep
     int sleeps = 0;
     std::uint32_t timeOfDayMs = (14 * 3600 + 3 * 60 + 7) * 1000u; // at now == start
     std::uint32_t startTick = 1000;
+
+  private:
+    struct Timer {
+        std::function<void()> onTimer;
+        bool enabled = false;
+        std::uint32_t interval = 0;
+        std::uint32_t due = 0;
+    };
+    void RunDue(std::uint32_t upTo);
+    std::map<TimerId, Timer> timers;
+    TimerId lastId = 0;
+};
+
+// The keyboard and mouse of the fake desktop: key events change the key state as the system's
+// would, and every event is kept with its virtual time.
+class FakeInput : public IInput {
+  public:
+    explicit FakeInput(FakeClock& c) : clock(c) {}
+    bool ButtonDown(int vkButton) override { return (state[vkButton & 0xFF] & 0x80) != 0; }
+    bool KeyDown(int vkKey) override { return (state[vkKey & 0xFF] & 0x80) != 0; }
+    bool KeyToggled(int vkKey) override { return (state[vkKey & 0xFF] & 0x01) != 0; }
+    bool ButtonsSwapped() override { return swapped; }
+    TPoint CursorPos() override { return cursor; }
+    void KeyEvent(std::uint8_t vkKey, std::uint8_t scan, std::uint32_t flags) override;
+    std::int16_t CharToVirtualKey(wchar_t c) override;
+    std::uint32_t MapKey(std::uint32_t code, std::uint32_t mapType) override;
+    bool GetKeyboardState(std::array<std::uint8_t, 256>& out) override;
+    bool SetKeyboardState(const std::array<std::uint8_t, 256>& in) override;
+
+    // Presses or releases a key or button as the user would.
+    void Press(int vkKey);
+    void Release(int vkKey);
+
+    struct Event {
+        std::uint8_t vk;
+        std::uint8_t scan;
+        std::uint32_t flags;
+        std::uint32_t time;
+        bool operator==(const Event&) const = default;
+    };
+    FakeClock& clock;
+    std::array<std::uint8_t, 256> state{};
+    std::vector<Event> events;
+    TPoint cursor{960, 540};
+    bool swapped = false;
 };
 
 struct FakeWindow {
@@ -34,6 +91,8 @@ struct FakeWindow {
     bool visible = true;
     bool minimized = false;
     std::wstring className;
+    TRect rect{100, 100, 900, 700};
+    bool maximized = false;
 };
 
 class FakeDesktop : public IDesktop {
@@ -60,8 +119,17 @@ class FakeDesktop : public IDesktop {
     bool AttachThreadInput(std::uint32_t from, std::uint32_t to, bool attach) override;
     std::uint32_t ForegroundLockTimeout() override { return lockTimeout; }
     void SetForegroundLockTimeout(std::uint32_t ms) override;
+    bool WindowRect(HWindow h, TRect& r) override;
+    bool WindowMaximized(HWindow h, bool& maximized) override;
     bool MonitorNearest(TPoint p, TRect& bounds) override;
-    void ProcessMessages() override { ++pumps; }
+    bool MonitorNearestRect(const TRect& r, TRect& bounds) override;
+    TRect PrimaryMonitor() override { return monitors.empty() ? TRect{} : monitors.front(); }
+    TPoint VirtualScreenSize() override;
+    // Pumping messages fires the timers that are due.
+    void ProcessMessages() override {
+        ++pumps;
+        clock.FireDueTimers();
+    }
     bool Terminating() override { return terminating; }
     void SendCopyData(HWindow h, const void* data, std::uint32_t size) override;
     bool SetClipboardText(const std::wstring& text) override;
@@ -165,6 +233,7 @@ class FakePlatform {
 
     FakeClock clock;
     FakeDesktop desktop{clock};
+    FakeInput input{clock};
     FakeSystem system;
     FakeFileSystem files;
 

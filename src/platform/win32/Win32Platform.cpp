@@ -5,7 +5,11 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <functional>
+#include <map>
 #include <vector>
+
+#include "platform/win32/Window.h"
 
 namespace fg {
 
@@ -17,8 +21,62 @@ HANDLE instanceMutex = nullptr;
 HWindow ToHandle(HWND h) { return reinterpret_cast<HWindow>(h); }
 HWND ToHwnd(HWindow h) { return reinterpret_cast<HWND>(h); }
 
+// Timers live on a hidden message-only window; their handlers run under the top-level error handler.
+class TimerWindow {
+  public:
+    UINT_PTR Add(std::function<void()> onTimer) {
+        handlers[++lastId] = std::move(onTimer);
+        return lastId;
+    }
+    void Set(UINT_PTR id, bool enabled, UINT interval) {
+        KillTimer(Handle(), id);
+        if (enabled && interval > 0) ::SetTimer(Handle(), id, interval, nullptr);
+    }
+    void Remove(UINT_PTR id) {
+        if (hwnd) KillTimer(hwnd, id);
+        handlers.erase(id);
+    }
+
+  private:
+    HWND Handle() {
+        if (!hwnd) {
+            WNDCLASSEXW wc{};
+            wc.cbSize = sizeof wc;
+            wc.lpfnWndProc = Proc;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"Farrowglimmer.Timers";
+            RegisterClassExW(&wc);
+            hwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   wc.hInstance, nullptr);
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        }
+        return hwnd;
+    }
+    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<TimerWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+        if (msg != WM_TIMER || !self) return DefWindowProcW(h, msg, wParam, lParam);
+        auto it = self->handlers.find(wParam);
+        if (it != self->handlers.end()) {
+            std::function<void()> handler = it->second; // the handler may remove its own timer
+            Guarded([&] { handler(); return 0; }, 0);
+        }
+        return 0;
+    }
+    HWND hwnd = nullptr;
+    UINT_PTR lastId = 0;
+    std::map<UINT_PTR, std::function<void()>> handlers;
+};
+
 class Win32Clock : public IClock {
   public:
+    TimerId AddTimer(std::function<void()> onTimer) override {
+        return static_cast<TimerId>(timers.Add(std::move(onTimer)));
+    }
+    void SetTimer(TimerId id, bool enabled, std::uint32_t intervalMs) override {
+        timers.Set(static_cast<UINT_PTR>(id), enabled, intervalMs);
+    }
+    void RemoveTimer(TimerId id) override { timers.Remove(static_cast<UINT_PTR>(id)); }
+
     std::uint32_t TickCount() override { return GetTickCount(); }
     void Sleep(std::uint32_t ms) override { ::Sleep(ms); }
     std::wstring LocalTimeText() override {
@@ -27,6 +85,9 @@ class Win32Clock : public IClock {
         const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, 80);
         return n > 0 ? std::wstring(buf) : std::wstring();
     }
+
+  private:
+    TimerWindow timers;
 };
 
 class Win32Desktop : public IDesktop {
@@ -64,15 +125,33 @@ class Win32Desktop : public IDesktop {
                               reinterpret_cast<void*>(static_cast<std::uintptr_t>(ms)),
                               SPIF_SENDWININICHANGE);
     }
-    bool MonitorNearest(TPoint p, TRect& bounds) override {
-        const RECT r{p.x, p.y, p.x + 1, p.y + 1};
-        HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
-        bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right,
-                  info.rcMonitor.bottom};
+    bool WindowRect(HWindow h, TRect& r) override {
+        RECT wr;
+        if (!GetWindowRect(ToHwnd(h), &wr)) return false;
+        r = {wr.left, wr.top, wr.right, wr.bottom};
         return true;
+    }
+    bool WindowMaximized(HWindow h, bool& maximized) override {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        if (!GetWindowPlacement(ToHwnd(h), &wp)) return false;
+        maximized = wp.showCmd == SW_SHOWMAXIMIZED;
+        return true;
+    }
+    bool MonitorNearest(TPoint p, TRect& bounds) override {
+        return MonitorNearestRect({p.x, p.y, p.x + 1, p.y + 1}, bounds);
+    }
+    bool MonitorNearestRect(const TRect& rect, TRect& bounds) override {
+        const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+        return Bounds(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), bounds);
+    }
+    TRect PrimaryMonitor() override {
+        TRect bounds{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        Bounds(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), bounds);
+        return bounds;
+    }
+    TPoint VirtualScreenSize() override {
+        return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     }
     void ProcessMessages() override {
         MSG msg;
@@ -116,6 +195,44 @@ class Win32Desktop : public IDesktop {
     }
 
     bool terminating = false;
+
+  private:
+    static bool Bounds(HMONITOR monitor, TRect& bounds) {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+        bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right,
+                  info.rcMonitor.bottom};
+        return true;
+    }
+};
+
+class Win32Input : public IInput {
+  public:
+    // The asynchronous state is the desktop's, whichever program has the focus.
+    bool ButtonDown(int vkButton) override { return (GetAsyncKeyState(vkButton) & 0x8000) != 0; }
+    bool KeyDown(int vkKey) override { return (GetAsyncKeyState(vkKey) & 0x8000) != 0; }
+    bool KeyToggled(int vkKey) override { return (GetKeyState(vkKey) & 0x0001) != 0; }
+    bool ButtonsSwapped() override { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
+    TPoint CursorPos() override {
+        POINT p{0, 0};
+        GetCursorPos(&p);
+        return {p.x, p.y};
+    }
+    void KeyEvent(std::uint8_t vkKey, std::uint8_t scan, std::uint32_t flags) override {
+        keybd_event(vkKey, scan, flags, 0);
+    }
+    std::int16_t CharToVirtualKey(wchar_t c) override { return VkKeyScanW(c); }
+    std::uint32_t MapKey(std::uint32_t code, std::uint32_t mapType) override {
+        return MapVirtualKeyW(code, mapType);
+    }
+    bool GetKeyboardState(std::array<std::uint8_t, 256>& state) override {
+        return ::GetKeyboardState(state.data()) != FALSE;
+    }
+    bool SetKeyboardState(const std::array<std::uint8_t, 256>& state) override {
+        std::array<std::uint8_t, 256> copy = state;
+        return ::SetKeyboardState(copy.data()) != FALSE;
+    }
 };
 
 class Win32System : public ISystem {
@@ -312,7 +429,8 @@ void InstallWin32Platform() {
     static Win32Desktop desktop;
     static Win32System system;
     static Win32Files files;
-    InstallPlatform(Platform{&clock, &desktop, &system, &files});
+    static Win32Input input;
+    InstallPlatform(Platform{&clock, &desktop, &system, &files, &input});
 }
 
 } // namespace fg

@@ -1,0 +1,78 @@
+// The fakes must behave like the desktop they stand for, or every test above them lies.
+#include "fakes/FakePlatform.h"
+#include "platform/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace fg {
+namespace {
+
+TEST(FakeClockTimers, FireInOrderOnVirtualTime) {
+    fake::FakePlatform platform;
+    std::string fired;
+    TTimer fast(20, true, [&] { fired += "f" + std::to_string(platform.clock.now - 1000) + " "; });
+    TTimer slow(50, true, [&] { fired += "s" + std::to_string(platform.clock.now - 1000) + " "; });
+    platform.clock.Advance(100);
+    EXPECT_EQ(fired, "f20 f40 s50 f60 f80 f100 s100 "); // a tie goes to the older timer
+    EXPECT_EQ(platform.clock.now, 1100u);
+}
+
+TEST(FakeClockTimers, ChangesRestartTheCountdownAndZeroNeverFires) {
+    fake::FakePlatform platform;
+    int fired = 0;
+    TTimer t(0, true, [&] { ++fired; });
+    platform.clock.Advance(1000);
+    EXPECT_EQ(fired, 0);
+    t.SetInterval(100);
+    platform.clock.Advance(90);
+    t.SetEnabled(false);
+    t.SetEnabled(true); // restarts: due 100 ms from now
+    platform.clock.Advance(90);
+    EXPECT_EQ(fired, 0);
+    platform.clock.Advance(10);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST(FakeClockTimers, ALongHandlerCoalescesMissedPeriodsAndSleepFiresNothing) {
+    fake::FakePlatform platform;
+    std::vector<std::uint32_t> at;
+    TTimer t(20, true, [&] {
+        at.push_back(platform.clock.now - 1000);
+        if (at.size() == 1) platform.clock.Sleep(70);
+    });
+    platform.clock.Advance(100);
+    EXPECT_EQ(at, (std::vector<std::uint32_t>{20, 90}));
+    platform.clock.Advance(20);
+    EXPECT_EQ(at.back(), 110u);
+}
+
+TEST(FakeClockTimers, PumpingMessagesFiresDueTimers) {
+    fake::FakePlatform platform;
+    int fired = 0;
+    TTimer t(30, true, [&] { ++fired; });
+    platform.clock.Sleep(40);
+    EXPECT_EQ(fired, 0);
+    platform.desktop.ProcessMessages();
+    EXPECT_EQ(fired, 1);
+}
+
+TEST(FakeInput, KeyEventsDriveKeyAndToggleState) {
+    fake::FakePlatform platform;
+    IInput& input = platform.input;
+    input.KeyEvent(vk::SCROLL, 0, 0);
+    EXPECT_TRUE(input.KeyDown(vk::SCROLL));
+    EXPECT_TRUE(input.KeyToggled(vk::SCROLL));
+    input.KeyEvent(vk::SCROLL, 0, KEYEVENTF_KEYUP_);
+    EXPECT_FALSE(input.KeyDown(vk::SCROLL));
+    EXPECT_TRUE(input.KeyToggled(vk::SCROLL));
+    input.KeyEvent(vk::SCROLL, 0, 0);
+    input.KeyEvent(vk::SCROLL, 0, 0); // auto-repeat does not toggle again
+    EXPECT_FALSE(input.KeyToggled(vk::SCROLL));
+    platform.input.Press(vk::RBUTTON);
+    EXPECT_TRUE(input.ButtonDown(vk::RBUTTON));
+}
+
+} // namespace
+} // namespace fg
