@@ -1,0 +1,7 @@
+#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+
+namespace fg {
+
+TfrmDummyWatchForExplorerPopup* frmDummyWatchForExplorerPopup = nullptr;
+
+} // namespace fg
