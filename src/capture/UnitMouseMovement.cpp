@@ -1,5 +1,7 @@
 #include "capture/UnitMouseMovement.h"
 
+#include <cstddef>
+
 namespace fg {
 
 namespace {
@@ -12,10 +14,10 @@ struct DirectionInfo {
 
 // Indexed by ordinal.
 constexpr DirectionInfo kDirections[] = {
-    {L'0', 270, L"Up"},          {L'1', 90, L"Down"},        {L'2', 180, L"Left"},
-    {L'3', 0, L"Right"},         {L'4', 315, L"NE"},         {L'5', 225, L"NW"},
-    {L'6', 45, L"SE"},           {L'7', 135, L"SW"},         {L'8', -1, L"None"},
-    {L'A', -1, L"[Top]"},        {L'B', -1, L"[Bottom]"},    {L'C', -1, L"[LeftSide]"},
+    {L'0', 270, L"Up"},         {L'1', 90, L"Down"},     {L'2', 180, L"Left"},
+    {L'3', 0, L"Right"},        {L'4', 315, L"NE"},      {L'5', 225, L"NW"},
+    {L'6', 45, L"SE"},          {L'7', 135, L"SW"},      {L'8', -1, L"None"},
+    {L'A', -1, L"[Top]"},       {L'B', -1, L"[Bottom]"}, {L'C', -1, L"[LeftSide]"},
     {L'D', -1, L"[RightSide]"},
 };
 
@@ -29,7 +31,9 @@ const DirectionInfo& Info(TMouseDirection md) {
 
 } // namespace
 
-int TMouseMovement::DirectionToAngle(TMouseDirection md) { return Info(md).angle; }
+int TMouseMovement::DirectionToAngle(TMouseDirection md) {
+    return Info(md).angle;
+}
 
 bool TMouseMovement::IsDiagonal(TMouseDirection md) {
     return md == TMouseDirection::mdNE || md == TMouseDirection::mdNW ||
@@ -41,7 +45,9 @@ bool TMouseMovement::IsMonitorPosition(TMouseDirection md) {
            md == TMouseDirection::mdMonLeft || md == TMouseDirection::mdMonRight;
 }
 
-std::wstring TMouseMovement::ToString(TMouseDirection md) { return Info(md).text; }
+std::wstring TMouseMovement::ToString(TMouseDirection md) {
+    return Info(md).text;
+}
 
 std::wstring TMouseMovement::ToChar(TMouseDirection md) {
     return std::wstring(1, Info(md).character);

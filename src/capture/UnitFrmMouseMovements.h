@@ -1,0 +1,84 @@
+// The movement analysis: turns the cursor samples that the mouse monitor takes while the right
+// button is held into at most one stroke direction per sample. The window behind it has no
+// controls; everything it does lives here.
+#pragma once
+
+#include "capture/UnitMouseMovement.h"
+#include "platform/Types.h"
+
+#include <string>
+#include <vector>
+
+namespace fg {
+
+class TfrmMouseMovements {
+  public:
+    TfrmMouseMovements(); // FormCreate
+
+    // One sample: a stroke direction recognised at P, otherwise mdNone (never a monitor position).
+    TMouseDirection ReportMousePoint(TPoint P, bool IsDown);
+    // Outside the start box and the last analysed sample moved: time to start the trail.
+    bool IsMoving() const;
+    TPoint GetStartingPoint() const { return {startingx, startingy}; }
+    // The angle (screen degrees) at which the stroke at this zero-based position of the gesture
+    // string was drawn; -1 when the gesture has no stroke there.
+    int GetDirectionAngle(int index) const;
+    // The anchor the stroke angles are measured from; (0, 0) before the first analysed sample.
+    TPoint GetStoredPoint() const { return {storedX, storedY}; }
+
+    // Settings, written through the mouse monitor.
+    int xThreshold = 3;
+    int yThreshold = 3;
+    int XPixelThreshold = 30;
+    int YPixelThreshold = 25;
+    float deltaBias = 0.8f;
+    float directionBias = 0.82f;
+    int directionThreshold = 0;
+    bool EnableDiagonals = false;
+    int timethreshold = 160; // kept for the settings file; the analysis does not use it
+
+  private:
+    void InitVars();
+    void ResetAverages();
+    void TakeSample();
+    void AxisDirections();
+    void DirectionAverages();
+    bool AnyDirectionAverageAbove(int threshold) const;
+    void MoveAnchor();
+    void LongDeadZoneOverride();
+    TMouseDirection StrokeLengthAnswer();
+    void RecordStrokeAngle(TMouseDirection answer);
+    int StrokeAngle() const;
+    void ClassifyAngle(bool deadZones);
+    void DecideDirection();
+
+    TPoint cursor; // P of the current call
+
+    int startingx = 0, startingy = 0;
+    int lastx = 0, lasty = 0; // 0 counts as unset
+    int xdelta = 0, ydelta = 0;
+    int xavg = 0, yavg = 0;       // 1/1800ths of the monitor's width / height per sample
+    int xbinary = 0, ybinary = 0; // -1, 0 (no sign yet) or 1
+    bool xSwapped = false, ySwapped = false;
+    int storedX = 0, storedY = 0; // the anchor; (0, 0) is none
+    int leftcount = 0, rightcount = 0, upcount = 0, downcount = 0;
+    int NEcount = 0, NWcount = 0, SEcount = 0, SWcount = 0;
+    int leftavg = 0, rightavg = 0, upavg = 0, downavg = 0;
+    int NEavg = 0, NWavg = 0, SEavg = 0, SWavg = 0;
+    TMouseDirection vert = TMouseDirection::mdNone, horz = TMouseDirection::mdNone;
+    TMouseDirection eastquad = TMouseDirection::mdNone, westquad = TMouseDirection::mdNone;
+    TMouseDirection vertDirection = TMouseDirection::mdNone;
+    TMouseDirection horzDirection = TMouseDirection::mdNone;
+    TMouseDirection eastDirection = TMouseDirection::mdNone;
+    TMouseDirection westDirection = TMouseDirection::mdNone;
+    TMouseDirection detectedDirection = TMouseDirection::mdNone;
+    TMouseDirection lastDetectedDirection = TMouseDirection::mdNone;
+    TMouseDirection lastAddDirection = TMouseDirection::mdNone;
+    bool WasDown = false;
+
+    std::vector<int> directionAngle;
+    // The stroke whose angle directionAngle.back() holds.
+    TMouseDirection angleDirection = TMouseDirection::mdNone;
+};
+
+} // namespace fg
