@@ -52,8 +52,14 @@ class IDesktop {
     // Sends WM_COPYDATA (dwData 0) synchronously to h.
     virtual void SendCopyData(HWindow h, const void* data, std::uint32_t size) = 0;
 
-    // Replaces the clipboard's contents with a Unicode text.
+    // Replaces the clipboard's contents with a Unicode text; empties it; reads its text.
     virtual bool SetClipboardText(const std::wstring& text) = 0;
+    virtual bool ClearClipboard() = 0;
+    virtual bool ClipboardText(std::wstring& text) = 0;
+
+    // The first top-level popup menu window (class #32768), or 0; and asking a window to close.
+    virtual HWindow FindPopupMenu() = 0;
+    virtual void SendClose(HWindow h) = 0;
     virtual void ShowMessage(const std::wstring& text, const std::wstring& caption) = 0;
 };
 

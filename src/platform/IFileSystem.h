@@ -17,6 +17,14 @@ class IFileSystem {
                           std::wstring& error) = 0;
     virtual bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) = 0;
     virtual bool Delete(const std::wstring& path) = 0;
+    struct FoundFile {
+        std::wstring name; // without folder
+        std::uint64_t size = 0;
+        bool directory = false;
+    };
+    // The entries of a folder that match a pattern with * and ? (as the system's file search).
+    virtual std::vector<FoundFile> FindFiles(const std::wstring& folder,
+                                             const std::wstring& pattern) = 0;
 
     // Profile (INI) files, through the system's own profile routines: section and key names
     // compare without case; a missing value reads as the default.

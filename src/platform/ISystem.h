@@ -1,6 +1,8 @@
 // Processes, errors, environment and the program's own identity.
 #pragma once
 
+#include "platform/Types.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -37,6 +39,14 @@ class ISystem {
     virtual std::wstring SpecialFolder(int csidl) = 0;
     // Converts text in the system's ANSI code page to UTF-16.
     virtual std::wstring AnsiToWide(const std::string& text) = 0;
+    // Opens a file, folder or program the way the shell does (default verb, shown normally);
+    // the shell's answer, above 32 on success.
+    virtual std::intptr_t ShellOpen(HWindow owner, const std::wstring& file) = 0;
+    // Starts a command line as a new process (no application name, no inherited handles, the
+    // given creation flags, a start-up record left to the program); waits for it to end when asked.
+    // False with the system's error code when it could not be started.
+    virtual bool StartProcess(const std::wstring& commandLine, std::uint32_t creationFlags,
+                              bool wait, std::uint32_t& error) = 0;
     // The zero-terminated UTF-16 text held by a global memory handle; false when it cannot be locked.
     virtual bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) = 0;
 };

@@ -299,11 +299,16 @@ class Bench:
         self.tracked.append(p)
         return p
 
+    def processes(self, exe: str) -> set[int]:
+        """Windows pids of the running processes with that executable name."""
+        out = self.probe("procs", "--exe", exe).stdout
+        return {int(line.split("\t")[0]) for line in out.splitlines() if line}
+
     def program_pids(self) -> set[int]:
-        return {w.pid for w in self.windows(exe=PROGRAM_EXE)}
+        return self.processes(PROGRAM_EXE)
 
     def start_program(self, *args, timeout=30) -> Program:
-        """Starts a copy that runs; returns once it handles messages in its message loop."""
+        """Starts a copy that runs; returns once it has made its windows and handles messages."""
         before = self.program_pids()
         prog = Program(self.spawn([self.data / PROGRAM_EXE, *args], "program"))
 
@@ -315,7 +320,9 @@ class Bench:
 
         inst = wait_for(new_instance, timeout, "the instance window of the new copy")
         prog.winpid = inst.pid
-        expect(self.probe("sync", inst.hwnd, "10000", check=False).returncode == 0,
+        # The debug window is made with the other windows, after the first instance window.
+        self.find(timeout, title=DEBUG_TITLE, pid=prog.winpid)
+        expect(self.probe("sync", inst.hwnd, "10000").returncode == 0,
                "the new copy does not handle messages")
         return prog
 
@@ -327,7 +334,7 @@ class Bench:
         return p.returncode
 
     def start_notepad(self, timeout=30) -> tuple[subprocess.Popen, Window]:
-        before = {w.pid for w in self.windows(exe="notepad.exe")}
+        before = self.processes("notepad.exe")
         p = self.spawn(["notepad"], "notepad")
         win = wait_for(lambda: next((w for w in self.windows(cls="Notepad", visible=True)
                                      if w.pid not in before), None), timeout, "Notepad's window")
@@ -524,10 +531,9 @@ def run_cases(cases, argv=None):
     unknown = [n for n in names if n not in cases]
     if unknown:
         sys.exit(f"unknown case(s) {unknown}; known: {list(cases)}")
-    for exe in (opts.exe, opts.probe):
-        if not exe.is_file():
-            print(f"SKIP: {exe} has not been built", file=sys.stderr)
-            sys.exit(125)
+    missing = [str(p) for p in (opts.exe, opts.probe) if not p.is_file()]
+    if missing:
+        sys.exit(f"not built: {', '.join(missing)}")
     # Stop before CTest's own timeout, so that the clean-up still runs.
     signal.signal(signal.SIGALRM, _raise_timeout)
     signal.signal(signal.SIGTERM, _raise_timeout)

@@ -276,6 +276,19 @@ bool FakeDesktop::SetClipboardText(const std::wstring& text) {
     return true;
 }
 
+bool FakeDesktop::ClearClipboard() {
+    if (clipboardLocked) return false;
+    clipboard.clear();
+    clipboardSet = true;
+    return true;
+}
+
+bool FakeDesktop::ClipboardText(std::wstring& text) {
+    if (clipboardLocked) return false;
+    text = clipboard;
+    return true;
+}
+
 void FakeDesktop::ShowMessage(const std::wstring& text, const std::wstring&) {
     messageBoxes.push_back(text);
 }
@@ -328,6 +341,19 @@ std::wstring FakeSystem::AnsiToWide(const std::string& text) {
     std::wstring out;
     for (unsigned char c : text) out += static_cast<wchar_t>(c);
     return out;
+}
+
+std::intptr_t FakeSystem::ShellOpen(HWindow, const std::wstring& file) {
+    shellOpened.push_back(file);
+    return shellAnswer;
+}
+
+bool FakeSystem::StartProcess(const std::wstring& commandLine, std::uint32_t creationFlags,
+                              bool wait, std::uint32_t& error) {
+    error = startError;
+    if (startError) return false;
+    started.push_back({commandLine, creationFlags, wait});
+    return true;
 }
 
 bool FakeSystem::GlobalMemoryText(std::uintptr_t handle, std::wstring& out) {
@@ -419,6 +445,38 @@ IniSection* FindSection(std::vector<IniSection>& sections, const std::wstring& n
 }
 
 } // namespace
+
+namespace {
+// The system's wildcard match: * any run, ? one character, letters without case.
+bool WildMatch(const wchar_t* p, const wchar_t* s) {
+    for (; *p; ++p, ++s) {
+        if (*p == L'*') {
+            for (;; ++s) {
+                if (WildMatch(p + 1, s)) return true;
+                if (!*s) return false;
+            }
+        }
+        if (!*s) return false;
+        const auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c + 32 : c; };
+        if (*p != L'?' && lower(*p) != lower(*s)) return false;
+    }
+    return !*s;
+}
+} // namespace
+
+std::vector<IFileSystem::FoundFile> FakeFileSystem::FindFiles(const std::wstring& folder,
+                                                              const std::wstring& pattern) {
+    std::wstring pat = pattern;
+    while (!pat.empty() && (pat.front() == L'\\' || pat.front() == L'/')) pat.erase(0, 1);
+    std::vector<FoundFile> found;
+    for (const auto& [path, bytes] : files) {
+        if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) continue;
+        const std::wstring name = path.substr(folder.size());
+        if (name.find(L'\\') != std::wstring::npos) continue;
+        if (WildMatch(pat.c_str(), name.c_str())) found.push_back({name, bytes.size(), false});
+    }
+    return found;
+}
 
 std::wstring FakeFileSystem::Text(const std::wstring& path) const {
     auto it = files.find(path);

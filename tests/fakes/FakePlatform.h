@@ -133,6 +133,10 @@ class FakeDesktop : public IDesktop {
     bool Terminating() override { return terminating; }
     void SendCopyData(HWindow h, const void* data, std::uint32_t size) override;
     bool SetClipboardText(const std::wstring& text) override;
+    bool ClearClipboard() override;
+    bool ClipboardText(std::wstring& text) override;
+    HWindow FindPopupMenu() override { return FindTopLevelByClass(L"#32768"); }
+    void SendClose(HWindow h) override { closed.push_back(h); }
     void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
 
     static constexpr HWindow kDesktop = 0x10010;
@@ -160,6 +164,8 @@ class FakeDesktop : public IDesktop {
     std::vector<CopyData> copyData;
     std::wstring clipboard;
     bool clipboardSet = false;
+    bool clipboardLocked = false; // another program holds it open
+    std::vector<HWindow> closed;
     std::vector<std::wstring> messageBoxes;
 
   private:
@@ -179,6 +185,20 @@ class FakeSystem : public ISystem {
     std::wstring SpecialFolder(int csidl) override;
     std::wstring AnsiToWide(const std::string& text) override;
     bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) override;
+    std::intptr_t ShellOpen(HWindow owner, const std::wstring& file) override;
+    bool StartProcess(const std::wstring& commandLine, std::uint32_t creationFlags, bool wait,
+                      std::uint32_t& error) override;
+
+    struct Started {
+        std::wstring commandLine;
+        std::uint32_t flags;
+        bool wait;
+        bool operator==(const Started&) const = default;
+    };
+    std::vector<std::wstring> shellOpened;
+    std::intptr_t shellAnswer = 42; // above 32: opened
+    std::vector<Started> started;
+    std::uint32_t startError = 0; // non-zero: starting fails with this code
 
     std::uint32_t lastError = 0;
     std::map<std::uint32_t, std::wstring> errorTexts{
@@ -203,6 +223,8 @@ class FakeFileSystem : public IFileSystem {
                   std::wstring& error) override;
     bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
     bool Delete(const std::wstring& path) override { return files.erase(path) != 0; }
+    std::vector<FoundFile> FindFiles(const std::wstring& folder,
+                                     const std::wstring& pattern) override;
 
     // Profile files are kept as UTF-8 text in the same file map, parsed and written the way the
     // system's routines treat them: names compare without case, new keys and sections go last,

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
@@ -190,6 +191,31 @@ class Win32Desktop : public IDesktop {
         CloseClipboard();
         return ok;
     }
+    bool ClearClipboard() override {
+        if (!OpenClipboard(nullptr)) return false;
+        const bool ok = EmptyClipboard() != FALSE;
+        CloseClipboard();
+        return ok;
+    }
+    bool ClipboardText(std::wstring& text) override {
+        text.clear();
+        if (!OpenClipboard(nullptr)) return false;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+                const SIZE_T units = GlobalSize(data) / sizeof(wchar_t);
+                SIZE_T n = 0;
+                while (n < units && p[n]) ++n;
+                text.assign(p, n);
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        return true;
+    }
+    HWindow FindPopupMenu() override {
+        return ToHandle(FindWindowExW(nullptr, nullptr, MAKEINTATOM(0x8000), nullptr));
+    }
+    void SendClose(HWindow h) override { SendMessageW(ToHwnd(h), WM_CLOSE, 0, 0); }
     void ShowMessage(const std::wstring& text, const std::wstring& caption) override {
         MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL);
     }
@@ -310,6 +336,28 @@ class Win32System : public ISystem {
         MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
         return out;
     }
+    std::intptr_t ShellOpen(HWindow owner, const std::wstring& file) override {
+        return reinterpret_cast<std::intptr_t>(ShellExecuteW(ToHwnd(owner), nullptr, file.c_str(),
+                                                             nullptr, nullptr, SW_SHOWNORMAL));
+    }
+    bool StartProcess(const std::wstring& commandLine, std::uint32_t creationFlags, bool wait,
+                      std::uint32_t& error) override {
+        std::vector<wchar_t> line(commandLine.begin(), commandLine.end()); // CreateProcessW writes
+        line.push_back(0);
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
+                            nullptr, &si, &pi)) {
+            error = GetLastError();
+            return false;
+        }
+        if (wait) WaitForSingleObject(pi.hProcess, INFINITE);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        error = 0;
+        return true;
+    }
     bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) override {
         HGLOBAL mem = reinterpret_cast<HGLOBAL>(handle);
         const auto* p = static_cast<const wchar_t*>(GlobalLock(mem));
@@ -369,6 +417,20 @@ class Win32Files : public IFileSystem {
     }
 
     bool Delete(const std::wstring& path) override { return DeleteFileW(path.c_str()) != FALSE; }
+    std::vector<FoundFile> FindFiles(const std::wstring& folder,
+                                     const std::wstring& pattern) override {
+        std::vector<FoundFile> found;
+        WIN32_FIND_DATAW data;
+        HANDLE h = FindFirstFileW((folder + pattern).c_str(), &data);
+        if (h == INVALID_HANDLE_VALUE) return found;
+        do {
+            found.push_back({data.cFileName,
+                             (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        } while (FindNextFileW(h, &data));
+        FindClose(h);
+        return found;
+    }
 
     std::wstring ProfileRead(const std::wstring& path, const std::wstring& section,
                                    const std::wstring& key, const std::wstring& def) override {

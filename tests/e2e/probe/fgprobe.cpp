@@ -26,8 +26,8 @@ constexpr UINT kMessageTimeoutMs = 2000;
 
 void writeOut(const std::wstring& text) {
     if (text.empty()) return;
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                nullptr, nullptr);
     std::string utf8(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), n,
                         nullptr, nullptr);
@@ -36,17 +36,28 @@ void writeOut(const std::wstring& text) {
               &written, nullptr);
 }
 
-void writeErr(const wchar_t* text) { fwprintf(stderr, L"fgprobe: %ls\n", text); }
+void writeErr(const wchar_t* text) {
+    fwprintf(stderr, L"fgprobe: %ls\n", text);
+}
 
 std::wstring escaped(const std::wstring& s) {
     std::wstring out;
     for (wchar_t c : s) {
         switch (c) {
-        case L'\t': out += L"\\t"; break;
-        case L'\r': out += L"\\r"; break;
-        case L'\n': out += L"\\n"; break;
-        case L'\\': out += L"\\\\"; break;
-        default: out += c;
+        case L'\t':
+            out += L"\\t";
+            break;
+        case L'\r':
+            out += L"\\r";
+            break;
+        case L'\n':
+            out += L"\\n";
+            break;
+        case L'\\':
+            out += L"\\\\";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -69,8 +80,7 @@ std::wstring className(HWND h) {
 // control's contents are not its caption, so GetWindowText would miss them).
 std::wstring windowText(HWND h) {
     DWORD_PTR len = 0;
-    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                             &len))
+    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &len))
         return {};
     std::wstring buf(len + 1, L'\0');
     DWORD_PTR got = 0;
@@ -113,14 +123,22 @@ std::optional<Filter> parseFilter(const Args& a, size_t from) {
     for (size_t i = from; i < a.size(); ++i) {
         const std::wstring& k = a[i];
         bool hasValue = i + 1 < a.size();
-        if (k == L"--visible") f.visibleOnly = true;
-        else if (!hasValue) return std::nullopt;
-        else if (k == L"--class") f.cls = a[++i];
-        else if (k == L"--title" || k == L"--text") f.text = a[++i];
-        else if (k == L"--exe") f.exe = a[++i];
-        else if (k == L"--pid") f.pid = wcstoul(a[++i].c_str(), nullptr, 0);
-        else if (k == L"--wait") f.waitMs = wcstoul(a[++i].c_str(), nullptr, 0);
-        else return std::nullopt;
+        if (k == L"--visible")
+            f.visibleOnly = true;
+        else if (!hasValue)
+            return std::nullopt;
+        else if (k == L"--class")
+            f.cls = a[++i];
+        else if (k == L"--title" || k == L"--text")
+            f.text = a[++i];
+        else if (k == L"--exe")
+            f.exe = a[++i];
+        else if (k == L"--pid")
+            f.pid = wcstoul(a[++i].c_str(), nullptr, 0);
+        else if (k == L"--wait")
+            f.waitMs = wcstoul(a[++i].c_str(), nullptr, 0);
+        else
+            return std::nullopt;
     }
     return f;
 }
@@ -137,8 +155,13 @@ Row describe(HWND h, std::wstring text, const std::map<DWORD, std::wstring>& nam
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
     auto it = names.find(pid);
-    return {h,      className(h), std::move(text), it == names.end() ? L"" : it->second,
-            IsWindowVisible(h) != FALSE, pid, GetDlgCtrlID(h)};
+    return {h,
+            className(h),
+            std::move(text),
+            it == names.end() ? L"" : it->second,
+            IsWindowVisible(h) != FALSE,
+            pid,
+            GetDlgCtrlID(h)};
 }
 
 bool matches(const Filter& f, const Row& r) {
@@ -151,7 +174,8 @@ bool matches(const Filter& f, const Row& r) {
 
 void printRow(const Row& r) {
     wchar_t head[64];
-    swprintf(head, 64, L"0x%llx\t", static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(r.h)));
+    swprintf(head, 64, L"0x%llx\t",
+             static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(r.h)));
     writeOut(head + escaped(r.cls) + L"\t" + escaped(r.text) + L"\t" + (r.visible ? L"1" : L"0") +
              L"\t" + std::to_wstring(r.pid) + L"\t" + escaped(r.exe) + L"\t" +
              std::to_wstring(r.id) + L"\n");
@@ -197,7 +221,8 @@ std::vector<Row> collect(const Filter& f, Enumerate enumerate, TextOf textOf) {
 }
 
 int printAll(const std::vector<Row>& rows) {
-    for (const Row& r : rows) printRow(r);
+    for (const Row& r : rows)
+        printRow(r);
     return rows.empty() ? kNotFound : kFound;
 }
 
@@ -219,7 +244,8 @@ int cmdChildren(const Args& a) {
     auto f = parseFilter(a, 1);
     if (!h || !f) return kUsage;
     if (!IsWindow(*h)) return kNotFound;
-    return printAll(collect(*f, [&] { return descendants(*h); }, windowText));
+    return printAll(collect(
+        *f, [&] { return descendants(*h); }, windowText));
 }
 
 // The remaining commands act on one window given by its handle.
@@ -239,13 +265,17 @@ int actClick(HWND h, const Args&) {
 }
 
 // Posted, not sent: a handler that shows a modal box would otherwise block the probe.
-int actBmClick(HWND h, const Args&) { return PostMessageW(h, BM_CLICK, 0, 0) ? kFound : kNotFound; }
+int actBmClick(HWND h, const Args&) {
+    return PostMessageW(h, BM_CLICK, 0, 0) ? kFound : kNotFound;
+}
 
 int actOk(HWND h, const Args&) {
     return PostMessageW(h, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0) ? kFound : kNotFound;
 }
 
-int actClose(HWND h, const Args&) { return PostMessageW(h, WM_CLOSE, 0, 0) ? kFound : kNotFound; }
+int actClose(HWND h, const Args&) {
+    return PostMessageW(h, WM_CLOSE, 0, 0) ? kFound : kNotFound;
+}
 
 int actShow(HWND h, const Args& a) {
     int cmd = a.size() > 1 ? static_cast<int>(wcstol(a[1].c_str(), nullptr, 0)) : SW_SHOW;
@@ -270,7 +300,9 @@ int actInfo(HWND h, const Args&) {
     return kFound;
 }
 
-int actExists(HWND, const Args&) { return kFound; }
+int actExists(HWND, const Args&) {
+    return kFound;
+}
 
 struct WindowCommand {
     const wchar_t* name;
@@ -278,10 +310,22 @@ struct WindowCommand {
 };
 
 constexpr WindowCommand kWindowCommands[] = {
-    {L"text", actText},   {L"click", actClick}, {L"bmclick", actBmClick}, {L"ok", actOk},
-    {L"close", actClose}, {L"show", actShow},   {L"sync", actSync},       {L"info", actInfo},
-    {L"exists", actExists},
+    {L"text", actText}, {L"click", actClick}, {L"bmclick", actBmClick},
+    {L"ok", actOk},     {L"close", actClose}, {L"show", actShow},
+    {L"sync", actSync}, {L"info", actInfo},   {L"exists", actExists},
 };
+
+// Processes of the snapshot, "pid<TAB>exe" a line, optionally only those with one exe name.
+int cmdProcesses(const Args& a) {
+    if (!a.empty() && (a.size() != 2 || a[0] != L"--exe")) return kUsage;
+    bool any = false;
+    for (const auto& [pid, exe] : processNames()) {
+        if (!a.empty() && lstrcmpiW(a[1].c_str(), exe.c_str()) != 0) continue;
+        writeOut(std::to_wstring(pid) + L"\t" + escaped(exe) + L"\n");
+        any = true;
+    }
+    return any ? kFound : kNotFound;
+}
 
 int cmdForeground(const Args&) {
     HWND h = GetForegroundWindow();
@@ -312,13 +356,16 @@ constexpr Command kCommands[] = {
     {L"list", 0, cmdList, L"list [filters]          top-level windows (all when no filter)"},
     {L"find", 0, cmdFind, L"find [filters]          top-level windows; exit 1 when none"},
     {L"children", 1, cmdChildren, L"children HWND [filters] descendant windows; exit 1 when none"},
+    {L"procs", 0, cmdProcesses, L"procs [--exe NAME]      processes: pid, exe; exit 1 when none"},
     {L"foreground", 0, cmdForeground, L"foreground              the foreground window"},
-    {L"timefmt", 0, cmdTimeFormat, L"timefmt                 the user's long time format, AM and PM texts"},
+    {L"timefmt", 0, cmdTimeFormat,
+     L"timefmt                 the user's long time format, AM and PM texts"},
 };
 
 void usage() {
     writeErr(L"usage:");
-    for (const Command& c : kCommands) fwprintf(stderr, L"  fgprobe %ls\n", c.usage);
+    for (const Command& c : kCommands)
+        fwprintf(stderr, L"  fgprobe %ls\n", c.usage);
     fwprintf(stderr, L"  fgprobe text|click|bmclick|ok|close|show [SW]|sync [ms]|info|exists HWND\n"
                      L"filters: --class C --title T (--text T) --exe NAME --pid N --visible"
                      L" --wait MS\n");
