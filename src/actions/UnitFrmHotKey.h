@@ -1,0 +1,37 @@
+// One keystroke (modifier flags, virtual key, display name) and its text forms: the stored form
+// that gesture files keep, the display name, and the conversions between them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace fg {
+
+struct TKeystrokeData {
+    bool alt = false;
+    bool ctrl = false;
+    bool shft = false;
+    bool win = false;
+    std::uint16_t key = 0;
+    std::wstring name = L"none";
+    bool operator==(const TKeystrokeData&) const = default;
+};
+
+// The conversions. They live on the keystroke editor window's object, which the program creates
+// once; code without an editor of its own uses that one instance.
+class TFrmKeystrokeEdit {
+  public:
+    virtual ~TFrmKeystrokeEdit() = default;
+    std::wstring ToString(const TKeystrokeData& hkd) const;
+    // Raises TUserError when a flag is no decimal digit or the key is no hexadecimal number;
+    // a text shorter than 6 characters gives the record named "none".
+    TKeystrokeData FromString(const std::wstring& s) const;
+    std::wstring GetHumanReadable(bool kAlt, bool kShift, bool kCtrl, bool kWinkey,
+                                  std::uint16_t VKCode, bool& Valid) const;
+    std::wstring GetHumanReadable(const TKeystrokeData& keydata, bool& valid) const;
+};
+
+// The process-wide instance.
+extern TFrmKeystrokeEdit* FrmKeystrokeEdit;
+
+} // namespace fg
