@@ -2,8 +2,10 @@
 // command to the running copy, creates every window (hidden) and runs the message loop.
 #include "app/UnitFrmDebug_win32.h"
 #include "app/UnitFrmInstance_win32.h"
+#include "capture/UnitDrawGesture_win32.h"
 #include "capture/UnitFrmMouseMovements_win32.h"
 #include "platform/win32/Win32Platform.h"
+#include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
 #include <windows.h>
 
@@ -35,6 +37,10 @@ struct TApplicationWindows {
     std::unique_ptr<TfrmMouseMovementsWindow> frmMouseMovements =
         std::make_unique<TfrmMouseMovementsWindow>();
     std::unique_ptr<TFrmDebugWindow> FrmDebug = std::make_unique<TFrmDebugWindow>();
+    std::unique_ptr<TFrmDummyUnicodeTooltipWindow> FrmDummyUnicodeTooltip =
+        std::make_unique<TFrmDummyUnicodeTooltipWindow>();
+    std::unique_ptr<TFrmDrawGestureWindow> FrmDrawGesture =
+        std::make_unique<TFrmDrawGestureWindow>();
 };
 
 int RunMessageLoop() {
@@ -48,6 +54,7 @@ int RunMessageLoop() {
 
 int Run() {
     InstallWin32Platform();
+    InstallWin32Tooltips();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 

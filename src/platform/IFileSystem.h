@@ -1,6 +1,7 @@
 // Plain files. Paths are the program's own (backslash-separated on Windows).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,6 +13,9 @@ class IFileSystem {
     virtual ~IFileSystem() = default;
     virtual bool Exists(const std::wstring& path) = 0;
     virtual bool Move(const std::wstring& from, const std::wstring& to) = 0;
+    // Moves a file over another in one step: afterwards `to` is either the old file or the whole
+    // of `from`, never missing. `to` need not exist.
+    virtual bool Replace(const std::wstring& from, const std::wstring& to) = 0;
     // Creates or truncates the file and writes the bytes. On failure answers false and a reason.
     virtual bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                           std::wstring& error) = 0;
@@ -30,6 +34,15 @@ class IFileSystem {
     // compare without case; a missing value reads as the default.
     virtual std::wstring ProfileRead(const std::wstring& path, const std::wstring& section,
                                            const std::wstring& key, const std::wstring& def) = 0;
+    // The same through a fixed buffer of bufferChars characters, as the system routine answers
+    // it: a longer value comes back cut to bufferChars - 1 characters.
+    virtual std::wstring ProfileReadCut(const std::wstring& path, const std::wstring& section,
+                                        const std::wstring& key, const std::wstring& def,
+                                        std::size_t bufferChars) {
+        std::wstring value = ProfileRead(path, section, key, def);
+        if (value.size() >= bufferChars) value.resize(bufferChars > 0 ? bufferChars - 1 : 0);
+        return value;
+    }
     virtual bool ProfileWrite(const std::wstring& path, const std::wstring& section,
                                     const std::wstring& key, const std::wstring& value) = 0;
     virtual std::vector<std::wstring> ProfileSectionNames(const std::wstring& path) = 0;

@@ -1,15 +1,232 @@
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 
+#include "app/UnitFrmDebug.h"
+#include "platform/Platform.h"
+
+#include <algorithm>
+
 namespace fg {
 
-// Placeholder bodies until the tooltip is built; they keep the program linkable.
-TTooltipWindow::TTooltipWindow() = default;
-TTooltipWindow::~TTooltipWindow() = default;
-void TTooltipWindow::AdjustTooltipRect(TRect&, TPoint) {}
-void TTooltipWindow::ShowTooltip(const std::wstring&, TPoint, bool, const std::wstring&) {}
-void TTooltipWindow::ShowTooltip(const TWideChar&, TPoint, bool, const std::wstring&) {}
-void TTooltipWindow::ShowTooltip(const TPicture&, TPoint, const std::wstring&) {}
-void TTooltipWindow::CloseTooltip(bool) { ShowingHint = false; }
-bool TTooltipWindow::IsHit(TPoint) const { return false; }
+TFrmDummyUnicodeTooltip* FrmDummyUnicodeTooltip = nullptr;
+
+namespace {
+
+constexpr int kMaxWidth = 200;
+constexpr int kMaxHeight = 80;
+constexpr int kMeasureBox = 300; // text is laid out in, and pictures shrunk to, this square
+constexpr int kMinPictureSide = 20;
+constexpr int kPictureFontPoints = 8;
+
+TooltipViewFactory& InstalledFactory() {
+    static TooltipViewFactory factory;
+    return factory;
+}
+
+bool PtInRect(const TRect& r, TPoint p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+void Offset(TRect& r, int dx, int dy) {
+    r.left += dx;
+    r.right += dx;
+    r.top += dy;
+    r.bottom += dy;
+}
+
+TPoint DefaultMeasure(const std::wstring& text) {
+    std::size_t longest = 0;
+    int lines = 1;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(L'\n', start)) != std::wstring::npos; start = at + 1) {
+        longest = std::max(longest, at - start);
+        ++lines;
+    }
+    longest = std::max(longest, text.size() - start);
+    return {static_cast<int>(longest) * 6, lines * 13};
+}
+
+class TRecordingTooltipView : public ITooltipView {
+  public:
+    TRecordingTooltipView(TTooltipRecord& r, HWindow owner) : record(r), ownerHandle(owner) {}
+    ~TRecordingTooltipView() override {
+        if (shown) ++record.destroyed;
+    }
+    TPoint MeasureText(const std::wstring& text, int fontPoints) override {
+        record.fontPoints = fontPoints;
+        return record.measure ? record.measure(text, fontPoints) : DefaultMeasure(text);
+    }
+    TPoint TextExtent(const std::wstring& text, int fontPoints) override {
+        return MeasureText(text, fontPoints);
+    }
+    void ShowAt(const TRect& r) override {
+        shown = true;
+        ++record.created;
+        record.windowRect = r;
+        record.owner = ownerHandle;
+    }
+    void PaintText(const std::wstring& text, const TRect& textRect, int fontPoints) override {
+        record.text = text;
+        record.textRect = textRect;
+        record.fontPoints = fontPoints;
+    }
+    void PaintPicture(const TPicture& pic, const TRect& pictureRect, const std::wstring& header,
+                      int fontPoints) override {
+        record.picture = pic;
+        record.pictureRect = pictureRect;
+        record.header = header;
+        record.fontPoints = fontPoints;
+    }
+    bool WindowRect(TRect& r) override {
+        r = record.windowRect;
+        return shown;
+    }
+
+  private:
+    TTooltipRecord& record;
+    HWindow ownerHandle;
+    bool shown = false;
+};
+
+} // namespace
+
+void SetTooltipViewFactory(TooltipViewFactory factory) {
+    InstalledFactory() = std::move(factory);
+}
+
+TooltipViewFactory RecordingTooltipViews(TTooltipRecord& record) {
+    return [&record](TTooltipWindow&, HWindow owner) -> std::unique_ptr<ITooltipView> {
+        return std::make_unique<TRecordingTooltipView>(record, owner);
+    };
+}
+
+TTooltipWindow::TTooltipWindow(TooltipViewFactory viewFactory) : views(std::move(viewFactory)) {
+    if (!FrmDummyUnicodeTooltip) return;
+    owner = FrmDummyUnicodeTooltip;
+    owner->owned.push_back(this);
+}
+
+TTooltipWindow::~TTooltipWindow() {
+    view.reset();
+    if (owner) std::erase(owner->owned, this);
+}
+
+ITooltipView& TTooltipWindow::OpenView() {
+    const HWindow ownerHandle = owner ? owner->Handle() : 0;
+    const TooltipViewFactory& factory = views ? views : InstalledFactory();
+    if (factory) view = factory(*this, ownerHandle);
+    if (!view) {
+        // Headless: the showing is recorded into a record nobody reads.
+        static TTooltipRecord discarded;
+        view = RecordingTooltipViews(discarded)(*this, ownerHandle);
+    }
+    return *view;
+}
+
+void TTooltipWindow::AdjustTooltipRect(TRect& R, TPoint Pos) {
+    if (R.Width() > kMaxWidth) R.right = R.left + kMaxWidth;
+    if (R.Height() > kMaxHeight) R.bottom = R.top + kMaxHeight;
+    Offset(R, Pos.x, Pos.y);
+
+    const TPoint desk = Os().desktop->VirtualScreenSize();
+    if (R.right > desk.x) Offset(R, desk.x - R.right, 0);
+    if (R.bottom > desk.y) {
+        Offset(R, 0, desk.y - R.bottom);
+        if (PtInRect(R, Pos)) Offset(R, 0, Pos.y - 10 - R.bottom);
+        return;
+    }
+    if (PtInRect(R, Pos) && R.top != Pos.y) Offset(R, 0, Pos.y + 10 - R.top);
+}
+
+void TTooltipWindow::ShowTooltip(const std::wstring& s, TPoint Pos, bool UseHelpString,
+                                 const std::wstring& header) {
+    TWideChar wc;
+    wc.AppendUnicode(s);
+    ShowTooltip(wc, Pos, UseHelpString, header);
+    wc.Clear();
+}
+
+// Every caller shows plain text: UseHelpString and header have no use here.
+void TTooltipWindow::ShowTooltip(const TWideChar& inwc, TPoint Pos, bool, const std::wstring&) {
+    if (ShowingHint) return;
+    ShowingHint = true;
+    // The system draws the text up to its terminating NUL; measuring and drawing see the same.
+    const std::wstring text = inwc.str.substr(0, inwc.str.find(L'\0'));
+    AppendLog(L"ShowTooltip(wc,pos)");
+
+    ITooltipView& v = OpenView();
+    const TPoint size = v.MeasureText(text, fontPoints);
+    TRect r{0, 0, size.x + 7, size.y + 4};
+    AdjustTooltipRect(r, Pos);
+    r.bottom += 3;
+    position = {r.left, r.top};
+    v.ShowAt(r);
+    v.PaintText(text, {1, 0, size.x + 5, size.y + 14}, fontPoints);
+}
+
+void TTooltipWindow::ShowTooltip(const TPicture& pic, TPoint Pos, const std::wstring& header) {
+    if (ShowingHint) return;
+    ShowingHint = true;
+    fontPoints = kPictureFontPoints;
+    // A picture without area shows nothing, yet the tooltip counts as showing until closed.
+    if (pic.Width <= 0 || pic.Height <= 0) return;
+
+    const double s = std::min({static_cast<double>(kMeasureBox) / pic.Width,
+                               static_cast<double>(kMeasureBox) / pic.Height, 1.0});
+    const int w = std::max(kMinPictureSide, static_cast<int>(pic.Width * s));
+    int h = std::max(kMinPictureSide, static_cast<int>(pic.Height * s));
+    const int shownWidth = std::min(w, pic.Width);
+    TRect r{0, 0, shownWidth + 2, h + 2};
+    AdjustTooltipRect(r, Pos);
+
+    ITooltipView& v = OpenView();
+    int hh = 0;
+    int hw = 0;
+    if (!header.empty()) {
+        hh = v.TextExtent(L"AZ", fontPoints).y;
+        hw = v.TextExtent(header, fontPoints).x;
+        h += hh;
+    }
+    position = {r.left, r.top};
+    v.ShowAt({r.left, r.top, r.left + std::max(w, hw) + 4, r.top + h});
+    v.PaintPicture(pic, {1, 1 + hh, 1 + shownWidth, h - 3}, header, fontPoints);
+    // Painted at once, not when the caller next returns to the message loop.
+    if (Os().desktop) Os().desktop->ProcessMessages();
+}
+
+void TTooltipWindow::CloseTooltip(bool) {
+    view.reset();
+    ShowingHint = false;
+}
+
+bool TTooltipWindow::IsHit(TPoint Pos) const {
+    TRect r;
+    return view && view->WindowRect(r) && PtInRect(r, Pos);
+}
+
+bool TTooltipWindow::HitTestClient(std::intptr_t lParam) const {
+    const auto packed = static_cast<std::uint32_t>(lParam);
+    const TPoint p{static_cast<std::int16_t>(packed & 0xFFFF),
+                   static_cast<std::int16_t>(packed >> 16)};
+    return IsHit(p);
+}
+
+TFrmDummyUnicodeTooltip::TFrmDummyUnicodeTooltip(HWindow nativeHandle) : handle(nativeHandle) {
+    FrmDummyUnicodeTooltip = this;
+    FormCreate();
+}
+
+TFrmDummyUnicodeTooltip::~TFrmDummyUnicodeTooltip() {
+    if (FrmDummyUnicodeTooltip == this) FrmDummyUnicodeTooltip = nullptr;
+    // The owned tooltips outlive their windows: they stay usable, now without an owner.
+    for (TTooltipWindow* t : owned) {
+        t->view.reset();
+        t->ShowingHint = false;
+        t->owner = nullptr;
+    }
+}
+
+void TFrmDummyUnicodeTooltip::FormCreate() {
+    AppendLog(L"FrmDummyUnicodeTooltip - creating");
+}
 
 } // namespace fg

@@ -372,6 +372,14 @@ bool FakeFileSystem::Move(const std::wstring& from, const std::wstring& to) {
     return true;
 }
 
+bool FakeFileSystem::Replace(const std::wstring& from, const std::wstring& to) {
+    if (moveFails || !files.count(from) || readOnly.count(to)) return false;
+    if (from == to) return true;
+    files[to] = std::move(files[from]);
+    files.erase(from);
+    return true;
+}
+
 bool FakeFileSystem::WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                               std::wstring& error) {
     if (readOnly.count(path)) {
@@ -502,8 +510,13 @@ void FakeFileSystem::SetText(const std::wstring& path, const std::wstring& text)
         } else if (c < 0x800) {
             bytes.push_back(static_cast<std::uint8_t>(0xC0 | (c >> 6)));
             bytes.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
-        } else {
+        } else if (c < 0x10000) {
             bytes.push_back(static_cast<std::uint8_t>(0xE0 | (c >> 12)));
+            bytes.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 6) & 0x3F)));
+            bytes.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
+        } else { // what Text() reads from a four-byte sequence goes back as one
+            bytes.push_back(static_cast<std::uint8_t>(0xF0 | ((c >> 18) & 0x07)));
+            bytes.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 12) & 0x3F)));
             bytes.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 6) & 0x3F)));
             bytes.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
         }

@@ -219,6 +219,8 @@ class FakeFileSystem : public IFileSystem {
   public:
     bool Exists(const std::wstring& path) override { return files.count(path) != 0; }
     bool Move(const std::wstring& from, const std::wstring& to) override;
+    // Fails like Move does (moveFails), and when `to` is read-only.
+    bool Replace(const std::wstring& from, const std::wstring& to) override;
     bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                   std::wstring& error) override;
     bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;

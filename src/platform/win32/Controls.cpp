@@ -23,6 +23,8 @@ KindInfo Info(ControlKind kind) {
         return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
     case ControlKind::ListBox:
         return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP};
+    case ControlKind::Memo:
+        return {L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP};
     }
     return {L"STATIC", 0};
 }

@@ -13,7 +13,7 @@ constexpr unsigned akTopLeft = akLeft | akTop;
 constexpr unsigned akTopRight = akRight | akTop;
 constexpr unsigned akAll = akLeft | akTop | akRight | akBottom;
 
-enum class ControlKind { Label, Button, CheckBox, ListBox };
+enum class ControlKind { Label, Button, CheckBox, ListBox, Memo };
 
 struct ControlSpec {
     int id;

@@ -380,6 +380,11 @@ class Win32Files : public IFileSystem {
     bool Move(const std::wstring& from, const std::wstring& to) override {
         return MoveFileW(from.c_str(), to.c_str()) != FALSE;
     }
+    bool Replace(const std::wstring& from, const std::wstring& to) override {
+        // A rename on one volume: the target is the old file or the new one, never missing.
+        return MoveFileExW(from.c_str(), to.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
     bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                   std::wstring& error) override {
         HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -438,6 +443,16 @@ class Win32Files : public IFileSystem {
             return GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buf, size,
                                             path.c_str());
         }, 1).front();
+    }
+    std::wstring ProfileReadCut(const std::wstring& path, const std::wstring& section,
+                                const std::wstring& key, const std::wstring& def,
+                                std::size_t bufferChars) override {
+        if (bufferChars == 0) return {};
+        std::vector<wchar_t> buf(bufferChars);
+        const DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(),
+                                                 buf.data(), static_cast<DWORD>(buf.size()),
+                                                 path.c_str());
+        return std::wstring(buf.data(), n < buf.size() ? n : buf.size() - 1);
     }
     bool ProfileWrite(const std::wstring& path, const std::wstring& section,
                             const std::wstring& key, const std::wstring& value) override {

@@ -8,11 +8,12 @@ namespace fg {
 
 namespace {
 
-bool RegisterOnce(const std::wstring& className, WNDPROC proc) {
+bool RegisterOnce(const std::wstring& className, UINT classStyle, WNDPROC proc) {
     static std::set<std::wstring> registered;
     if (registered.count(className)) return true;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
+    wc.style = classStyle;
     wc.lpfnWndProc = proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -34,7 +35,7 @@ TWin32Window::~TWin32Window() {
 }
 
 bool TWin32Window::CreateNative(const CreateParams& p) {
-    if (!RegisterOnce(p.className, StaticProc)) {
+    if (!RegisterOnce(p.className, p.classStyle, StaticProc)) {
         AppendLog(L"RegisterClass failed: " + p.className, true);
         return false;
     }

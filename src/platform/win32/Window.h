@@ -28,6 +28,7 @@ class TWin32Window {
         int clientWidth = 0;
         int clientHeight = 0;
         HWND parent = nullptr;
+        UINT classStyle = 0; // applies when the class is first registered
     };
     // Creates the native window, hidden; false (and logged) when the system refuses.
     bool CreateNative(const CreateParams& params);

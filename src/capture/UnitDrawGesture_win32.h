@@ -1,0 +1,15 @@
+// The hidden window that carries the gesture pictures' drawing; it has no controls and shows
+// nothing.
+#pragma once
+
+#include "capture/UnitDrawGesture.h"
+#include "platform/win32/Window.h"
+
+namespace fg {
+
+class TFrmDrawGestureWindow : public TWin32Window {
+  public:
+    TFrmDrawGestureWindow();
+};
+
+} // namespace fg
