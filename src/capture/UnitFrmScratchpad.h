@@ -2,14 +2,52 @@
 // to draw gestures in, when that drawing method is chosen.
 #pragma once
 
+#include "platform/ICanvas.h"
+#include "platform/Picture.h"
+#include "platform/Timer.h"
 #include "platform/Types.h"
+
+#include <functional>
+#include <memory>
 
 namespace fg {
 
+// What the pad asks of its native window; the window mirrors the pad's state.
+class IScratchPadView {
+  public:
+    virtual ~IScratchPadView() = default;
+    virtual void PlacePad(const TRect& bounds) = 0; // screen coordinates, z-order unchanged
+    virtual void SetTopmost(bool topmost) = 0;      // no move, no size
+    virtual void AddToolWindowStyle() = 0;
+    virtual void ShowPad(bool show) = 0; // never activates
+    virtual void EnablePad(bool enable) = 0;
+    // The drawing area, in the pad's client coordinates, at its full size.
+    virtual ICanvas& DrawingArea() = 0;
+};
+
+// The pad without a window: it records what is drawn. Used when no native window is given.
+class TScratchPadPictureView : public IScratchPadView {
+  public:
+    TScratchPadPictureView();
+    void PlacePad(const TRect&) override {}
+    void SetTopmost(bool) override {}
+    void AddToolWindowStyle() override {}
+    void ShowPad(bool) override {}
+    void EnablePad(bool) override {}
+    ICanvas& DrawingArea() override { return canvas; }
+
+    TPicture picture;
+    TRecordingCanvas canvas{picture};
+};
+
 class TFrmScratchPad {
   public:
-    TFrmScratchPad();
+    // view: the native window, or null for one without a window. Creates the pad hidden, as a
+    // strip.
+    explicit TFrmScratchPad(IScratchPadView* view = nullptr);
     virtual ~TFrmScratchPad();
+    TFrmScratchPad(const TFrmScratchPad&) = delete;
+    TFrmScratchPad& operator=(const TFrmScratchPad&) = delete;
 
     virtual void ReportMouseButton(bool down);
     virtual void ReportPoint(TPoint p);
@@ -18,12 +56,62 @@ class TFrmScratchPad {
     virtual HWindow RemoveSelfFromFocus(bool NoFocus);
     // Whether the pad takes input (the monitor turns it off while a gesture drawn in it runs).
     virtual bool Enabled() const { return enabled; }
-    virtual void SetEnabled(bool on) { enabled = on; }
+    virtual void SetEnabled(bool on);
     // Whether a screen point lies in the pad's client area (only while it is shown).
     virtual bool ContainsClientPoint(TPoint screen) const;
 
+    bool Visible() const { return visible; }
+    void SetVisible(bool on);
+    // Shows the pad as a strip, or hides it.
+    void prEnable(bool on);
+    void prFadeTime(int ms);
+
+    // Events of the window.
+    void FormMouseEnter(); // the pad, its drawing area, its title or a button
+    void FormMouseLeave();
+    void TimCloserTimer();
+    void btnGesturesClick();
+    void btnHelpClick();
+    void FormActivate();
+
+    // Set by start-up once those windows exist; until then the buttons only shrink the pad.
+    std::function<void()> ShowEditGestures;
+    std::function<void(int page)> ShowConfigPage;
+
+    TRect BoundsRect() const { return bounds; }
+    bool ShowingFull() const { return showingfull; }
+    bool Topmost() const { return topmost; }
+    bool FirstDown = true;
+    bool ForceHide = false;
+
+    static constexpr int kDesignedWidth = 257;
+    static constexpr int kHeight = 312;
+    static constexpr int kStripWidth = 5;
+    static constexpr int kEdgeGap = 3; // between the full pad and the monitor's right edge
+    static constexpr int kDefaultFadeTime = 800;
+
+    TTimer TimCloser;
+
   protected:
     bool enabled = true;
+
+  private:
+    void Widen();
+    void Shrink();
+    void PlaceAtRightEdge(int width, int gap);
+    void SetTopmost(bool on);
+    void ClearDrawingArea();
+
+    std::unique_ptr<IScratchPadView> ownView;
+    IScratchPadView* view;
+    int storedWidth = kDesignedWidth;
+    TRect bounds{0, 0, kDesignedWidth, kHeight};
+    bool showingfull = true;
+    bool topmost = false;
+    bool visible = false;
 };
+
+// The program's one scratchpad; null until its window is created.
+extern TFrmScratchPad* FrmScratchPad;
 
 } // namespace fg

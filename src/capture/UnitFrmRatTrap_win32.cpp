@@ -1,0 +1,127 @@
+#include "capture/UnitFrmRatTrap_win32.h"
+
+namespace fg {
+
+namespace {
+constexpr int kHintLeft = 80, kHintTop = 8, kHintPixels = 15;
+constexpr int kDesignedWidth = 640, kDesignedHeight = 480;
+
+HFONT HintFont() {
+    return PixelFont(L"Tahoma", kHintPixels, false);
+}
+} // namespace
+
+TFrmRatTrapWindow::TFrmRatTrapWindow() {
+    CreateParams p;
+    p.className = L"TFrmRatTrap";
+    p.caption = L"FrmRatTrap";
+    p.style = WS_POPUP;
+    // Never activated and never on the taskbar; see-through wherever nothing is drawn.
+    p.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED;
+    p.x = 0;
+    p.y = 0;
+    p.clientWidth = kDesignedWidth;
+    p.clientHeight = kDesignedHeight;
+    CreateNative(p);
+    ApplyColorKey();
+    surface = std::make_unique<TTrailSurface>(hwnd, kDesignedWidth, kDesignedHeight,
+                                              GetSysColor(COLOR_BTNFACE));
+    logic = std::make_unique<TFrmRatTrap>(this);
+    FrmRatTrap = logic.get();
+}
+
+TFrmRatTrapWindow::~TFrmRatTrapWindow() {
+    if (FrmRatTrap == logic.get()) FrmRatTrap = nullptr;
+    logic.reset();
+}
+
+void TFrmRatTrapWindow::ApplyColorKey() {
+    if (hwnd) SetLayeredWindowAttributes(hwnd, GetSysColor(COLOR_BTNFACE), 0, LWA_COLORKEY);
+}
+
+void TFrmRatTrapWindow::ShowOverlay() {
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void TFrmRatTrapWindow::HideOverlay() {
+    ShowWindow(hwnd, SW_HIDE);
+}
+
+void TFrmRatTrapWindow::CoverMonitor(const TRect& monitor) {
+    // What maximising a caption-less popup gives: the whole monitor. Done by position and size,
+    // because the system's maximise shows the window and activates it.
+    SetWindowPos(hwnd, nullptr, monitor.left, monitor.top, monitor.Width(), monitor.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    surface->Resize(client.right, client.bottom);
+}
+
+TPoint TFrmRatTrapWindow::ClientFromScreen(TPoint screen) {
+    POINT p{screen.x, screen.y};
+    ::ScreenToClient(hwnd, &p);
+    return {p.x, p.y};
+}
+
+void TFrmRatTrapWindow::SetHintText(const std::wstring& text) {
+    InvalidateRect(hwnd, &hintRect, FALSE);
+    hint = text;
+    hintRect = {kHintLeft, kHintTop, kHintLeft, kHintTop};
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, HintFont());
+    DrawTextW(dc, hint.c_str(), static_cast<int>(hint.size()), &hintRect,
+              DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    InvalidateRect(hwnd, &hintRect, FALSE);
+}
+
+TColor TFrmRatTrapWindow::TransparentColor() {
+    return GetSysColor(COLOR_BTNFACE);
+}
+
+void TFrmRatTrapWindow::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    surface->CopyTo(dc, ps.rcPaint);
+    // The hint lies above the trail, as a label lies above the surface it sits on.
+    if (!hint.empty()) {
+        FillRect(dc, &hintRect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        HGDIOBJ old = SelectObject(dc, HintFont());
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        RECT r = hintRect;
+        DrawTextW(dc, hint.c_str(), static_cast<int>(hint.size()), &r, DT_NOPREFIX | DT_LEFT);
+        SelectObject(dc, old);
+    }
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT TFrmRatTrapWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT:
+        if (!surface) break;
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the surface covers every pixel
+    case WM_SIZE:
+        if (surface) surface->Resize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    // The release of the gesture button comes here instead of to the program beneath, which
+    // must not open its context menu for it.
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU:
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        ApplyColorKey();
+        break;
+    }
+    return TWin32Window::WndProc(msg, wParam, lParam);
+}
+
+} // namespace fg

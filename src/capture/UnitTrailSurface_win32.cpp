@@ -1,0 +1,118 @@
+#include "capture/UnitTrailSurface_win32.h"
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <tuple>
+
+namespace fg {
+
+namespace {
+
+HBITMAP MakeBitmap(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = std::max(width, 1);
+    info.bmiHeader.biHeight = -std::max(height, 1);
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+} // namespace
+
+TTrailSurface::TTrailSurface(HWND target, int w, int h, COLORREF back)
+    : window(target), dc(CreateCompatibleDC(nullptr)), background(back) {
+    Resize(w, h);
+    // One canvas for the surface's life: the pen and its position live in the device context.
+    gdi = std::make_unique<TGdiCanvas>(dc, TRect{0, 0, width, height});
+}
+
+TTrailSurface::~TTrailSurface() {
+    gdi.reset();
+    if (firstBitmap) SelectObject(dc, firstBitmap);
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+void TTrailSurface::Resize(int w, int h) {
+    if (bitmap && w == width && h == height) return;
+    HBITMAP made = MakeBitmap(w, h);
+    if (!made) return; // keep drawing on the old one rather than on nothing
+    HGDIOBJ old = SelectObject(dc, made);
+    if (!firstBitmap) firstBitmap = old;
+    if (bitmap) DeleteObject(bitmap);
+    bitmap = made;
+    width = w;
+    height = h;
+    const RECT all{0, 0, width, height};
+    HBRUSH brush = CreateSolidBrush(background);
+    ::FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void TTrailSurface::CopyTo(HDC target, const RECT& area) const {
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc,
+           area.left, area.top, SRCCOPY);
+}
+
+void TTrailSurface::Touch(int left, int top, int right, int bottom) {
+    // Wide pens reach past the line's ends by half their width on every side.
+    const int reach = penWidth / 2 + 1;
+    const RECT r{left - reach, top - reach, right + reach, bottom + reach};
+    InvalidateRect(window, &r, FALSE);
+}
+
+void TTrailSurface::SetPen(TColor color, int w, PenStyle style) {
+    penWidth = std::max(w, 1);
+    gdi->SetPen(color, w, style);
+}
+
+void TTrailSurface::LineTo(int x, int y) {
+    const TPoint from = gdi->PenPos();
+    gdi->LineTo(x, y);
+    Touch(std::min(from.x, x), std::min(from.y, y), std::max(from.x, x) + 1,
+          std::max(from.y, y) + 1);
+}
+
+void TTrailSurface::Rectangle(const TRect& r) {
+    gdi->Rectangle(r);
+    Touch(r.left, r.top, r.right, r.bottom);
+}
+
+void TTrailSurface::Polygon(const std::vector<TPoint>& points) {
+    gdi->Polygon(points);
+    if (points.empty()) return;
+    RECT box{points[0].x, points[0].y, points[0].x, points[0].y};
+    for (const TPoint& p : points) {
+        box.left = std::min<LONG>(box.left, p.x);
+        box.top = std::min<LONG>(box.top, p.y);
+        box.right = std::max<LONG>(box.right, p.x);
+        box.bottom = std::max<LONG>(box.bottom, p.y);
+    }
+    Touch(box.left, box.top, box.right + 1, box.bottom + 1);
+}
+
+void TTrailSurface::FillRect(const TRect& r) {
+    gdi->FillRect(r);
+    Touch(r.left, r.top, r.right, r.bottom);
+}
+
+void TTrailSurface::SetPixel(int x, int y, TColor color) {
+    gdi->SetPixel(x, y, color);
+    Touch(x, y, x + 1, y + 1);
+}
+
+HFONT PixelFont(const wchar_t* face, int pixels, bool bold) {
+    static std::map<std::tuple<std::wstring, int, bool>, HFONT> fonts;
+    HFONT& font = fonts[{face, pixels, bold}];
+    if (!font)
+        font = CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+    return font;
+}
+
+} // namespace fg

@@ -1,0 +1,60 @@
+// What the trail windows draw on: a bitmap of their own that keeps the trail across repaints, with
+// a canvas that marks the window dirty wherever it draws.
+#pragma once
+
+#include "platform/ICanvas.h"
+#include "platform/win32/GdiCanvas.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace fg {
+
+class TTrailSurface : public ICanvas {
+  public:
+    TTrailSurface(HWND window, int width, int height, COLORREF background);
+    ~TTrailSurface() override;
+    TTrailSurface(const TTrailSurface&) = delete;
+    TTrailSurface& operator=(const TTrailSurface&) = delete;
+
+    // A new size starts out in the background colour; the pen, the brush and the pen's position
+    // stay, as the trail's owner expects of one lasting surface.
+    void Resize(int width, int height);
+    // Copies the surface's part under area (client coordinates) onto dc.
+    void CopyTo(HDC dc, const RECT& area) const;
+    COLORREF PixelAt(int x, int y) const { return ::GetPixel(dc, x, y); }
+    HBITMAP Bitmap() const { return bitmap; }
+    int Width() const { return width; }
+    int Height() const { return height; }
+
+    void SetPen(TColor color, int width, PenStyle style) override;
+    TColor PenColor() override { return gdi->PenColor(); }
+    void SetBrush(TColor color, BrushStyle style) override { gdi->SetBrush(color, style); }
+    void MoveTo(int x, int y) override { gdi->MoveTo(x, y); }
+    void LineTo(int x, int y) override;
+    TPoint PenPos() override { return gdi->PenPos(); }
+    void Rectangle(const TRect& r) override;
+    void Polygon(const std::vector<TPoint>& points) override;
+    void FillRect(const TRect& r) override;
+    void SetPixel(int x, int y, TColor color) override;
+    TRect ClipRect() override { return {0, 0, width, height}; }
+
+  private:
+    void Touch(int left, int top, int right, int bottom);
+
+    HWND window;
+    HDC dc;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ firstBitmap = nullptr;
+    COLORREF background;
+    int width = 0;
+    int height = 0;
+    int penWidth = 1;
+    std::unique_ptr<TGdiCanvas> gdi;
+};
+
+// A font by face and character height in pixels (made once per kind, kept for the program's life).
+HFONT PixelFont(const wchar_t* face, int pixels, bool bold);
+
+} // namespace fg
