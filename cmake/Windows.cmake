@@ -38,5 +38,11 @@ if(EXISTS ${FG_GTEST_SOURCE}/CMakeLists.txt)
                                             SKIP_RETURN_CODE 125)
 endif()
 
+# What dispatching one gesture costs with the real profile routines (tools/dispatch-bench.sh).
+add_executable(dispatch_bench EXCLUDE_FROM_ALL
+               ${CMAKE_SOURCE_DIR}/bench/win/dispatch_bench_win32.cpp)
+target_link_libraries(dispatch_bench PRIVATE fg_win32)
+target_link_options(dispatch_bench PRIVATE ${FG_STATIC_RUNTIME})
+
 # The end-to-end bench: the probe program and the harness-driven cases.
 add_subdirectory(${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/e2e)
