@@ -18,3 +18,43 @@ if(benchmark_FOUND AND FG_BENCH_SOURCES)
   add_executable(fg_bench ${FG_BENCH_SOURCES})
   target_link_libraries(fg_bench PRIVATE fg_fakes benchmark::benchmark benchmark::benchmark_main)
 endif()
+
+# Fuzzing: the targets in tests/fuzz are built by clang in a build of their own (cmake/fuzz), and
+# each runs for a short, bounded time as a test labelled "fuzz". Inputs it finds accumulate in
+# fuzz/corpus/<target> of this build; a failing input is saved in fuzz/artifacts.
+find_program(FG_CLANGXX NAMES clang++ clang++-14)
+option(FG_FUZZ "Build the libFuzzer targets with clang and run each briefly as a test" ON)
+file(GLOB FG_FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*.cpp)
+if(FG_FUZZ AND NOT FG_CLANGXX)
+  message(WARNING "clang++ not found: no fuzz targets (tools/install-deps.sh installs it)")
+elseif(FG_FUZZ AND FG_FUZZ_SOURCES)
+  include(ExternalProject)
+  set(FG_FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
+  ExternalProject_Add(fg_fuzz
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}/cmake/fuzz
+    BINARY_DIR ${FG_FUZZ_DIR}
+    CMAKE_ARGS -DCMAKE_CXX_COMPILER=${FG_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
+               -DFG_ROOT=${CMAKE_SOURCE_DIR}
+    BUILD_COMMAND ${CMAKE_COMMAND} --build ${FG_FUZZ_DIR} -j2
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND "")
+  foreach(source ${FG_FUZZ_SOURCES})
+    get_filename_component(name ${source} NAME_WE)
+    set(corpus ${FG_FUZZ_DIR}/corpus/${name})
+    file(MAKE_DIRECTORY ${corpus} ${FG_FUZZ_DIR}/artifacts)
+    # New inputs go to the first folder only, so the seeds in the source tree stay as they are.
+    set(seeds ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+    if(NOT IS_DIRECTORY ${seeds})
+      set(seeds "")
+    endif()
+    add_test(NAME fuzz.${name}
+             COMMAND ${FG_FUZZ_DIR}/${name} -max_total_time=20 -runs=200000 -timeout=10
+                     -rss_limit_mb=2048 -artifact_prefix=${FG_FUZZ_DIR}/artifacts/${name}-
+                     ${corpus} ${seeds})
+    set_tests_properties(fuzz.${name} PROPERTIES LABELS fuzz TIMEOUT 120)
+  endforeach()
+endif()
+
+# The share of synthetic gestures the monitor and the analysis recognise: build/native/recognition_quality.
+add_executable(recognition_quality ${CMAKE_SOURCE_DIR}/tools/recognition/recognition_quality_main.cpp)
+target_link_libraries(recognition_quality PRIVATE fg_fakes)

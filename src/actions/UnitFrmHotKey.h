@@ -31,7 +31,9 @@ class TFrmKeystrokeEdit {
     std::wstring GetHumanReadable(const TKeystrokeData& keydata, bool& valid) const;
 };
 
-// The process-wide instance.
+// The process-wide instance. Never null: until the editor window takes its place it is a
+// stateless instance of its own, so the conversions work from the first moment (a window that
+// takes the place gives back the pointer it found when it goes).
 extern TFrmKeystrokeEdit* FrmKeystrokeEdit;
 
 } // namespace fg

@@ -1,13 +1,353 @@
 #include "actions/UnitPaste.h"
 
+#include "app/UnitErrors.h"
+#include "app/UnitFrmDebug.h"
+#include "app/UnitMisc.h"
+#include "app/UnitToken.h"
+#include "app/UnitUtf16.h"
+#include "platform/Platform.h"
+
+#include <iterator>
+
 namespace fg {
 
 TPaste* Paste = nullptr;
 
-// Placeholder bodies until the sender is built; they keep the program linkable.
-TPaste::TPaste() = default;
-TPaste::~TPaste() = default;
-void TPaste::SendKestroke(const TKeystrokeData&) {}
-void TPaste::SendTextWithKeystrokes(const std::wstring&) {}
+namespace {
+
+constexpr const wchar_t* kListName = L"exepaste.ini";
+
+void Log(const std::wstring& s) {
+    AppendLog(L"[Paste] " + s);
+}
+
+// One key event with the scan code the layout gives the key.
+void Key(std::uint8_t vk, std::uint32_t flags) {
+    IInput& input = *Os().input;
+    constexpr std::uint32_t kVirtualKeyToScanCode = 0;
+    input.KeyEvent(vk, static_cast<std::uint8_t>(input.MapKey(vk, kVirtualKeyToScanCode)), flags);
+}
+
+void Pause(std::uint32_t ms) {
+    Os().clock->Sleep(ms);
+}
+
+// A letter goes to the key that types it in the current layout; a layout that has no key for
+// the Latin letter (Cyrillic, Greek) keeps the letter's own code, which its letter keys share.
+std::uint8_t MainKey(std::uint16_t key) {
+    if (key >= 'A' && key <= 'Z') {
+        const std::int16_t typed = Os().input->CharToVirtualKey(static_cast<wchar_t>(key));
+        if ((typed & 0xFF) != 0xFF) return static_cast<std::uint8_t>(typed & 0xFF);
+    }
+    return static_cast<std::uint8_t>(key & 0xFF);
+}
+
+// The keys that go with the extended-key flag; UP, DOWN, INSERT and DELETE deliberately go
+// without it.
+bool IsExtended(std::uint16_t key) {
+    return (key >= 33 && key <= 37) || key == 39;
+}
+
+void SendKey(std::uint8_t vk, const wchar_t* sending, const wchar_t* sent) {
+    if (sending) Log(sending);
+    Key(vk, 0);
+    Pause(30);
+    Key(vk, KEYEVENTF_KEYUP_);
+    Pause(10);
+    if (sent) Log(sent);
+}
+
+std::wstring AsciiUpper(std::wstring s) {
+    for (wchar_t& c : s)
+        if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+    return s;
+}
+
+void AppendUnit(std::uint32_t cp, std::wstring& out) {
+    if (cp > 0xFFFF) {
+        out += static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10));
+        out += static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+        out += static_cast<wchar_t>(cp);
+    }
+}
+
+// The length of the UTF-8 sequence that begins with b, 0 for a byte that begins none.
+std::size_t Utf8Length(std::uint8_t b) {
+    if (b < 0x80) return 1;
+    if ((b & 0xE0) == 0xC0) return 2;
+    if ((b & 0xF0) == 0xE0) return 3;
+    if ((b & 0xF8) == 0xF0) return 4;
+    return 0;
+}
+
+// UTF-8 to UTF-16 code units; each byte of a malformed sequence gives U+FFFD.
+std::wstring DecodeUtf8(const std::uint8_t* p, std::size_t n) {
+    static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000}; // no overlong forms
+    std::wstring out;
+    for (std::size_t i = 0; i < n;) {
+        const std::size_t len = Utf8Length(p[i]);
+        bool ok = len != 0 && i + len <= n;
+        std::uint32_t cp = ok ? p[i] & (0x7Fu >> (len - 1)) : 0;
+        for (std::size_t k = 1; ok && k < len; ++k) {
+            ok = (p[i + k] & 0xC0) == 0x80;
+            cp = (cp << 6) | (p[i + k] & 0x3Fu);
+        }
+        ok = ok && cp >= kLeast[len] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        AppendUnit(ok ? cp : 0xFFFD, out);
+        i += ok ? len : 1;
+    }
+    return out;
+}
+
+// A text file as the system's string lists read it: a byte-order mark selects UTF-16 or UTF-8,
+// anything else is in the ANSI code page.
+std::wstring DecodeText(const std::vector<std::uint8_t>& b) {
+    if (b.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
+        std::wstring out;
+        for (std::size_t i = 2; i + 1 < b.size(); i += 2)
+            out += static_cast<wchar_t>(b[i] | (b[i + 1] << 8));
+        return out;
+    }
+    if (b.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
+        return DecodeUtf8(b.data() + 3, b.size() - 3);
+    return Os().system->AnsiToWide(std::string(b.begin(), b.end()));
+}
+
+// Lines end at CR LF, LF or CR; a break at the very end starts no further line.
+std::vector<std::wstring> SplitLines(const std::wstring& text) {
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start =
+            end + (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n' ? 2 : 1);
+    }
+    return lines;
+}
+
+// The first entry for a program: its name is what comes before the first "=", compared with
+// ASCII letters folded; lines without "=" name nothing.
+std::size_t FindEntry(const std::vector<std::wstring>& lines, const std::wstring& exeName) {
+    const std::wstring wanted = AsciiLower(exeName);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::size_t eq = lines[i].find(L'=');
+        if (eq != std::wstring::npos && AsciiLower(lines[i].substr(0, eq)) == wanted) return i;
+    }
+    return lines.size();
+}
+
+} // namespace
+
+TPaste::TPaste() : listPath(GetDataPath() + kListName) {
+    LoadPasteList();
+}
+
+TPaste::~TPaste() {
+    SavePasteList();
+}
+
+void TPaste::LoadPasteList() {
+    IFileSystem& files = *Os().files;
+    if (!files.Exists(listPath)) return;
+    if (!files.ReadAll(listPath, loadedBytes)) {
+        // Written back at exit it would lose what the file holds.
+        loadFailed = true;
+        loadedBytes.clear();
+        Log(L"Unable to read " + listPath + L"; it is left as it is");
+        return;
+    }
+    pasteLines = SplitLines(DecodeText(loadedBytes));
+}
+
+void TPaste::SavePasteList() {
+    if (loadFailed) return;
+    std::vector<std::uint8_t> bytes = loadedBytes;
+    if (listChanged) {
+        bytes = {0xFF, 0xFE};
+        for (const std::wstring& line : pasteLines)
+            AppendUtf16Le(line + L"\r\n", bytes);
+    }
+    // The program is ending: the log is all that is left to tell.
+    std::wstring error;
+    if (!Os().files->WriteAll(listPath, bytes, error))
+        Log(L"Unable to write to " + listPath + L": " + error);
+}
+
+void TPaste::SendKestroke(const TKeystrokeData& hk) {
+    const struct {
+        bool held;
+        std::uint8_t vk;
+    } modifiers[] = {
+        {hk.win, vk::LWIN}, {hk.alt, vk::MENU}, {hk.ctrl, vk::CONTROL}, {hk.shft, vk::SHIFT}};
+    for (const auto& m : modifiers) {
+        Pause(10);
+        if (m.held) Key(m.vk, 0);
+    }
+    Pause(10);
+    const std::uint8_t key = MainKey(hk.key);
+    const std::uint32_t extended = IsExtended(hk.key) ? KEYEVENTF_EXTENDEDKEY_ : 0;
+    Key(key, extended);
+    Pause(10);
+    Key(key, extended | KEYEVENTF_KEYUP_);
+    Pause(10);
+    for (auto m = std::rbegin(modifiers); m != std::rend(modifiers); ++m)
+        if (m->held) Key(m->vk, KEYEVENTF_KEYUP_);
+    Log(L"sent Kestroke");
+}
+
+void TPaste::SendTAB() {
+    SendKey(9, L"sending tab", L"sent tab");
+}
+void TPaste::SendENTER() {
+    SendKey(13, nullptr, nullptr);
+}
+void TPaste::SendDELETE() {
+    SendKey(46, L"sending del", L"sent del");
+}
+void TPaste::SendHOME() {
+    SendKey(36, L"sending VK_HOME", L"sent VK_HOME");
+}
+void TPaste::SendBACKSPACE() {
+    SendKey(8, L"sending back", L"sent back");
+}
+void TPaste::SendEND() {
+    SendKey(35, L"sending end", L"sent end");
+}
+void TPaste::SendINSERT() {
+    SendKey(45, L"sending INSERT", L"sent INSERT");
+}
+void TPaste::SendUP() {
+    SendKey(38, L"sending VK_UP", L"sent VK_UP");
+}
+void TPaste::SendDOWN() {
+    SendKey(40, L"sending VK_DOWN", L"sent VK_DOWN");
+}
+void TPaste::SendLEFT() {
+    SendKey(37, L"sending VK_LEFT", L"sent VK_LEFT");
+}
+void TPaste::SendRIGHT() {
+    SendKey(39, L"sending VK_RIGHT", L"sent VK_RIGHT");
+}
+void TPaste::SendSPACE() {
+    SendKey(32, nullptr, nullptr);
+}
+
+void TPaste::SendTextWithKeystrokes(const std::wstring& s) {
+    if (s.size() <= 6) return;
+    std::wstring rest = s.substr(6);
+    while (!rest.empty()) {
+        if (rest.find(L'[') == std::wstring::npos || rest.find(L']') == std::wstring::npos) return;
+        NextToken(rest, L"[");
+        if (rest.empty()) return;
+        // The command is what lies between the last "[" before the first "]" and that "]".
+        for (;;) {
+            const std::size_t open = rest.find(L'['), close = rest.find(L']');
+            if (open == std::wstring::npos || close == std::wstring::npos || open > close) break;
+            NextToken(rest, L"[");
+        }
+        RunCommand(AsciiUpper(NextToken(rest, L"]")), rest);
+    }
+}
+
+void TPaste::RunCommand(const std::wstring& command, std::wstring& rest) {
+    using Sender = void (TPaste::*)();
+    static const struct {
+        const wchar_t* name;
+        Sender send;
+    } kKeys[] = {
+        {L"TAB", &TPaste::SendTAB},        {L"ENTER", &TPaste::SendENTER},
+        {L"DEL", &TPaste::SendDELETE},     {L"HOME", &TPaste::SendHOME},
+        {L"BACK", &TPaste::SendBACKSPACE}, {L"END", &TPaste::SendEND},
+        {L"INS", &TPaste::SendINSERT},     {L"UP", &TPaste::SendUP},
+        {L"DOWN", &TPaste::SendDOWN},      {L"LEFT", &TPaste::SendLEFT},
+        {L"RIGHT", &TPaste::SendRIGHT},    {L"SPACE", &TPaste::SendSPACE},
+    };
+    for (const auto& k : kKeys) {
+        if (command != k.name) continue;
+        Pause(60);
+        (this->*k.send)();
+        return;
+    }
+    if (command == L"WAIT") {
+        Pause(100);
+    } else if (command.starts_with(L"CLEAR")) {
+        Pause(60);
+        if (!Os().desktop->ClearClipboard()) throw TUserError(L"Cannot open clipboard");
+    } else if (command == L"RUN") {
+        // The rest of the script is the program or file, brackets and all.
+        ShellRun(RunOwner, rest);
+        const std::size_t next = rest.find(L'[');
+        rest = next == std::wstring::npos ? std::wstring() : rest.substr(next);
+    }
+    // "CLIPBRD" and "DATE..." stand for text (the clipboard's, the date's), and the sender types
+    // no text, so like unknown commands they do nothing.
+}
+
+void TPaste::ClearMethods() {
+    UseKeyboardMimic = UsePastingSI = UsePastingCV = UseClipboardOnly = false;
+}
+
+void TPaste::SetMimicTyping() {
+    ClearMethods();
+    UseKeyboardMimic = true;
+}
+
+void TPaste::SetUsePasteSI() {
+    ClearMethods();
+    UsePastingSI = true;
+}
+
+void TPaste::SetUsePaste() {
+    ClearMethods();
+    UsePastingCV = true;
+}
+
+void TPaste::SetClipboardOnly() {
+    ClearMethods();
+    UseClipboardOnly = true;
+}
+
+void TPaste::ClearOnceFlags() {
+    PasteCVOnce = PasteSIOnce = ClipboardOnlyOnce = KeyboardMimicOnce = false;
+}
+
+void TPaste::AssignPaste(const std::wstring& EXEName, TPasteMethod method) {
+    const std::wstring line = EXEName + L"=" + std::to_wstring(static_cast<int>(method));
+    listChanged = true;
+    const std::size_t at = FindEntry(pasteLines, EXEName);
+    if (at < pasteLines.size())
+        pasteLines[at] = line;
+    else
+        pasteLines.push_back(line);
+}
+
+TPasteMethod TPaste::GetPasteMethod(const std::wstring& EXEName) const {
+    const std::size_t at = FindEntry(pasteLines, EXEName);
+    if (at == pasteLines.size()) return PASTE_DEFAULT;
+    // A hand-edited entry that names no method counts as none.
+    const std::wstring& entry = pasteLines[at];
+    const std::wstring value = entry.substr(entry.find(L'=') + 1);
+    if (value.empty() || value.size() > 9) return PASTE_DEFAULT;
+    int number = 0;
+    for (wchar_t c : value) {
+        if (c < L'0' || c > L'9') return PASTE_DEFAULT;
+        number = number * 10 + (c - L'0');
+    }
+    return number <= PASTE_DISABLED ? static_cast<TPasteMethod>(number) : PASTE_DEFAULT;
+}
+
+TPasteMethod TPaste::GetDefaultPasteMethod() const {
+    if (UseKeyboardMimic) return PASTE_MIMIC;
+    if (UsePastingSI) return PASTE_SHIFT_INS;
+    if (UsePastingCV) return PASTE_CTRL_V;
+    if (UseClipboardOnly) return PASTE_CLIPBOARD;
+    return PASTE_DEFAULT;
+}
 
 } // namespace fg

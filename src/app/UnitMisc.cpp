@@ -117,4 +117,28 @@ std::wstring GlobalHandleToString(std::uintptr_t h, std::uint32_t size) {
     return text;
 }
 
+std::uint32_t ShellRun(HWindow owner, const std::wstring& text) {
+    Os().system->SetLastError(0);
+    std::size_t first = 0, last = text.size();
+    while (first < last && text[first] <= L' ')
+        ++first;
+    while (last > first && text[last - 1] <= L' ')
+        --last;
+    if (first == last) return 0;
+    const std::wstring file = text.substr(first, last - first);
+    // The shell answers above 32 when it opened the file; up to 32 are its error codes.
+    if (Os().system->ShellOpen(owner, file) > 32) return 0;
+    constexpr std::uint32_t kNormalPriorityClass = 0x20;
+    return RunProcess(file, kNormalPriorityClass);
+}
+
+std::uint32_t RunProcess(const std::wstring& commandLine, std::uint32_t creationFlags) {
+    constexpr std::uint32_t kCreateNewProcessGroup = 0x200;
+    std::uint32_t error = 0;
+    if (Os().system->StartProcess(commandLine, creationFlags | kCreateNewProcessGroup, false,
+                                  error))
+        return 0;
+    return error;
+}
+
 } // namespace fg

@@ -29,6 +29,13 @@ inline std::int64_t ByteLength(const std::wstring& s) {
 }
 std::wstring GlobalHandleToString(std::uintptr_t h, std::uint32_t size);
 
+// Opens a program, document or folder the way the shell does (the text is one file name, not
+// split into program and arguments); when the shell refuses, starts the text as a command line.
+// 0 when opened or started, else the system's error code. Blanks only do nothing and answer 0.
+std::uint32_t ShellRun(HWindow owner, const std::wstring& text);
+// Starts a command line in a new process group without waiting for it; 0 or the error code.
+std::uint32_t RunProcess(const std::wstring& commandLine, std::uint32_t creationFlags);
+
 // The executable's file name as the data folder's owner is compared with, lower case.
 constexpr const wchar_t* kOwnExeLower = L"farrowglimmer.exe";
 

@@ -1,0 +1,42 @@
+#include "actions/UnitFrmDummyWatchForExplorerPopup_win32.h"
+
+namespace fg {
+
+namespace {
+
+enum : int { idTxtLog = 100 };
+
+constexpr int kClientWidth = 426;
+constexpr int kClientHeight = 288;
+
+// txtLog is never written to; the watch logs to the debug log.
+const std::vector<ControlSpec> kControls = {
+    {idTxtLog, ControlKind::Memo, L"", 0, 0, kClientWidth, kClientHeight, akAll},
+};
+
+} // namespace
+
+TfrmDummyWatchForExplorerPopupWindow::TfrmDummyWatchForExplorerPopupWindow() {
+    CreateParams p;
+    p.className = L"TfrmDummyWatchForExplorerPopup";
+    p.caption = L"frmDummyWatchForExplorerPopup";
+    p.clientWidth = kClientWidth;
+    p.clientHeight = kClientHeight;
+    if (CreateNative(p))
+        controls.Create(hwnd, kControls, UiFont(L"Tahoma", 8), kClientWidth, kClientHeight);
+    frmDummyWatchForExplorerPopup = &logic;
+}
+
+TfrmDummyWatchForExplorerPopupWindow::~TfrmDummyWatchForExplorerPopupWindow() {
+    if (frmDummyWatchForExplorerPopup == &logic) frmDummyWatchForExplorerPopup = nullptr;
+}
+
+LRESULT TfrmDummyWatchForExplorerPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SIZE) {
+        controls.Layout(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    }
+    return TWin32Window::WndProc(msg, wParam, lParam);
+}
+
+} // namespace fg
