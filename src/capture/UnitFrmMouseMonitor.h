@@ -1,0 +1,146 @@
+// The mouse monitor: polls the right button and the cursor, decides when a gesture begins and
+// ends, collects the strokes the movement analysis recognises, shows them, and hands the finished
+// gesture to the dispatcher. It also watches the mouse chords that switch gestures off and on for
+// the foreground program. Its window is hidden; everything it does lives here.
+#pragma once
+
+#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "capture/UnitFrmMouseMovements.h"
+#include "capture/UnitFrmRatTrap.h"
+#include "capture/UnitFrmScratchpad.h"
+#include "capture/UnitMouseMovement.h"
+#include "gestures/UnitFrmGestures.h"
+#include "platform/Picture.h"
+#include "platform/Timer.h"
+#include "platform/Types.h"
+#include "ui/UnitFrmDummyUnicodeTooltip.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fg {
+
+// The windows the monitor works with; tests pass their own. A part that is null is not there
+// yet: start-up fills in the windows it creates after the monitor through Parts().
+struct TMouseMonitorParts {
+    TfrmMouseMovements* movements = nullptr;
+    TTooltipWindow* tooltip = nullptr; // null: the monitor makes its own
+    TFrmRatTrap* ratTrap = nullptr;
+    TFrmScratchPad* scratchpad = nullptr;
+    TFrmGestures* gestures = nullptr;
+    TfrmDummyWatchForExplorerPopup* watch = nullptr;
+    // The 42 x 39 picture of each stroke direction, read once at creation; null: the arrows
+    // the program draws.
+    std::function<TPicture(TMouseDirection)> directionPicture;
+    // The last resort of the full-screen check when no monitor is nearest to the foreground
+    // window's rectangle: the native window briefly appears (which makes the system sort out
+    // its monitors) and then names the monitor nearest to the window itself.
+    std::function<bool(HWindow window, TRect& monitor)> monitorOfWindow;
+};
+
+class TFrmMouseMonitor {
+  public:
+    explicit TFrmMouseMonitor(TMouseMonitorParts parts = {}); // FormCreate
+    virtual ~TFrmMouseMonitor();
+    TFrmMouseMonitor(const TFrmMouseMonitor&) = delete;
+    TFrmMouseMonitor& operator=(const TFrmMouseMonitor&) = delete;
+
+    // The tray's Scroll Lock switch and the suggestions pop-up: polling on or off.
+    void SetMonitorEnabled(bool enable);
+    // The release of the gesture in progress reports nothing.
+    void AbortInterpret() { abort = true; }
+    // The angle (screen degrees) at which the stroke at this position of the gesture string in
+    // progress was drawn; -1 for a monitor position or a position without a stroke.
+    int GetDirectionAngle(int index) const;
+    // Whether the two directions are neighbours and the angle lies on the arc between them.
+    static bool IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection dir2, int angle);
+
+    // Settings. The geometric ones belong to the movement analysis.
+    void prXThreshold(int v);
+    void prYThreshold(int v);
+    void prTimethreshold(int v);
+    void prXPixelThreshold(int v);
+    void prYPixelThreshold(int v);
+    void prDeltaBias(float v);
+    void prDirectionBias(float v);
+    void prDirectionThreshold(int v);
+    void prHelpPause(int ms);
+    void prEnableDiagonals(bool on);
+    void prEnableHelpPause(bool on) { EnableHelpPause = on; }
+    void prEnableDrawing(bool on) { EnableDrawing = on; }
+    void prMouseCordingToogle(bool on) { mouseCordingToggle = on; }
+
+    // Timer events.
+    void timMouseTimer();
+    void timPausedTimer();
+
+    TMouseMonitorParts& Parts() { return parts; }
+    TTooltipWindow& tt() { return parts.tooltip ? *parts.tooltip : *ownTooltip; }
+
+    // What the monitor is in the middle of.
+    const std::vector<TMouseDirection>& DirectionList() const { return directionlist; }
+    bool WasDown() const { return wasDown; }
+    bool Disabled() const { return disabled; }
+    bool Fullscreen() const { return fullscreen; }
+    bool Aborting() const { return abort; }
+    TMouseDirection FirstDirection() const { return firstdirection; }
+    int ChordClicks() const { return DisableKeypressCount; }
+    const std::wstring& LastEXEName() const { return lastEXEName; }
+
+    TTimer timMouse;
+    TTimer timPaused;
+
+    TPicture imgUp, imgDown, imgLeft, imgRight, imgNE, imgNW, imgSE, imgSW;
+
+    int helpPause = 0; // until the configuration sets it, the help pause never fires
+    bool EnableHelpPause = true;
+    bool EnableDiagonals = false;
+    bool EnableDrawing = true; // false: gestures are drawn in the scratchpad only
+    bool mouseCordingToggle = true;
+
+  private:
+    void PollDisabled(bool down);
+    void PollDown(TPoint cursor);
+    void TrackStroke(TMouseDirection md, TPoint cursor);
+    void PollUp();
+    void SendGesture();
+
+    void GestureStart();
+    void GestureEnd();
+    bool FullScreenCheck();
+    void AddStartPosition(TPoint cursor);
+    bool CountChordClick();
+    void ResetChord();
+    void ChordMessage(const std::wstring& text, TPoint cursor);
+    void WaitForRightRelease();
+    void DirectionTooltip(TMouseDirection md, TPoint cursor);
+    std::wstring GestureString() const;
+    const TPicture& DirectionPicture(TMouseDirection md) const;
+    bool InScratchpad(TPoint cursor) const;
+
+    TMouseMonitorParts parts;
+    std::unique_ptr<TTooltipWindow> ownTooltip;
+
+    TMouseDirection lastAddDirection = TMouseDirection::mdNone;
+    std::vector<TMouseDirection> directionlist;
+    bool fullscreen = false;
+    TMouseDirection firstdirection = TMouseDirection::mdNone;
+    bool abort = false;
+    bool disabled = false;
+    std::wstring LastTooltipText;
+    int DisableKeypressCount = 0;
+    bool DisableKeyDown = false;
+    std::wstring lastEXEName;
+    HWindow lastForeground = 0;
+    bool wasDown = false;
+    // A timer event is running. The dispatcher and the pop-ups run nested message loops, and
+    // the tray's periodic SetMonitorEnabled(true) can restart polling inside them.
+    bool inTimerEvent = false;
+};
+
+// The program's one mouse monitor; null until its window is created.
+extern TFrmMouseMonitor* FrmMouseMonitor;
+
+} // namespace fg

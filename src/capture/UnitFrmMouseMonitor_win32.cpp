@@ -1,0 +1,44 @@
+#include "capture/UnitFrmMouseMonitor_win32.h"
+
+#include <utility>
+
+namespace fg {
+
+TFrmMouseMonitorWindow::TFrmMouseMonitorWindow(TMouseMonitorParts parts) {
+    CreateParams p;
+    p.className = L"TFrmMouseMonitor";
+    p.caption = L"FrmMouseMonitor";
+    p.style = WS_OVERLAPPEDWINDOW;
+    p.exStyle = WS_EX_TOOLWINDOW; // no taskbar button during its brief showing
+    p.clientWidth = 120;
+    p.clientHeight = 40;
+    CreateNative(p);
+    parts.monitorOfWindow = [this](HWindow window, TRect& monitor) {
+        return MonitorOfWindow(window, monitor);
+    };
+    logic = std::make_unique<TFrmMouseMonitor>(std::move(parts));
+    FrmMouseMonitor = logic.get();
+}
+
+TFrmMouseMonitorWindow::~TFrmMouseMonitorWindow() {
+    FrmMouseMonitor = nullptr;
+    logic.reset(); // its timers go while the window still exists
+}
+
+bool TFrmMouseMonitorWindow::MonitorOfWindow(HWindow window, TRect& monitor) {
+    if (hwnd) {
+        // Shrunk, minimised and never activated: the flash is a 10 x 10 icon at most.
+        SetWindowPos(hwnd, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ShowWindow(hwnd, SW_SHOWMINNOACTIVE);
+        ShowWindow(hwnd, SW_HIDE);
+    }
+    HMONITOR m = MonitorFromWindow(reinterpret_cast<HWND>(window), MONITOR_DEFAULTTONULL);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!m || !GetMonitorInfoW(m, &info)) return false;
+    monitor = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right,
+               info.rcMonitor.bottom};
+    return true;
+}
+
+} // namespace fg

@@ -1,0 +1,34 @@
+#include "capture/UnitKeyboardQuery.h"
+
+#include "app/UnitMisc.h"
+#include "platform/Platform.h"
+
+namespace fg {
+
+const TKeyboardQuery KeyboardQuery;
+
+bool TKeyboardQuery::IsClicked(MouseButton bi) const {
+    IInput& input = *Os().input;
+    const bool readLeftKey = bi == MouseButton::leftButton && !input.ButtonsSwapped();
+    return input.ButtonDown(readLeftKey ? vk::LBUTTON : vk::RBUTTON);
+}
+
+bool TKeyboardQuery::IsPressed(int VKConstant) const {
+    return Os().input->KeyDown(VKConstant);
+}
+
+bool TKeyboardQuery::LockOn(int VKConstant) const {
+    return Os().input->KeyToggled(VKConstant);
+}
+
+void TKeyboardQuery::WaitUntilRelease(MouseButton bi) const {
+    IDesktop& desktop = *Os().desktop;
+    while (IsClicked(bi)) {
+        desktop.ProcessMessages();
+        WaitProcessingMessages(10);
+        // A session that ends while the button is held must not keep the program waiting.
+        if (desktop.Terminating()) return;
+    }
+}
+
+} // namespace fg

@@ -1,0 +1,25 @@
+// Key and mouse-button state as the whole program reads it, and waiting for a button's release.
+#pragma once
+
+#include <cstdint>
+
+namespace fg {
+
+enum class MouseButton : std::uint8_t { leftButton = 0, RightButton = 1 };
+
+class TKeyboardQuery {
+  public:
+    // Whether the button is down. With the system's buttons swapped, the left button is read
+    // from the right button's key.
+    bool IsClicked(MouseButton bi) const;
+    bool IsPressed(int VKConstant) const;
+    // Whether the key's toggle is on (Scroll Lock for the tray).
+    bool LockOn(int VKConstant) const;
+    // Returns once the button is up; window messages keep being handled meanwhile.
+    void WaitUntilRelease(MouseButton bi) const;
+};
+
+// The process-wide instance, there before any window.
+extern const TKeyboardQuery KeyboardQuery;
+
+} // namespace fg

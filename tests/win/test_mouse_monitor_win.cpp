@@ -1,0 +1,41 @@
+// The mouse monitor's hidden window against the real system.
+#include "capture/UnitFrmMouseMonitor_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace fg {
+namespace {
+
+TEST(MouseMonitorWindow, StaysHiddenAndNamesTheMonitorOfAWindowAsALastResort) {
+    HWND covering;
+    {
+        TFrmMouseMonitorWindow window;
+        ASSERT_NE(window.Handle(), nullptr);
+        EXPECT_EQ(FrmMouseMonitor, &window.Logic());
+        EXPECT_FALSE(IsWindowVisible(window.Handle()));
+
+        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        covering = CreateWindowExW(0, L"STATIC", L"covering", WS_POPUP, 0, 0, w, h, nullptr,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(covering, SW_SHOWNOACTIVATE);
+        const HWND foreground = GetForegroundWindow();
+
+        TRect monitor;
+        ASSERT_TRUE(
+            window.Logic().Parts().monitorOfWindow(reinterpret_cast<HWindow>(covering), monitor));
+        EXPECT_EQ(monitor, (TRect{0, 0, w, h}));
+        // Its brief showing leaves nothing behind: hidden again, and the foreground untouched.
+        EXPECT_FALSE(IsWindowVisible(window.Handle()));
+        EXPECT_EQ(GetForegroundWindow(), foreground);
+
+        TRect none;
+        EXPECT_FALSE(window.Logic().Parts().monitorOfWindow(0, none));
+    }
+    EXPECT_EQ(FrmMouseMonitor, nullptr);
+    DestroyWindow(covering);
+}
+
+} // namespace
+} // namespace fg
