@@ -2,8 +2,15 @@
 // command to the running copy, creates every window (hidden) and runs the message loop.
 #include "app/UnitFrmDebug_win32.h"
 #include "app/UnitFrmInstance_win32.h"
+#include "actions/UnitFrmDummyWatchForExplorerPopup_win32.h"
+#include "actions/UnitPaste.h"
 #include "capture/UnitDrawGesture_win32.h"
+#include "capture/UnitFrmLines_win32.h"
+#include "capture/UnitFrmMouseMonitor_win32.h"
 #include "capture/UnitFrmMouseMovements_win32.h"
+#include "capture/UnitFrmRatTrap_win32.h"
+#include "capture/UnitFrmScratchpad_win32.h"
+#include "gestures/UnitFrmGestures_win32.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
@@ -30,17 +37,55 @@ std::vector<std::wstring> CommandLineArguments() {
 }
 
 // Every window of the program, created hidden in a fixed order (a window may use the ones made
-// before it) and destroyed in the reverse order when the message loop ends.
+// before it) and destroyed in the reverse order when the message loop ends. A window that talks to
+// one made after it is handed that one as soon as it exists.
 struct TApplicationWindows {
-    std::unique_ptr<TFrmDummyInstanceWindow> FrmDummyInstance =
-        std::make_unique<TFrmDummyInstanceWindow>();
-    std::unique_ptr<TfrmMouseMovementsWindow> frmMouseMovements =
+    TApplicationWindows() {
+        FrmGestures = gestures.get();
+        gestures->Parts().mainThread = mainThread.Caller();
+        monitor->Logic().Parts().gestures = gestures.get();
+        monitor->Logic().Parts().ratTrap = &ratTrap->Logic();
+        monitor->Logic().Parts().watch = &watch->Logic();
+        monitor->Logic().Parts().movements = &movements->Logic();
+        monitor->Logic().Parts().scratchpad = &scratchpad->Logic();
+        TGesturesParts& dispatcher = gestures->Parts();
+        dispatcher.scratchpad = &scratchpad->Logic();
+        dispatcher.scratchpadVisible = [pad = &scratchpad->Logic()] { return pad->Visible(); };
+        dispatcher.setScratchpadVisible = [pad = &scratchpad->Logic()](bool on) {
+            pad->SetVisible(on);
+        };
+        ApplyDefaultSettings();
+    }
+    ~TApplicationWindows() { FrmGestures = nullptr; }
+
+    // The settings' defaults, until the configuration window reads them from "defaults.ini".
+    void ApplyDefaultSettings() {
+        TFrmMouseMonitor& m = monitor->Logic();
+        m.prHelpPause(800);
+        m.prEnableHelpPause(true);
+        m.prEnableDiagonals(false);
+        m.prEnableDrawing(true);
+        m.prMouseCordingToogle(true);
+        gestures->prExecutePause(100);
+        scratchpad->Logic().prFadeTime(800);
+        scratchpad->Logic().prEnable(false);
+    }
+
+    TMainThreadWindow mainThread;
+    std::unique_ptr<TFrmGestures> gestures = std::make_unique<TFrmGestures>();
+    std::unique_ptr<TFrmMouseMonitorWindow> monitor = std::make_unique<TFrmMouseMonitorWindow>();
+    std::unique_ptr<TFrmRatTrapWindow> ratTrap = std::make_unique<TFrmRatTrapWindow>();
+    std::unique_ptr<TFrmDummyInstanceWindow> instance = std::make_unique<TFrmDummyInstanceWindow>();
+    std::unique_ptr<TfrmDummyWatchForExplorerPopupWindow> watch =
+        std::make_unique<TfrmDummyWatchForExplorerPopupWindow>();
+    std::unique_ptr<TfrmMouseMovementsWindow> movements =
         std::make_unique<TfrmMouseMovementsWindow>();
-    std::unique_ptr<TFrmDebugWindow> FrmDebug = std::make_unique<TFrmDebugWindow>();
-    std::unique_ptr<TFrmDummyUnicodeTooltipWindow> FrmDummyUnicodeTooltip =
+    std::unique_ptr<TFrmDebugWindow> debug = std::make_unique<TFrmDebugWindow>();
+    std::unique_ptr<TFrmDummyUnicodeTooltipWindow> tooltipOwner =
         std::make_unique<TFrmDummyUnicodeTooltipWindow>();
-    std::unique_ptr<TFrmDrawGestureWindow> FrmDrawGesture =
-        std::make_unique<TFrmDrawGestureWindow>();
+    std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
+    std::unique_ptr<TFrmScratchPadWindow> scratchpad = std::make_unique<TFrmScratchPadWindow>();
+    std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
 };
 
 int RunMessageLoop() {
@@ -71,8 +116,16 @@ int Run() {
     }
     if (terminating) return 0;
 
-    TApplicationWindows windows;
-    return RunMessageLoop();
+    // The keystroke sender exists before any window; it writes its list back when it goes.
+    TPaste sender;
+    Paste = &sender;
+    int exitCode = 0;
+    {
+        TApplicationWindows windows;
+        exitCode = RunMessageLoop();
+    }
+    Paste = nullptr;
+    return exitCode;
 }
 
 } // namespace
