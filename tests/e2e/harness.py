@@ -476,9 +476,10 @@ class Bench:
     def right_up(self):
         self.xdotool("mouseup", 3)
 
-    def draw(self, points, right_button=False):
+    def draw(self, points, right_button=False, hold_s=0.12):
         """Moves the pointer along a polyline in steps of 8 px, 20 ms apart (one xdotool run, so
-        the pacing does not depend on process start-up), optionally holding the right button."""
+        the pacing does not depend on process start-up), optionally holding the right button and
+        resting `hold_s` at the end before the release, as a hand does."""
         cmd = ["mousemove", *points[0]]
         if right_button:
             cmd += ["sleep", XDO_STEP_S, "mousedown", 3]
@@ -488,7 +489,7 @@ class Bench:
                 cmd += ["sleep", XDO_STEP_S, "mousemove",
                         x0 + round((x1 - x0) * i / steps), y0 + round((y1 - y0) * i / steps)]
         if right_button:
-            cmd += ["sleep", XDO_STEP_S, "mouseup", 3]
+            cmd += ["sleep", max(float(XDO_STEP_S), hold_s), "mouseup", 3]
         self.xdotool(*cmd)
 
     def screenshot(self, path):
