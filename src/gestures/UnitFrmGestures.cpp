@@ -1,6 +1,7 @@
 #include "gestures/UnitFrmGestures.h"
 
 #include "app/UnitErrors.h"
+#include "app/UnitFocusManager.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"
@@ -159,10 +160,28 @@ bool TFrmGestures::FindAndRunGesture(const std::wstring& gestureEncoded) {
     return false;
 }
 
+void TFrmGestures::CloseTargetContextMenu() {
+    // Where the system hands the button's release to the program the gesture began over (the
+    // pointer grab of an X server under Wine does), that program opens its context menu, which
+    // would swallow the keystrokes meant for it. The overlay normally takes the release away.
+    // The foreground is nobody's while a menu is open, so the menu is recognised as not ours.
+    IDesktop& desktop = *Os().desktop;
+    const HWindow menu = desktop.FindPopupMenu();
+    if (menu == 0 || AsciiLower(GetWindowEXEName(menu)) == kOwnExeLower) return;
+    AppendLog(L"[FGest] Closing the context menu of the target program");
+    // The program's own window lies below its menu; it gets the foreground back.
+    HWindow owner = GetNextVisibleWindow(menu);
+    while (owner != 0 && desktop.WindowProcessId(owner) != desktop.WindowProcessId(menu))
+        owner = GetNextVisibleWindow(owner);
+    desktop.SendClose(menu);
+    if (owner != 0) TFocusManager::ForceForeground(owner);
+}
+
 void TFrmGestures::RunGesture(const std::wstring& gesture) {
     if (parts.scratchpad) parts.scratchpad->RemoveSelfFromFocus(false);
     // A negative pause from a hand-edited settings file would block for about 50 days.
     if (ExecutePause > 0) Os().clock->Sleep(static_cast<std::uint32_t>(ExecutePause));
+    CloseTargetContextMenu();
 
     // The program's binding counts only when it has an action text; otherwise the global one.
     std::wstring a = Actions.Value(gesture);

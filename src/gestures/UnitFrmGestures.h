@@ -81,6 +81,7 @@ class TFrmGestures : public TGestureStore {
 
   private:
     std::wstring ForegroundGestureFile();
+    void CloseTargetContextMenu();
     void ShowConfirmation(const std::wstring& text);
     void SetDisabled(bool disabled, const wchar_t* logText);
     TPaste* Sender() const;

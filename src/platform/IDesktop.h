@@ -57,7 +57,8 @@ class IDesktop {
     virtual bool ClearClipboard() = 0;
     virtual bool ClipboardText(std::wstring& text) = 0;
 
-    // The first top-level popup menu window (class #32768), or 0; and asking a window to close.
+    // The first visible top-level popup menu window (class #32768), or 0; and asking a window to
+    // close.
     virtual HWindow FindPopupMenu() = 0;
     virtual void SendClose(HWindow h) = 0;
     virtual void ShowMessage(const std::wstring& text, const std::wstring& caption) = 0;

@@ -135,7 +135,11 @@ class FakeDesktop : public IDesktop {
     bool SetClipboardText(const std::wstring& text) override;
     bool ClearClipboard() override;
     bool ClipboardText(std::wstring& text) override;
-    HWindow FindPopupMenu() override { return FindTopLevelByClass(L"#32768"); }
+    HWindow FindPopupMenu() override {
+        for (const FakeWindow& w : zorder)
+            if (w.className == L"#32768" && w.visible) return w.handle;
+        return 0;
+    }
     void SendClose(HWindow h) override { closed.push_back(h); }
     void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
 

@@ -125,6 +125,26 @@ TEST_F(Dispatch, TheProgramsOwnBindingBeatsTheGlobalOne) {
     EXPECT_EQ(d.lastINI, L"Gestures_other.exe.ini");
 }
 
+TEST_F(Dispatch, AContextMenuTheReleaseOpenedInTheTargetIsClosedFirst) {
+    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    platform.system.processes.push_back({300, L"Farrowglimmer.exe"});
+    Dispatcher& d = Make();
+    // Our own menu (a pop-up of the program) is never touched.
+    const HWindow ours = platform.desktop.AddWindow(30, 300, true, L"#32768");
+    EXPECT_TRUE(d.ReportGestures(L"03", false));
+    EXPECT_TRUE(platform.desktop.closed.empty());
+    platform.desktop.Find(ours)->visible = false; // the system keeps hidden menus for reuse
+
+    // The target's menu is closed, and the target gets the foreground back before the keys.
+    const HWindow menu = platform.desktop.AddWindow(10, 100, true, L"#32768");
+    platform.desktop.foreground = 0;
+    test::LogMark mark;
+    EXPECT_TRUE(d.ReportGestures(L"03", false));
+    EXPECT_EQ(platform.desktop.closed, std::vector<HWindow>{menu});
+    EXPECT_EQ(platform.desktop.foreground, notepad);
+    EXPECT_EQ(mark.Messages()[1], L"[FGest] Closing the context menu of the target program");
+}
+
 TEST_F(Dispatch, ConfirmsWhatWasDrawnAndFallsBackFromAMonitorEdge) {
     Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041\r\n"
                            L"[01]\r\nActionType=Keystroke\r\nAction=000041\r\n"

@@ -213,7 +213,12 @@ class Win32Desktop : public IDesktop {
         return true;
     }
     HWindow FindPopupMenu() override {
-        return ToHandle(FindWindowExW(nullptr, nullptr, MAKEINTATOM(0x8000), nullptr));
+        // The system keeps hidden menu windows around for reuse; the menu on screen is the
+        // first visible one.
+        HWND menu = nullptr;
+        while ((menu = FindWindowExW(nullptr, menu, MAKEINTATOM(0x8000), nullptr)))
+            if (IsWindowVisible(menu)) return ToHandle(menu);
+        return 0;
     }
     void SendClose(HWindow h) override { SendMessageW(ToHwnd(h), WM_CLOSE, 0, 0); }
     void ShowMessage(const std::wstring& text, const std::wstring& caption) override {
