@@ -10,13 +10,19 @@ namespace fg::test {
 
 class LogMark {
   public:
-    LogMark() : start(DebugHistory().size()) {}
+    // The mark is a line of its own: counting lines would fail once the history is full and
+    // drops its oldest line with every new one.
+    LogMark() : marker(L"-- test mark " + std::to_wstring(++Serial()) + L" --") {
+        AppendLog(marker);
+    }
     // The messages appended since the mark, oldest first, with the time and marker cut off.
     std::vector<std::wstring> Messages() const {
         std::vector<std::wstring> out;
-        const auto& history = DebugHistory();
-        const std::size_t added = history.size() >= start ? history.size() - start : history.size();
-        for (std::size_t i = added; i-- > 0;) out.push_back(StripPrefix(history[i]));
+        for (const std::wstring& line : DebugHistory()) {
+            std::wstring message = StripPrefix(line);
+            if (message == marker) break;
+            out.insert(out.begin(), std::move(message));
+        }
         return out;
     }
     static std::wstring StripPrefix(const std::wstring& line) {
@@ -28,7 +34,11 @@ class LogMark {
     }
 
   private:
-    std::size_t start;
+    static int& Serial() {
+        static int serial = 0;
+        return serial;
+    }
+    std::wstring marker;
 };
 
 } // namespace fg::test
