@@ -17,12 +17,8 @@ const std::vector<ControlSpec> kControls = {
 } // namespace
 
 TfrmDummyWatchForExplorerPopupWindow::TfrmDummyWatchForExplorerPopupWindow() {
-    CreateParams p;
-    p.className = L"TfrmDummyWatchForExplorerPopup";
-    p.caption = L"frmDummyWatchForExplorerPopup";
-    p.clientWidth = kClientWidth;
-    p.clientHeight = kClientHeight;
-    if (CreateNative(p))
+    if (CreateNative(Plain(L"TfrmDummyWatchForExplorerPopup", L"frmDummyWatchForExplorerPopup",
+                           kClientWidth, kClientHeight)))
         controls.Create(hwnd, kControls, UiFont(L"Tahoma", 8), kClientWidth, kClientHeight);
     frmDummyWatchForExplorerPopup = &logic;
 }

@@ -3,12 +3,7 @@
 namespace fg {
 
 TFrmDummyInstanceWindow::TFrmDummyInstanceWindow() {
-    CreateParams p;
-    p.className = kInstanceClassName;
-    p.caption = kInstanceCaption;
-    p.clientWidth = 260;
-    p.clientHeight = 19;
-    CreateNative(p);
+    CreateNative(Plain(kInstanceClassName, kInstanceCaption, 260, 19));
 }
 
 LRESULT TFrmDummyInstanceWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

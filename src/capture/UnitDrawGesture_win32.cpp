@@ -3,12 +3,7 @@
 namespace fg {
 
 TFrmDrawGestureWindow::TFrmDrawGestureWindow() {
-    CreateParams p;
-    p.className = L"TFrmDrawGesture";
-    p.caption = L"FrmDrawGesture";
-    p.clientWidth = 120;
-    p.clientHeight = 110;
-    CreateNative(p);
+    CreateNative(Plain(L"TFrmDrawGesture", L"FrmDrawGesture", 120, 110));
 }
 
 } // namespace fg

@@ -5,12 +5,7 @@ namespace fg {
 TfrmMouseMovements* frmMouseMovements = nullptr;
 
 TfrmMouseMovementsWindow::TfrmMouseMovementsWindow() {
-    CreateParams p;
-    p.className = L"TfrmMouseMovements";
-    p.caption = L"frmMouseMovements";
-    p.clientWidth = 120;
-    p.clientHeight = 40;
-    CreateNative(p);
+    CreateNative(Plain(L"TfrmMouseMovements", L"frmMouseMovements", 120, 40));
     frmMouseMovements = &logic;
 }
 

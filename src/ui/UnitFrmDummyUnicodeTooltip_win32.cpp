@@ -227,12 +227,7 @@ LRESULT TTooltipNativeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 TFrmDummyUnicodeTooltipWindow::TFrmDummyUnicodeTooltipWindow() {
-    CreateParams p;
-    p.className = L"TFrmDummyUnicodeTooltip";
-    p.caption = L"FrmDummyUnicodeTooltip";
-    p.clientWidth = 120;
-    p.clientHeight = 40;
-    CreateNative(p);
+    CreateNative(Plain(L"TFrmDummyUnicodeTooltip", L"FrmDummyUnicodeTooltip", 120, 40));
     logic = std::make_unique<TFrmDummyUnicodeTooltip>(reinterpret_cast<HWindow>(hwnd));
 }
 

@@ -55,23 +55,23 @@ HFONT UiFont(const wchar_t* face, int points) {
     return font;
 }
 
-void TControlTable::Create(HWND parent, const std::vector<ControlSpec>& specs, HFONT font,
+void TControlTable::Create(HWND parent, const std::vector<ControlSpec>& rows, HFONT font,
                            int designWidth, int designHeight) {
     designW = designWidth;
     designH = designHeight;
-    for (ControlSpec spec : specs) {
-        const KindInfo info = Info(spec.kind);
-        if (spec.width == 0) {
-            const SIZE size = TextSize(parent, font, spec.text);
-            spec.width = size.cx;
-            spec.height = size.cy;
+    for (ControlSpec row : rows) {
+        const KindInfo info = Info(row.kind);
+        if (row.width == 0) {
+            const SIZE size = TextSize(parent, font, row.text);
+            row.width = size.cx;
+            row.height = size.cy;
         }
-        HWND h = CreateWindowExW(0, info.className, spec.text, WS_CHILD | WS_VISIBLE | info.style,
-                                 spec.x, spec.y, spec.width, spec.height, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        HWND h = CreateWindowExW(0, info.className, row.text, WS_CHILD | WS_VISIBLE | info.style,
+                                 row.x, row.y, row.width, row.height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                  GetModuleHandleW(nullptr), nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        placed.push_back({spec, h});
+        placed.push_back({row, h});
     }
 }
 
@@ -79,7 +79,7 @@ void TControlTable::Layout(int clientWidth, int clientHeight) {
     const int dw = clientWidth - designW;
     const int dh = clientHeight - designH;
     for (const Placed& p : placed) {
-        const ControlSpec& s = p.spec;
+        const ControlSpec& s = p.row;
         int x = s.x, y = s.y, w = s.width, h = s.height;
         if (s.anchors & akRight) (s.anchors & akLeft) ? void(w += dw) : void(x += dw);
         if (s.anchors & akBottom) (s.anchors & akTop) ? void(h += dh) : void(y += dh);
@@ -89,7 +89,7 @@ void TControlTable::Layout(int clientWidth, int clientHeight) {
 
 HWND TControlTable::Item(int id) const {
     for (const Placed& p : placed)
-        if (p.spec.id == id) return p.hwnd;
+        if (p.row.id == id) return p.hwnd;
     return nullptr;
 }
 

@@ -29,7 +29,7 @@ HFONT UiFont(const wchar_t* face, int points);
 class TControlTable {
   public:
     // Creates every control as a child of parent, in the table's order (which is the tab order).
-    void Create(HWND parent, const std::vector<ControlSpec>& specs, HFONT font, int designWidth,
+    void Create(HWND parent, const std::vector<ControlSpec>& rows, HFONT font, int designWidth,
                 int designHeight);
     // Moves the anchored controls after the parent's client area changed size.
     void Layout(int clientWidth, int clientHeight);
@@ -37,7 +37,7 @@ class TControlTable {
 
   private:
     struct Placed {
-        ControlSpec spec;
+        ControlSpec row;
         HWND hwnd;
     };
     std::vector<Placed> placed;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace fg {
 
@@ -30,6 +31,16 @@ class TWin32Window {
         HWND parent = nullptr;
         UINT classStyle = 0; // applies when the class is first registered
     };
+    // The parameters of a plain top-level window of a class, caption and client size.
+    static CreateParams Plain(std::wstring className, std::wstring caption, int clientWidth,
+                              int clientHeight) {
+        CreateParams p;
+        p.className = std::move(className);
+        p.caption = std::move(caption);
+        p.clientWidth = clientWidth;
+        p.clientHeight = clientHeight;
+        return p;
+    }
     // Creates the native window, hidden; false (and logged) when the system refuses.
     bool CreateNative(const CreateParams& params);
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
