@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Capture over Notepad: the monitor turns drawn strokes into gesture strings (with the top-edge
+start), lets a plain right click through to the program, and the two-left-click chord while the
+right button is held disables gestures for the program under the pointer."""
+
+from gestures import (DISABLE_CHORD, ENABLE_CHORD, PROGRAM_FILE, RELEASE, TOP_DOWN, UP_RIGHT,
+                      chord, close_menus, held_draw, menus, read_profile, sent, wait_log)
+from harness import Bench, expect, run_cases, wait_for
+
+# What each press over Notepad sends, in this order: None is nothing.
+STROKES = [
+    ("up then right", UP_RIGHT, "03"),
+    ("down from the top edge", TOP_DOWN, "A1"),
+    ("right click without movement", [(500, 500)], None),
+]
+
+
+def shown(bench: Bench, prog):
+    return [w for w in bench.windows(pid=prog.winpid, visible=True)]
+
+
+def gestures(bench: Bench):
+    prog = bench.start_program()
+    bench.start_notepad()
+    expected = []
+    for n, (what, points, gesture) in enumerate(STROKES, 1):
+        close_menus(bench)  # an unbound gesture's release leaves Notepad's menu open
+        if n == 1:
+            # Held by hand: the trail is up while the button is down, and gone after the release.
+            bench.mouse_move(*points[0])
+            bench.right_down()
+            bench.draw(points)
+            bench.screenshot(bench.run_dir / "held-stroke.png")
+            expect(shown(bench, prog), "no window of the program shows during a held stroke")
+            bench.right_up()
+        elif points is TOP_DOWN:
+            held_draw(bench, prog, points, n)
+        else:
+            bench.draw(points, right_button=True)
+        wait_log(bench, prog, RELEASE, n)
+        if gesture:
+            expected.append(gesture)
+        got = sent(bench, prog)
+        expect(got == expected, f"after {what}: sent {got}, expected {expected}")
+        if gesture is None:
+            # Nothing was drawn, so the click is Notepad's as usual.
+            wait_for(lambda: menus(bench, exe="notepad.exe"), 5, "Notepad's own context menu")
+        wait_for(lambda: not shown(bench, prog), 5, f"the overlay to go after {what}")
+    close_menus(bench)
+
+
+def disable_chord(bench: Bench):
+    prog = bench.start_program()
+    bench.start_notepad()
+    chord(bench)
+    wait_log(bench, prog, DISABLE_CHORD, 1)
+    path = bench.data / PROGRAM_FILE
+    wait_for(path.is_file, 5, f"{PROGRAM_FILE} to be written")
+    expect("cbDisableAll=1" in read_profile(path),
+           f"{PROGRAM_FILE} does not disable: {read_profile(path)}")
+    close_menus(bench)
+
+    bench.draw(UP_RIGHT, right_button=True)
+    close_menus(bench)
+    # The enable chord is handled after that release, so its log line orders the two.
+    chord(bench)
+    wait_log(bench, prog, ENABLE_CHORD, 1)
+    expect(sent(bench, prog) == [], f"a disabled program got gestures: {sent(bench, prog)}")
+    close_menus(bench)
+
+    bench.draw(UP_RIGHT, right_button=True)
+    wait_for(lambda: sent(bench, prog) == ["03"], 8, "the gesture after enabling",
+             interval=0.3)
+    close_menus(bench)
+
+
+if __name__ == "__main__":
+    run_cases({"gestures": gestures, "disable_chord": disable_chord})

@@ -1,0 +1,116 @@
+#!/usr/bin/env python3
+"""Dispatch over Notepad: bound gestures type their keystrokes into the foreground program, the
+program's own gesture file comes before the global one, a top-edge gesture falls back to its
+strokes' binding, the disable chord silences the program until the enable chord, and a program
+binding starts the program with its parameters."""
+
+import shutil
+
+from gestures import (DISABLE_CHORD, DOWN_RIGHT, ENABLE_CHORD, FOUND, LEFT_DOWN, PROGRAM_FILE, TOP_DOWN,
+                      UP_RIGHT, chord, close_menus, gesture_file, held_draw, menus, read_profile, wait_log)
+from harness import QUIET_SETTINGS, Bench, expect, fixtures, run_cases, wait_for
+
+KEY = "Keystroke"
+KEYS = "Multiple Keystrokes"
+RUN = "Run Program / File"
+
+
+def typed(bench: Bench, notepad, points, text, what):
+    """Draws a bound gesture over Notepad and waits until its text is `text`."""
+    bench.draw(points, right_button=True)
+    wait_for(lambda: bench.notepad_text(notepad) == text, 8,
+             f"Notepad's text to be {text!r} after {what} "
+             f"(it is {bench.notepad_text(notepad)!r})")
+    # The dispatcher closed the menu the release opened, so the keys reached the text.
+    expect(not menus(bench), f"a context menu is open after {what}: {menus(bench)}")
+
+
+@fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({
+    "03": (KEY, "000041A"),
+    "13": (KEYS, "000041A|000042B|000043C"),
+    "21": (KEY, "010041CTRL+A"),
+})})
+def keystrokes(bench: Bench):
+    prog = bench.start_program()
+    _, notepad = bench.start_notepad()
+    typed(bench, notepad, UP_RIGHT, "a", "one key")
+    typed(bench, notepad, DOWN_RIGHT, "aabc", "three keys")
+    # Ctrl+A selects all of it, so the next key replaces the whole text.
+    bench.draw(LEFT_DOWN, right_button=True)
+    wait_log(bench, prog, FOUND, 3)  # its keys are out before the next press
+    typed(bench, notepad, UP_RIGHT, "a", "Ctrl+A then one key")
+
+
+def recorder(bench: Bench):
+    """Installs the recording program into "<data>/my tools" (a folder name with a blank);
+    returns its Windows path and the file it will write."""
+    folder = bench.data / "my tools"
+    folder.mkdir()
+    exe = folder / "recorder.exe"
+    shutil.copy2(bench.opts.probe.parent / "fgrecorder.exe", exe)
+    return "Z:" + str(exe).replace("/", "\\"), folder / "started.txt"
+
+
+def recorded(record) -> list[str]:
+    """Waits for the recording program's file: the raw command line, then its arguments."""
+    return wait_for(lambda: record.is_file() and record.read_text(encoding="utf-8").splitlines(),
+                    10, "the bound program to record its command line")
+
+
+def lookup(bench: Bench):
+    exe, record = recorder(bench)
+    (bench.data / "Gestures.ini").write_text(gesture_file({
+        "03": (KEY, "000041A"),
+        "1": (RUN, f"{exe}|fallback"),
+    }), newline="")
+    (bench.data / PROGRAM_FILE).write_text(gesture_file({"03": (KEY, "000042B")}), newline="")
+    prog = bench.start_program()
+    _, notepad = bench.start_notepad()
+    typed(bench, notepad, UP_RIGHT, "b", "a gesture bound in both files")
+    # "A1" is bound nowhere; its strokes "1" only globally. It starts on Notepad's caption,
+    # after which Notepad drops keys, so that binding starts a program instead.
+    held_draw(bench, prog, TOP_DOWN, 2)
+    line, *argv = recorded(record)
+    expect(argv == [exe, "fallback"], f"the top-edge gesture started {line!r}")
+    close_menus(bench)
+
+
+@fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({"03": (KEY, "000041A")})})
+def disable_enable(bench: Bench):
+    prog = bench.start_program()
+    _, notepad = bench.start_notepad()
+    path = bench.data / PROGRAM_FILE
+    chord(bench)
+    wait_log(bench, prog, DISABLE_CHORD, 1)
+    wait_for(path.is_file, 5, f"{PROGRAM_FILE} to be written")
+    lines = read_profile(path)
+    expect(lines == ["[Settings]", "cbDisableAll=1"],
+           f"{PROGRAM_FILE} should hold only its settings, disabled: {lines}")
+    close_menus(bench)
+
+    bench.draw(UP_RIGHT, right_button=True)  # disabled: types nothing
+    close_menus(bench)
+    chord(bench)
+    wait_log(bench, prog, ENABLE_CHORD, 1)
+    wait_for(lambda: not path.exists(), 5, f"{PROGRAM_FILE} to be deleted by the enable chord")
+    close_menus(bench)
+    # Exactly one "a": the gesture drawn while disabled typed nothing, not even late.
+    typed(bench, notepad, UP_RIGHT, "a", "enabling again")
+
+
+def run_program(bench: Bench):
+    exe, record = recorder(bench)
+    (bench.data / "Gestures.ini").write_text(gesture_file({"03": (RUN, f"{exe}|one two")}),
+                                             newline="")
+    bench.start_program()
+    bench.start_notepad()
+    bench.draw(UP_RIGHT, right_button=True)
+    line, *argv = recorded(record)
+    # The path has a blank, so it arrives quoted as one argument.
+    expect(argv == [exe, "one", "two"], f"the program was started as {line!r}, arguments {argv}")
+    close_menus(bench)
+
+
+if __name__ == "__main__":
+    run_cases({"keystrokes": keystrokes, "lookup": lookup, "disable_enable": disable_enable,
+               "run_program": run_program})
