@@ -11,6 +11,8 @@
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
 #include "gestures/UnitFrmGestures_win32.h"
+#include "gestures/UnitGestureStore.h"
+#include "app/UnitMisc.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
@@ -54,21 +56,29 @@ struct TApplicationWindows {
         dispatcher.setScratchpadVisible = [pad = &scratchpad->Logic()](bool on) {
             pad->SetVisible(on);
         };
-        ApplyDefaultSettings();
+        ApplySettings();
     }
     ~TApplicationWindows() { FrmGestures = nullptr; }
 
     // The settings' defaults, until the configuration window reads them from "defaults.ini".
-    void ApplyDefaultSettings() {
+    void ApplySettings() {
         TFrmMouseMonitor& m = monitor->Logic();
         m.prHelpPause(800);
         m.prEnableHelpPause(true);
         m.prEnableDiagonals(false);
-        m.prEnableDrawing(true);
         m.prMouseCordingToogle(true);
         gestures->prExecutePause(100);
         scratchpad->Logic().prFadeTime(800);
-        scratchpad->Logic().prEnable(false);
+        // The drawing method is read from "defaults.ini" already, so that the scratchpad can be
+        // chosen before the configuration window exists.
+        m.prEnableDrawing(SettingsFlag(L"rbFullscreen", true));
+        scratchpad->Logic().prEnable(SettingsFlag(L"rbScratchpad", false));
+    }
+
+    static bool SettingsFlag(const wchar_t* key, bool byDefault) {
+        const std::wstring text =
+            Os().files->ProfileRead(GetDataPath() + L"defaults.ini", L"init", key, L"");
+        return text.empty() ? byDefault : ProfileFlag(text);
     }
 
     TMainThreadWindow mainThread;
