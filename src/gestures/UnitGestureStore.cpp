@@ -279,6 +279,13 @@ void TGestureStore::LoadGestures(const std::wstring& fileName, bool quiet) {
     cbDisableAll = false;
 
     IFileSystem& files = *Os().files;
+    if (quiet && LoadFromCache(fileName, path)) {
+        if (IsGlobalGestureFile(fileName)) CopyToGlobal();
+        return;
+    }
+    // Taken before reading: a change made while we read shows as a new stamp next time.
+    std::uint64_t stamp = 0;
+    const bool stamped = files.Stamp(path, stamp);
     if (files.Exists(path)) {
         if (view) view->ShowNoGesturesNotice(false);
         cbDisableAll = ProfileFlag(ReadValue(path, L"Settings", L"cbDisableAll"));
@@ -304,7 +311,43 @@ void TGestureStore::LoadGestures(const std::wstring& fileName, bool quiet) {
         }
         if (rows && !anyBinding) rows->ShowNoGesturesNotice(true);
     }
+    RememberLoad(fileName, stamped ? &stamp : nullptr);
     if (IsGlobalGestureFile(fileName)) CopyToGlobal();
+}
+
+bool TGestureStore::LoadFromCache(const std::wstring& fileName, const std::wstring& path) {
+    auto it = loaded.find(AsciiLower(fileName));
+    std::uint64_t stamp = 0;
+    if (it == loaded.end() || !Os().files->Stamp(path, stamp) || stamp != it->second.stamp)
+        return false;
+    const TLoadedFile& file = it->second;
+    Gestures = file.gestures;
+    Actions = file.actions;
+    // As a load does: every section of the file sets its type, an empty one removes it.
+    for (std::size_t i = 0; i < Gestures.Count(); ++i) {
+        const std::wstring g = Gestures.ValueAt(i);
+        ActionTypes.SetValue(g, file.actionTypes.Value(g));
+    }
+    cbDisableAll = file.disabled;
+    return true;
+}
+
+void TGestureStore::RememberLoad(const std::wstring& fileName, const std::uint64_t* stamp) {
+    if (!stamp) {
+        loaded.erase(AsciiLower(fileName)); // a missing file is cheap to look for again
+        return;
+    }
+    TLoadedFile file;
+    file.stamp = *stamp;
+    file.gestures = Gestures;
+    file.actions = Actions;
+    // The types of this file's sections only: ActionTypes also keeps earlier files' entries.
+    for (std::size_t i = 0; i < Gestures.Count(); ++i) {
+        const std::wstring g = Gestures.ValueAt(i);
+        file.actionTypes.SetValue(g, ActionTypes.Value(g));
+    }
+    file.disabled = cbDisableAll;
+    loaded[AsciiLower(fileName)] = std::move(file);
 }
 
 void TGestureStore::SaveGestures(const std::wstring& fileName) {

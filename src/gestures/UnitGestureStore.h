@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -134,6 +135,18 @@ class TGestureStore {
                                              const std::wstring& keystrokeName) const;
     bool WriteFresh(const std::wstring& fresh) const;
     void CopyToGlobal();
+    bool LoadFromCache(const std::wstring& fileName, const std::wstring& path);
+    void RememberLoad(const std::wstring& fileName, const std::uint64_t* stamp);
+
+    // The last quiet load of each file, reused while the file's stamp is unchanged: the system's
+    // profile routines open the file again for every value they read, which made a dispatch over
+    // a file of a thousand bindings take about half a second.
+    struct TLoadedFile {
+        std::uint64_t stamp = 0;
+        TNameValueList gestures, actionTypes, actions;
+        bool disabled = false;
+    };
+    std::map<std::wstring, TLoadedFile> loaded;
 
     const TKeystrokeConversions* keystrokes;
 };

@@ -21,6 +21,9 @@ class IFileSystem {
                           std::wstring& error) = 0;
     virtual bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) = 0;
     virtual bool Delete(const std::wstring& path) = 0;
+    // A stamp that changes whenever the file's contents may have changed (its last-write time
+    // and size); false when the file is missing.
+    virtual bool Stamp(const std::wstring& path, std::uint64_t& stamp) = 0;
     struct FoundFile {
         std::wstring name; // without folder
         std::uint64_t size = 0;

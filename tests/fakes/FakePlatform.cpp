@@ -526,6 +526,7 @@ void FakeFileSystem::SetText(const std::wstring& path, const std::wstring& text)
 
 std::wstring FakeFileSystem::ProfileRead(const std::wstring& path, const std::wstring& section,
                                                const std::wstring& key, const std::wstring& def) {
+    ++profileReads;
     std::vector<IniSection> sections = ParseIni(Text(path));
     if (IniSection* s = FindSection(sections, section))
         for (const auto& [k, raw] : s->entries)

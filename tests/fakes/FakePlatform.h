@@ -229,6 +229,15 @@ class FakeFileSystem : public IFileSystem {
                   std::wstring& error) override;
     bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
     bool Delete(const std::wstring& path) override { return files.erase(path) != 0; }
+    // The fake's stamp is a hash of the contents: it changes exactly when they do.
+    bool Stamp(const std::wstring& path, std::uint64_t& stamp) override {
+        auto it = files.find(path);
+        if (it == files.end()) return false;
+        stamp = 1469598103934665603ull;
+        for (std::uint8_t b : it->second) stamp = (stamp ^ b) * 1099511628211ull;
+        stamp ^= it->second.size();
+        return true;
+    }
     std::vector<FoundFile> FindFiles(const std::wstring& folder,
                                      const std::wstring& pattern) override;
 
@@ -249,6 +258,7 @@ class FakeFileSystem : public IFileSystem {
     std::map<std::wstring, std::vector<std::uint8_t>> files;
     std::set<std::wstring> readOnly; // paths that cannot be written
     bool moveFails = false;
+    int profileReads = 0; // values read through the profile routines
 };
 
 // Owns one fake of each service and installs them for its lifetime.

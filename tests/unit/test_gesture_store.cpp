@@ -127,6 +127,27 @@ TEST_F(GestureFiles, TheSameGestureTwiceKeepsTheLaterSection) {
               L"[Settings]\r\ncbDisableAll=0\r\n");
 }
 
+TEST_F(GestureFiles, AnUnchangedFileIsNotReadAgainButAHandEditIsSeen) {
+    Write(L"Gestures_a.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                                 L"[1]\r\nAction=orphan\r\n");
+    Write(L"Gestures_b.exe.ini", L"[1]\r\nActionType=Multiple Keystrokes\r\nAction=000042B\r\n");
+    store.LoadGestures(L"Gestures_a.exe.ini", true);
+    const TNameValueList gestures = store.Gestures, actions = store.Actions;
+    store.LoadGestures(L"Gestures_b.exe.ini", true);
+    const int reads = platform.files.profileReads;
+    store.LoadGestures(L"Gestures_a.exe.ini", true);
+    EXPECT_EQ(platform.files.profileReads, reads);
+    EXPECT_EQ(store.Gestures, gestures);
+    EXPECT_EQ(store.Actions, actions);
+    // b's type of "1" does not leak into a's "1", which has none.
+    EXPECT_EQ(store.ActionTypes.Value(L"1"), L"");
+
+    Write(L"Gestures_a.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000042B\r\n");
+    store.LoadGestures(L"Gestures_a.exe.ini", true);
+    EXPECT_EQ(store.Actions.Value(L"03"), L"000042B");
+    EXPECT_EQ(store.Gestures.Value(L"DOWN"), L"");
+}
+
 TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirAction) {
     Write(L"Gestures_x.exe.ini", L"[Settings]\r\ncbDisableAll=7\r\n"
                                  L"[03]\r\nActionType=Keystroke\r\nAction=010057ctrl+w\r\n"

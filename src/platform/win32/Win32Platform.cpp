@@ -427,6 +427,17 @@ class Win32Files : public IFileSystem {
     }
 
     bool Delete(const std::wstring& path) override { return DeleteFileW(path.c_str()) != FALSE; }
+    bool Stamp(const std::wstring& path, std::uint64_t& stamp) override {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+        const std::uint64_t written =
+            (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+            data.ftLastWriteTime.dwLowDateTime;
+        const std::uint64_t size =
+            (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        stamp = written * 1000003u ^ size;
+        return true;
+    }
     std::vector<FoundFile> FindFiles(const std::wstring& folder,
                                      const std::wstring& pattern) override {
         std::vector<FoundFile> found;
