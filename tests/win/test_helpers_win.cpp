@@ -3,6 +3,8 @@
 #include "app/UnitMisc.h"
 #include "app/UnitSpecialPaths.h"
 
+#include "WinTestSupport_win32.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,7 +12,7 @@
 namespace fg {
 namespace {
 
-HWindow H(HWND h) { return reinterpret_cast<HWindow>(h); }
+using test::H;
 
 HWND MakeWindow(const wchar_t* title, bool visible) {
     HWND h = CreateWindowExW(0, L"STATIC", title, WS_POPUP | WS_CAPTION, 100, 100, 200, 100,
@@ -44,7 +46,8 @@ TEST(WindowHelpers, ForegroundAndZOrder) {
     ShowWindow(below, SW_MINIMIZE);
     EXPECT_TRUE(TFocusManager::ForceForeground(H(below)));
     EXPECT_FALSE(IsIconic(below));
-    for (HWND h : {below, hidden, top}) DestroyWindow(h);
+    for (HWND h : {below, hidden, top})
+        DestroyWindow(h);
 }
 
 TEST(WindowHelpers, AttachingToOwnThreadNeedsNoAttachment) {

@@ -7,6 +7,8 @@
 #include "platform/win32/GdiCanvas.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
+#include "WinTestSupport_win32.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,6 +19,8 @@
 namespace fg {
 namespace {
 
+using test::PumpFor;
+
 using MD = TMouseDirection;
 
 constexpr int kSheetWidth = 700;
@@ -24,16 +28,6 @@ constexpr int kSheetHeight = 260;
 const wchar_t* const kGestures[] = {L"03", L"A1", L"0213", L"01", L"033", L"211"};
 const MD kDirections[] = {MD::mdUp,   MD::mdNE, MD::mdRight, MD::mdSE,
                           MD::mdDown, MD::mdSW, MD::mdLeft,  MD::mdNW};
-
-void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&msg);
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
 
 bool SaveBitmap(HDC dc, HBITMAP bitmap, int w, int h, const std::wstring& path) {
     BITMAPINFOHEADER info{};

@@ -5,6 +5,8 @@
 #include "capture/UnitDirectionPictures.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
+#include "WinTestSupport_win32.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,17 +16,7 @@
 namespace fg {
 namespace {
 
-void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
+using test::PumpFor;
 
 HWND TooltipHandle() {
     return FindWindowW(L"TTooltipWindow", nullptr);

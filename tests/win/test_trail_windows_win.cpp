@@ -5,6 +5,8 @@
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
 
+#include "WinTestSupport_win32.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,21 +17,8 @@
 namespace fg {
 namespace {
 
-HWindow H(HWND h) {
-    return reinterpret_cast<HWindow>(h);
-}
-
-void PumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < ms);
-}
+using test::H;
+using test::PumpFor;
 
 RECT PrimaryMonitor() {
     MONITORINFO info{sizeof info};
