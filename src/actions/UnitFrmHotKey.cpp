@@ -1,6 +1,6 @@
 #include "actions/UnitFrmHotKey.h"
 
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 
 namespace fg {
 

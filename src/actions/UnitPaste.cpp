@@ -1,6 +1,6 @@
 #include "actions/UnitPaste.h"
 
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"

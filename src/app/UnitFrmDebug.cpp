@@ -1,6 +1,6 @@
 #include "app/UnitFrmDebug.h"
 
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 #include "app/UnitFocusManager.h"
 #include "app/UnitMisc.h"
 #include "app/UnitUtf16.h"

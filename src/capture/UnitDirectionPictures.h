@@ -2,7 +2,7 @@
 // a gesture is drawn: an arrow pointing the way of the stroke, drawn by the program itself.
 #pragma once
 
-#include "capture/UnitMouseMovement.h"
+#include "vocabulary/UnitMouseMovement.h"
 #include "platform/Picture.h"
 
 namespace fg {

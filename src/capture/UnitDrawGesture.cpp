@@ -1,6 +1,6 @@
 #include "capture/UnitDrawGesture.h"
 
-#include "capture/UnitMouseMovement.h"
+#include "vocabulary/UnitMouseMovement.h"
 
 #include <algorithm>
 

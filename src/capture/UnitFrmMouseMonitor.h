@@ -8,7 +8,7 @@
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
-#include "capture/UnitMouseMovement.h"
+#include "vocabulary/UnitMouseMovement.h"
 #include "gestures/UnitFrmGestures.h"
 #include "platform/Picture.h"
 #include "platform/Timer.h"

@@ -3,7 +3,7 @@
 // controls; everything it does lives here.
 #pragma once
 
-#include "capture/UnitMouseMovement.h"
+#include "vocabulary/UnitMouseMovement.h"
 #include "platform/Types.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "gestures/UnitFrmGestures.h"
 
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 #include "app/UnitFocusManager.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"

@@ -4,7 +4,7 @@
 
 #include "actions/UnitPaste.h"
 #include "capture/UnitFrmScratchpad.h"
-#include "capture/UnitMouseMovement.h"
+#include "vocabulary/UnitMouseMovement.h"
 #include "gestures/UnitGestureStore.h"
 #include "platform/Timer.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"

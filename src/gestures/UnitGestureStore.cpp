@@ -1,10 +1,10 @@
 #include "gestures/UnitGestureStore.h"
 
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"
-#include "capture/UnitMouseMovement.h"
+#include "vocabulary/UnitMouseMovement.h"
 #include "platform/Platform.h"
 
 #include <climits>

@@ -4,7 +4,7 @@
 // more than 100 ms per command, and raise only the locked clipboard's error.
 #include "FuzzText.h"
 #include "actions/UnitPaste.h"
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 #include "fakes/FakePlatform.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // back to the same record, and a stored form in the canonical spelling comes back unchanged.
 #include "FuzzText.h"
 #include "actions/UnitFrmHotKey.h"
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 
 #include <cstdlib>
 

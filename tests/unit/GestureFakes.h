@@ -2,7 +2,7 @@
 // a small stored form of their own, and a window that keeps its rows as plain lists.
 #pragma once
 
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 #include "gestures/UnitGestureStore.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
 #include "LogLines.h"
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 #include "fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>

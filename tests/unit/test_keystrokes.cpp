@@ -1,7 +1,7 @@
 // The keystroke record's text forms: the stored form both ways, the display name and its key
 // names, and the stored forms that must be refused.
 #include "actions/UnitFrmHotKey.h"
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 #include "app/UnitToken.h"
 
 #include <gtest/gtest.h>

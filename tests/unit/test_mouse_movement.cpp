@@ -1,4 +1,4 @@
-#include "capture/UnitMouseMovement.h"
+#include "vocabulary/UnitMouseMovement.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // script, the per-program list file, and running a program or file through the shell.
 #include "LogLines.h"
 #include "actions/UnitPaste.h"
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 #include "app/UnitMisc.h"
 #include "app/UnitUtf16.h"
 #include "fakes/FakePlatform.h"

@@ -1,6 +1,6 @@
 #include "platform/win32/Window.h"
 
-#include "app/UnitFrmDebug.h"
+#include "platform/LogSink.h"
 
 #include <set>
 
@@ -36,7 +36,7 @@ TWin32Window::~TWin32Window() {
 
 bool TWin32Window::CreateNative(const CreateParams& p) {
     if (!RegisterOnce(p.className, p.classStyle, StaticProc)) {
-        AppendLog(L"RegisterClass failed: " + p.className, true);
+        LogToSink(L"RegisterClass failed: " + p.className, true);
         return false;
     }
     RECT r{0, 0, p.clientWidth, p.clientHeight};
@@ -46,7 +46,7 @@ bool TWin32Window::CreateNative(const CreateParams& p) {
                                          r.bottom - r.top, p.parent, nullptr,
                                          GetModuleHandleW(nullptr), this);
     if (!created) {
-        AppendLog(L"CreateWindow failed: " + p.className, true);
+        LogToSink(L"CreateWindow failed: " + p.className, true);
         return false;
     }
     return true;

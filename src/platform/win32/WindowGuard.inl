@@ -1,7 +1,7 @@
 // The top-level handler: the user-interface toolkit's default error box.
 #pragma once
 
-#include "app/UnitErrors.h"
+#include "platform/Errors.h"
 
 #include <exception>
 #include <string>

@@ -13,6 +13,7 @@
 #include "gestures/UnitFrmGestures_win32.h"
 #include "gestures/UnitGestureStore.h"
 #include "app/UnitMisc.h"
+#include "platform/LogSink.h"
 #include "platform/win32/Win32Platform.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
@@ -109,6 +110,7 @@ int RunMessageLoop() {
 
 int Run() {
     InstallWin32Platform();
+    SetLogSink(&AppendLog);
     InstallWin32Tooltips();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
