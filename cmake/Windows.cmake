@@ -5,12 +5,12 @@ enable_language(RC)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 set(FG_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
-list(FILTER FG_WIN32_SOURCES EXCLUDE REGEX "/src/main_win32\\.cpp$")
+list(FILTER FG_WIN32_SOURCES EXCLUDE REGEX "/src/startup/main_win32\\.cpp$")
 add_library(fg_win32 STATIC ${FG_WIN32_SOURCES})
 target_link_libraries(fg_win32 PUBLIC fg_portable comctl32 shell32 user32 gdi32 kernel32 ole32)
 
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
-add_executable(Farrowglimmer WIN32 ${CMAKE_SOURCE_DIR}/src/main_win32.cpp
+add_executable(Farrowglimmer WIN32 ${CMAKE_SOURCE_DIR}/src/startup/main_win32.cpp
                                    ${CMAKE_SOURCE_DIR}/res/Farrowglimmer.rc)
 target_include_directories(Farrowglimmer PRIVATE ${CMAKE_BINARY_DIR}/generated)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Farrowglimmer.rc PROPERTIES

@@ -2,6 +2,9 @@
 
 #include "platform/Platform.h"
 
+#include <utility>
+#include <vector>
+
 namespace fg {
 
 namespace {
@@ -54,15 +57,47 @@ HWindow GetNextVisibleWindow(HWindow h) {
     return 0;
 }
 
+namespace {
+
+struct TProcessNames {
+    bool reuse = false;
+    bool taken = false;
+    std::vector<ProcessEntry> processes;
+};
+thread_local TProcessNames processNames;
+
+const ProcessEntry* FindProcess(const std::vector<ProcessEntry>& processes, std::uint32_t pid) {
+    for (const ProcessEntry& p : processes)
+        if (p.processId == pid) return &p;
+    return nullptr;
+}
+
+} // namespace
+
+void BeginProcessNameReuse() {
+    processNames.reuse = true;
+}
+
+void EndProcessNameReuse() {
+    if (processNames.reuse) processNames = {};
+}
+
 std::wstring GetWindowEXEName(HWindow h) {
     Os().system->SetLastError(0);
     if (h == 0) return {};
+    const std::uint32_t pid = Os().desktop->WindowProcessId(h);
+    TProcessNames& names = processNames;
+    if (names.reuse && names.taken)
+        if (const ProcessEntry* p = FindProcess(names.processes, pid)) return p->exeFile;
     std::vector<ProcessEntry> processes;
     if (!Os().system->ProcessSnapshot(processes)) return L"[error]";
-    const std::uint32_t pid = Os().desktop->WindowProcessId(h);
-    for (const ProcessEntry& p : processes)
-        if (p.processId == pid) return p.exeFile;
-    return {};
+    const ProcessEntry* p = FindProcess(processes, pid);
+    std::wstring name = p ? p->exeFile : std::wstring();
+    if (names.reuse) {
+        names.processes = std::move(processes);
+        names.taken = true;
+    }
+    return name;
 }
 
 void FocusNextWindow() {

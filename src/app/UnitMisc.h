@@ -18,6 +18,12 @@ HWindow GetNextVisibleWindow(HWindow h);
 // The executable file name of the process behind h: empty for 0 or no match, "[error]" when no
 // process snapshot could be taken.
 std::wstring GetWindowEXEName(HWindow h);
+// While a gesture is held, the programs behind the windows it meets do not change: between
+// BeginProcessNameReuse and EndProcessNameReuse one process snapshot answers GetWindowEXEName
+// (a process it does not list takes a fresh one). Per thread, so the file scan's thread always
+// looks afresh. Begin while already begun keeps the snapshot.
+void BeginProcessNameReuse();
+void EndProcessNameReuse();
 // Gives the foreground to the window below the program's own windows.
 void FocusNextWindow();
 bool AttachToWindowThread(HWindow h);

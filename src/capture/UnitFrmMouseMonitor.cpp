@@ -1,10 +1,18 @@
 #include "capture/UnitFrmMouseMonitor.h"
 
+#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitTargetFocus.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "capture/UnitDirectionPictures.h"
+#include "capture/UnitFrmMouseMovements.h"
+#include "capture/UnitFrmRatTrap.h"
+#include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitKeyboardQuery.h"
+#include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "ui/UnitFrmDummyUnicodeTooltip.h"
+#include "vocabulary/IGestureReceiver.h"
 
 #include <algorithm>
 #include <utility>
@@ -113,7 +121,7 @@ TFrmMouseMonitor::TFrmMouseMonitor(TMouseMonitorParts p)
       timPaused(0, false, [this] { timPausedTimer(); }), parts(std::move(p)),
       ownTooltip(parts.tooltip ? nullptr : std::make_unique<TTooltipWindow>()) {
     auto picture = [this](MD md) {
-        return parts.directionPicture ? parts.directionPicture(md) : DirectionPicture(md);
+        return parts.directionPicture ? parts.directionPicture(md) : fg::DirectionPicture(md);
     };
     imgUp = picture(MD::mdUp);
     imgDown = picture(MD::mdDown);
@@ -129,6 +137,43 @@ TFrmMouseMonitor::TFrmMouseMonitor(TMouseMonitorParts p)
 
 TFrmMouseMonitor::~TFrmMouseMonitor() = default;
 
+void TFrmMouseMonitor::CheckParts() const {
+    std::wstring missing;
+    if (!parts.movements) missing += L" movement-analysis";
+    if (!parts.ratTrap) missing += L" capture-overlay";
+    if (!parts.scratchpad) missing += L" scratchpad";
+    if (!parts.gestures) missing += L" dispatcher";
+    if (!parts.watch) missing += L" popup-watch";
+    if (!parts.target) missing += L" target";
+    if (!missing.empty()) throw TUserError(L"The mouse monitor is missing its" + missing);
+}
+
+namespace {
+template <typename T> T& Required(T* part, const wchar_t* name) {
+    if (!part) throw TUserError(std::wstring(L"The mouse monitor has no ") + name);
+    return *part;
+}
+} // namespace
+
+TfrmMouseMovements& TFrmMouseMonitor::Movements() const {
+    return Required(parts.movements, L"movement analysis");
+}
+TFrmRatTrap& TFrmMouseMonitor::RatTrap() const {
+    return Required(parts.ratTrap, L"capture overlay");
+}
+TFrmScratchPad& TFrmMouseMonitor::Pad() const {
+    return Required(parts.scratchpad, L"scratchpad");
+}
+IGestureReceiver& TFrmMouseMonitor::Gestures() const {
+    return Required(parts.gestures, L"dispatcher");
+}
+TfrmDummyWatchForExplorerPopup& TFrmMouseMonitor::Watch() const {
+    return Required(parts.watch, L"popup watch");
+}
+TTargetFocus& TFrmMouseMonitor::Target() const {
+    return Required(parts.target, L"target program");
+}
+
 // --- operations for other windows ------------------------------------------------------------
 
 void TFrmMouseMonitor::SetMonitorEnabled(bool enable) {
@@ -137,13 +182,12 @@ void TFrmMouseMonitor::SetMonitorEnabled(bool enable) {
 }
 
 int TFrmMouseMonitor::GetDirectionAngle(int index) const {
-    if (!parts.movements) return -1;
     // The analysis counts strokes only; a start at a monitor edge is position 0 of the string.
     if (!directionlist.empty() && TMouseMovement::IsMonitorPosition(directionlist.front())) {
         if (index <= 0) return -1;
         --index;
     }
-    return parts.movements->GetDirectionAngle(index);
+    return Movements().GetDirectionAngle(index);
 }
 
 bool TFrmMouseMonitor::IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection dir2, int angle) {
@@ -164,28 +208,28 @@ bool TFrmMouseMonitor::IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection 
 // --- settings ---------------------------------------------------------------------------------
 
 void TFrmMouseMonitor::prXThreshold(int v) {
-    if (parts.movements) parts.movements->xThreshold = v;
+    Movements().xThreshold = v;
 }
 void TFrmMouseMonitor::prYThreshold(int v) {
-    if (parts.movements) parts.movements->yThreshold = v;
+    Movements().yThreshold = v;
 }
 void TFrmMouseMonitor::prTimethreshold(int v) {
-    if (parts.movements) parts.movements->timethreshold = v;
+    Movements().timethreshold = v;
 }
 void TFrmMouseMonitor::prXPixelThreshold(int v) {
-    if (parts.movements) parts.movements->XPixelThreshold = v;
+    Movements().XPixelThreshold = v;
 }
 void TFrmMouseMonitor::prYPixelThreshold(int v) {
-    if (parts.movements) parts.movements->YPixelThreshold = v;
+    Movements().YPixelThreshold = v;
 }
 void TFrmMouseMonitor::prDeltaBias(float v) {
-    if (parts.movements) parts.movements->deltaBias = v;
+    Movements().deltaBias = v;
 }
 void TFrmMouseMonitor::prDirectionBias(float v) {
-    if (parts.movements) parts.movements->directionBias = v;
+    Movements().directionBias = v;
 }
 void TFrmMouseMonitor::prDirectionThreshold(int v) {
-    if (parts.movements) parts.movements->directionThreshold = v;
+    Movements().directionThreshold = v;
 }
 
 void TFrmMouseMonitor::prHelpPause(int ms) {
@@ -196,7 +240,7 @@ void TFrmMouseMonitor::prHelpPause(int ms) {
 
 void TFrmMouseMonitor::prEnableDiagonals(bool on) {
     EnableDiagonals = on;
-    if (parts.movements) parts.movements->EnableDiagonals = on;
+    Movements().EnableDiagonals = on;
 }
 
 // --- polling ----------------------------------------------------------------------------------
@@ -206,6 +250,9 @@ void TFrmMouseMonitor::timMouseTimer() {
     TEventScope scope(inTimerEvent);
 
     const bool down = KeyboardQuery.IsClicked(MouseButton::RightButton);
+    // One process snapshot tells which program every window of the gesture belongs to, from the
+    // press to the action; the gesture end lets it go.
+    if (down) BeginProcessNameReuse();
     if (abort) {
         if (!down) {
             abort = false;
@@ -219,7 +266,7 @@ void TFrmMouseMonitor::timMouseTimer() {
         const HWindow fg = GetForegroundHandle();
         if (fg != lastForeground) {
             lastForeground = fg;
-            disabled = parts.gestures && parts.gestures->ProgramIsDisabled();
+            disabled = Gestures().ProgramIsDisabled();
             Log(L"DISABLED=" + Flag(disabled) + L"  HANDLE=" + std::to_wstring(fg));
         }
     }
@@ -237,13 +284,14 @@ void TFrmMouseMonitor::PollDisabled(bool down) {
         // The foreground changed to a disabled program during a gesture: that hold is over and
         // its strokes must not come back with a later release.
         if (wasDown) GestureEnd();
+        EndProcessNameReuse();
         return;
     }
     if (!mouseCordingToggle || !CountChordClick() || FullScreenCheck()) return;
     ResetChord();
     ChordMessage(L"Gestures ENABLED for program.", Os().input->CursorPos());
     Log(L"ENABLE mouse chording detected");
-    if (parts.gestures) parts.gestures->ReportEnableGestures();
+    Gestures().ReportEnableGestures();
     disabled = false;
     WaitForRightRelease();
 }
@@ -266,7 +314,7 @@ void TFrmMouseMonitor::PollDown(TPoint cursor) {
         ResetChord();
         ChordMessage(L"Gestures DISABLED for program.", cursor);
         Log(L"Disable Gestures Key press detected");
-        if (parts.gestures) parts.gestures->ReportDisableGestures();
+        Gestures().ReportDisableGestures();
         disabled = true;
         // The chord ends this hold: what was drawn before the clicks is no gesture.
         GestureEnd();
@@ -275,15 +323,14 @@ void TFrmMouseMonitor::PollDown(TPoint cursor) {
     }
     if (!EnableDrawing) {
         if (!InScratchpad(cursor)) return;
-        parts.scratchpad->ReportMouseButton(true);
+        Pad().ReportMouseButton(true);
     }
     if (fullscreen || disabled) return;
 
     timMouse.SetEnabled(false);
     WithFinalStep(
         [&] {
-            const MD md =
-                parts.movements ? parts.movements->ReportMousePoint(cursor, true) : MD::mdNone;
+            const MD md = Movements().ReportMousePoint(cursor, true);
             if (IsStroke(md)) TrackStroke(md, cursor);
             // The help pause is for a first stroke held on its own; anything else cancels it.
             if (firstdirection != MD::mdNone && firstdirection != md) timPaused.SetEnabled(false);
@@ -298,21 +345,21 @@ void TFrmMouseMonitor::TrackStroke(TMouseDirection md, TPoint cursor) {
         Log(L"First Direction Reported=" + TMouseMovement::ToString(md));
         Log(L"EXEName=" + lastEXEName + L" disabled=" + Flag(disabled));
     }
-    TFrmRatTrap* trap = parts.ratTrap;
-    if (EnableDrawing && trap && parts.movements->IsMoving()) {
-        if (!trap->Visible()) {
-            trap->Show();
+    TFrmRatTrap& trap = RatTrap();
+    if (EnableDrawing && Movements().IsMoving()) {
+        if (!trap.Visible()) {
+            trap.Show();
             Log(L"Starting Point");
-            trap->ReportMouse(parts.movements->GetStartingPoint(), true);
+            trap.ReportMouse(Movements().GetStartingPoint(), true);
         }
-        if (!trap->Visible()) trap->Show();
-        trap->ReportMouse(cursor, false);
+        if (!trap.Visible()) trap.Show();
+        trap.ReportMouse(cursor, false);
     }
     if (!directionlist.empty() && lastAddDirection == md) directionlist.pop_back();
     directionlist.push_back(md);
     lastAddDirection = md;
     if (EnableDrawing || InScratchpad(cursor)) DirectionTooltip(md, cursor);
-    if (!EnableDrawing && parts.scratchpad) parts.scratchpad->ReportPoint(cursor);
+    if (!EnableDrawing) Pad().ReportPoint(cursor);
     if (firstdirection == MD::mdNone) {
         firstdirection = md;
         if (EnableHelpPause) timPaused.SetEnabled(true);
@@ -326,14 +373,15 @@ void TFrmMouseMonitor::PollUp() {
         // analysis already heard of the last release when that gesture ended. Half the cost
         // of a poll under Wine.
         tt().CloseTooltip(false);
+        EndProcessNameReuse();
         return;
     }
     timMouse.SetEnabled(false);
     WithFinalStep(
         [&] {
-            if (parts.movements) parts.movements->ReportMousePoint(Os().input->CursorPos(), false);
+            Movements().ReportMousePoint(Os().input->CursorPos(), false);
             Log(L"First Release Event ... directionCout=" + std::to_wstring(directionlist.size()));
-            if (EnableDrawing && parts.ratTrap) parts.ratTrap->Hide();
+            if (EnableDrawing) RatTrap().Hide();
             SendGesture();
         },
         [&] {
@@ -346,9 +394,9 @@ void TFrmMouseMonitor::PollUp() {
 void TFrmMouseMonitor::SendGesture() {
     const std::wstring s = GestureString();
     if (s.empty() || (s.size() == 1 && TMouseMovement::IsMonitorPosition(s[0]))) return;
-    if (parts.watch) parts.watch->StartWatch();
+    Watch().StartWatch();
     Log(L"Sending GESTURE=" + s);
-    TFrmScratchPad* pad = EnableDrawing ? nullptr : parts.scratchpad;
+    TFrmScratchPad* pad = EnableDrawing ? nullptr : &Pad();
     if (pad) {
         tt().CloseTooltip(false);
         pad->RemoveSelfFromFocus(false);
@@ -356,11 +404,10 @@ void TFrmMouseMonitor::SendGesture() {
     }
     WithFinalStep(
         [&] {
-            if (!parts.gestures) return;
-            if (EnableDiagonals)
-                parts.gestures->ReportGesturesDiagonal(s);
-            else
-                parts.gestures->ReportGestures(s, false);
+            const bool ran = EnableDiagonals ? Gestures().ReportGesturesDiagonal(s)
+                                             : Gestures().ReportGestures(s, false);
+            // A gesture is no right click: a context menu that its release opened goes.
+            if (!ran) Target().CloseReleaseMenuSoon();
         },
         [&] {
             if (pad) pad->SetEnabled(true);
@@ -378,7 +425,7 @@ void TFrmMouseMonitor::timPausedTimer() {
         [&] {
             if (disabled) return;
             Log(L" Pause Trigger ");
-            if (parts.gestures) parts.gestures->ReportFirstDirection(firstdirection);
+            Gestures().ReportFirstDirection(firstdirection);
         },
         [&] {
             if (disabled) return;
@@ -393,15 +440,16 @@ void TFrmMouseMonitor::GestureStart() {
     Log(L"Init");
     firstdirection = MD::mdNone;
     lastAddDirection = MD::mdNone;
+    Target().Remember();
     fullscreen = FullScreenCheck();
-    disabled = parts.gestures && parts.gestures->ProgramIsDisabled();
+    disabled = Gestures().ProgramIsDisabled();
     if (disabled) Log(L"Init - program Disabled: " + lastEXEName);
 }
 
 void TFrmMouseMonitor::GestureEnd() {
     Log(L"Deinit");
-    if (parts.scratchpad) parts.scratchpad->ReportMouseButton(false);
-    if (parts.ratTrap) parts.ratTrap->Hide();
+    Pad().ReportMouseButton(false);
+    RatTrap().Hide();
     directionlist.clear();
     firstdirection = MD::mdNone;
     timPaused.SetEnabled(false);
@@ -410,7 +458,8 @@ void TFrmMouseMonitor::GestureEnd() {
     timMouse.SetInterval(kUpPollMs);
     // Also after an abort or a chord, where no release tick reached the analysis: its next
     // sample must start a gesture afresh, not continue this one.
-    if (parts.movements) parts.movements->ReportMousePoint(Os().input->CursorPos(), false);
+    Movements().ReportMousePoint(Os().input->CursorPos(), false);
+    EndProcessNameReuse();
 }
 
 bool TFrmMouseMonitor::FullScreenCheck() {
@@ -496,13 +545,13 @@ void TFrmMouseMonitor::DirectionTooltip(TMouseDirection md, TPoint cursor) {
     if (LastTooltipText.empty()) {
         LastTooltipText = text;
         const int dy = md == MD::mdUp ? 5 : md == MD::mdDown ? -40 : 30;
-        tt().ShowTooltip(DirectionPicture(md), TPoint{cursor.x - 90, cursor.y + dy}, L"");
+        tt().ShowTooltip(ArrowPicture(md), TPoint{cursor.x - 90, cursor.y + dy}, L"");
     } else if (LastTooltipText != text) {
         LastTooltipText = text;
         // The arrow changes in place rather than following the cursor.
         const TPoint at = tt().Position();
         tt().CloseTooltip(false);
-        tt().ShowTooltip(DirectionPicture(md), at, L"");
+        tt().ShowTooltip(ArrowPicture(md), at, L"");
     }
 }
 
@@ -522,7 +571,7 @@ std::wstring TFrmMouseMonitor::GestureString() const {
     return s;
 }
 
-const TPicture& TFrmMouseMonitor::DirectionPicture(TMouseDirection md) const {
+const TPicture& TFrmMouseMonitor::ArrowPicture(TMouseDirection md) const {
     switch (md) {
     case MD::mdUp:
         return imgUp;
@@ -544,7 +593,7 @@ const TPicture& TFrmMouseMonitor::DirectionPicture(TMouseDirection md) const {
 }
 
 bool TFrmMouseMonitor::InScratchpad(TPoint cursor) const {
-    return parts.scratchpad && parts.scratchpad->ContainsClientPoint(cursor);
+    return Pad().ContainsClientPoint(cursor);
 }
 
 } // namespace fg

@@ -4,16 +4,10 @@
 // the foreground program. Its window is hidden; everything it does lives here.
 #pragma once
 
-#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
-#include "capture/UnitFrmMouseMovements.h"
-#include "capture/UnitFrmRatTrap.h"
-#include "capture/UnitFrmScratchpad.h"
-#include "vocabulary/UnitMouseMovement.h"
-#include "gestures/UnitFrmGestures.h"
 #include "platform/Picture.h"
 #include "platform/Timer.h"
 #include "platform/Types.h"
-#include "ui/UnitFrmDummyUnicodeTooltip.h"
+#include "vocabulary/UnitMouseMovement.h"
 
 #include <functional>
 #include <memory>
@@ -22,17 +16,27 @@
 
 namespace fg {
 
-// The windows the monitor works with; tests pass their own. A part that is null is not there
-// yet: start-up fills in the windows it creates after the monitor through Parts().
+class IGestureReceiver;
+class TFrmRatTrap;
+class TFrmScratchPad;
+class TTargetFocus;
+class TTooltipWindow;
+class TfrmDummyWatchForExplorerPopup;
+class TfrmMouseMovements;
+
+// The windows the monitor works with; tests pass their own. Most of them are made after the
+// monitor, so start-up hands them over once they exist and then checks the wiring
+// (CheckParts): a part that is missing fails the start instead of quietly doing nothing.
 struct TMouseMonitorParts {
-    TfrmMouseMovements* movements = nullptr;
-    TTooltipWindow* tooltip = nullptr; // null: the monitor makes its own
-    TFrmRatTrap* ratTrap = nullptr;
-    TFrmScratchPad* scratchpad = nullptr;
-    TFrmGestures* gestures = nullptr;
-    TfrmDummyWatchForExplorerPopup* watch = nullptr;
+    TfrmMouseMovements* movements = nullptr;       // required
+    TFrmRatTrap* ratTrap = nullptr;                // required
+    TFrmScratchPad* scratchpad = nullptr;          // required
+    IGestureReceiver* gestures = nullptr;          // required: the dispatcher
+    TfrmDummyWatchForExplorerPopup* watch = nullptr; // required
+    TTargetFocus* target = nullptr;                // required
+    TTooltipWindow* tooltip = nullptr;             // null: the monitor makes its own
     // The 42 x 39 picture of each stroke direction, read once at creation; null: the arrows
-    // the program draws.
+    // the program draws (DirectionPicture).
     std::function<TPicture(TMouseDirection)> directionPicture;
     // The last resort of the full-screen check when no monitor is nearest to the foreground
     // window's rectangle: the native window briefly appears (which makes the system sort out
@@ -46,6 +50,9 @@ class TFrmMouseMonitor {
     virtual ~TFrmMouseMonitor();
     TFrmMouseMonitor(const TFrmMouseMonitor&) = delete;
     TFrmMouseMonitor& operator=(const TFrmMouseMonitor&) = delete;
+
+    // Raises TUserError naming every required part that is missing.
+    void CheckParts() const;
 
     // The tray's Scroll Lock switch and the suggestions pop-up: polling on or off.
     void SetMonitorEnabled(bool enable);
@@ -78,6 +85,8 @@ class TFrmMouseMonitor {
 
     TMouseMonitorParts& Parts() { return parts; }
     TTooltipWindow& tt() { return parts.tooltip ? *parts.tooltip : *ownTooltip; }
+    // The picture the tooltip shows for a stroke direction.
+    const TPicture& ArrowPicture(TMouseDirection md) const;
 
     // What the monitor is in the middle of.
     const std::vector<TMouseDirection>& DirectionList() const { return directionlist; }
@@ -117,8 +126,13 @@ class TFrmMouseMonitor {
     void WaitForRightRelease();
     void DirectionTooltip(TMouseDirection md, TPoint cursor);
     std::wstring GestureString() const;
-    const TPicture& DirectionPicture(TMouseDirection md) const;
     bool InScratchpad(TPoint cursor) const;
+    TfrmMouseMovements& Movements() const;
+    TFrmRatTrap& RatTrap() const;
+    TFrmScratchPad& Pad() const;
+    IGestureReceiver& Gestures() const;
+    TfrmDummyWatchForExplorerPopup& Watch() const;
+    TTargetFocus& Target() const;
 
     TMouseMonitorParts parts;
     std::unique_ptr<TTooltipWindow> ownTooltip;

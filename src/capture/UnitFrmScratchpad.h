@@ -6,6 +6,7 @@
 #include "platform/Picture.h"
 #include "platform/Timer.h"
 #include "platform/Types.h"
+#include "vocabulary/IDrawingPad.h"
 
 #include <functional>
 #include <memory>
@@ -40,12 +41,12 @@ class TScratchPadPictureView : public IScratchPadView {
     TRecordingCanvas canvas{picture};
 };
 
-class TFrmScratchPad {
+class TFrmScratchPad : public IDrawingPad {
   public:
     // view: the native window, or null for one without a window. Creates the pad hidden, as a
     // strip.
     explicit TFrmScratchPad(IScratchPadView* view = nullptr);
-    virtual ~TFrmScratchPad();
+    ~TFrmScratchPad() override;
     TFrmScratchPad(const TFrmScratchPad&) = delete;
     TFrmScratchPad& operator=(const TFrmScratchPad&) = delete;
 
@@ -53,15 +54,15 @@ class TFrmScratchPad {
     virtual void ReportPoint(TPoint p);
     // Finds the window the user works in, skipping the program's own; gives it the foreground
     // unless NoFocus.
-    virtual HWindow RemoveSelfFromFocus(bool NoFocus);
+    HWindow RemoveSelfFromFocus(bool NoFocus) override;
     // Whether the pad takes input (the monitor turns it off while a gesture drawn in it runs).
     virtual bool Enabled() const { return enabled; }
     virtual void SetEnabled(bool on);
     // Whether a screen point lies in the pad's client area (only while it is shown).
     virtual bool ContainsClientPoint(TPoint screen) const;
 
-    bool Visible() const { return visible; }
-    void SetVisible(bool on);
+    bool Visible() const override { return visible; }
+    void SetVisible(bool on) override;
     // Shows the pad as a strip, or hides it.
     void prEnable(bool on);
     void prFadeTime(int ms);

@@ -1,12 +1,15 @@
 #include "gestures/UnitFrmGestures.h"
 
-#include "platform/Errors.h"
-#include "app/UnitFocusManager.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"
+#include "actions/UnitPaste.h"
+#include "actions/UnitTargetFocus.h"
 #include "gestures/UnitGatherINIData.h"
+#include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "ui/UnitFrmDummyUnicodeTooltip.h"
+#include "vocabulary/IDrawingPad.h"
 
 namespace fg {
 
@@ -38,14 +41,30 @@ TFrmGestures::TFrmGestures(TGesturesParts withParts)
     LoadGestures(kGlobalGestureFile, false);
 }
 
+TFrmGestures::~TFrmGestures() = default;
+
+void TFrmGestures::CheckParts() const {
+    std::wstring missing;
+    if (!parts.scratchpad) missing += L" scratchpad";
+    if (!parts.sender) missing += L" sender";
+    if (!parts.target) missing += L" target";
+    if (!missing.empty()) throw TUserError(L"The dispatcher is missing its" + missing);
+}
+
 TTooltipWindow& TFrmGestures::tt() {
     if (parts.tooltip) return *parts.tooltip;
     if (!ownTooltip) ownTooltip = std::make_unique<TTooltipWindow>();
     return *ownTooltip;
 }
 
-TPaste* TFrmGestures::Sender() const {
-    return parts.sender ? parts.sender : Paste;
+TPaste& TFrmGestures::Sender() const {
+    if (!parts.sender) throw TUserError(L"The dispatcher has no keystroke sender");
+    return *parts.sender;
+}
+
+IDrawingPad& TFrmGestures::Pad() const {
+    if (!parts.scratchpad) throw TUserError(L"The dispatcher has no scratchpad");
+    return *parts.scratchpad;
 }
 
 std::wstring TFrmGestures::ForegroundGestureFile() {
@@ -104,8 +123,8 @@ bool TFrmGestures::ReportGesturesDiagonal(const std::wstring& gesture) {
     const std::wstring h = ToHumanReadable(gesture);
     LoadGestures(ForegroundGestureFile(), true);
 
-    const bool padWasVisible = parts.scratchpadVisible && parts.scratchpadVisible();
-    if (parts.scratchpad) parts.scratchpad->RemoveSelfFromFocus(false);
+    const bool padWasVisible = Pad().Visible();
+    Pad().RemoveSelfFromFocus(false);
 
     // The lookup of FindAndRunGesture, without its log lines and without the edge fallback.
     bool result = false;
@@ -125,7 +144,7 @@ bool TFrmGestures::ReportGesturesDiagonal(const std::wstring& gesture) {
         result = outcome == TSuggestionOutcome::soMenuShown;
     }
     Os().clock->Sleep(50);
-    if (parts.setScratchpadVisible) parts.setScratchpadVisible(padWasVisible);
+    Pad().SetVisible(padWasVisible);
     return result;
 }
 
@@ -160,28 +179,12 @@ bool TFrmGestures::FindAndRunGesture(const std::wstring& gestureEncoded) {
     return false;
 }
 
-void TFrmGestures::CloseTargetContextMenu() {
-    // Where the system hands the button's release to the program the gesture began over (the
-    // pointer grab of an X server under Wine does), that program opens its context menu, which
-    // would swallow the keystrokes meant for it. The overlay normally takes the release away.
-    // The foreground is nobody's while a menu is open, so the menu is recognised as not ours.
-    IDesktop& desktop = *Os().desktop;
-    const HWindow menu = desktop.FindPopupMenu();
-    if (menu == 0 || AsciiLower(GetWindowEXEName(menu)) == kOwnExeLower) return;
-    AppendLog(L"[FGest] Closing the context menu of the target program");
-    // The program's own window lies below its menu; it gets the foreground back.
-    HWindow owner = GetNextVisibleWindow(menu);
-    while (owner != 0 && desktop.WindowProcessId(owner) != desktop.WindowProcessId(menu))
-        owner = GetNextVisibleWindow(owner);
-    desktop.SendClose(menu);
-    if (owner != 0) TFocusManager::ForceForeground(owner);
-}
-
 void TFrmGestures::RunGesture(const std::wstring& gesture) {
-    if (parts.scratchpad) parts.scratchpad->RemoveSelfFromFocus(false);
+    Pad().RemoveSelfFromFocus(false);
     // A negative pause from a hand-edited settings file would block for about 50 days.
     if (ExecutePause > 0) Os().clock->Sleep(static_cast<std::uint32_t>(ExecutePause));
-    CloseTargetContextMenu();
+    if (!parts.target) throw TUserError(L"The dispatcher has no target program");
+    parts.target->CloseForeignMenu();
 
     // The program's binding counts only when it has an action text; otherwise the global one.
     std::wstring a = Actions.Value(gesture);
@@ -201,17 +204,13 @@ void TFrmGestures::RunGesture(const std::wstring& gesture) {
         if (!a.empty()) {
             LaunchCommandLine(QuotedPath(p) + L" " + NextToken(a, L"|"), kNormalPriorityClass,
                               false);
-        } else if (TPaste* sender = Sender()) {
+        } else {
             // The shell opens it, so documents and folders open with their own program.
-            sender->SendTextWithKeystrokes(L"[KEYS][RUN]" + p);
+            Sender().SendTextWithKeystrokes(L"[KEYS][RUN]" + p);
         }
         return;
     }
-    TPaste* sender = Sender();
-    while (!a.empty()) {
-        const TKeystrokeData k = Keystrokes().FromString(NextToken(a, L"|"));
-        if (sender) sender->SendKestroke(k);
-    }
+    while (!a.empty()) Sender().SendKestroke(Keystrokes().FromString(NextToken(a, L"|")));
 }
 
 bool TFrmGestures::LaunchCommandLine(const std::wstring& commandLine, std::uint32_t creationFlags,

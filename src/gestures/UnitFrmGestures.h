@@ -2,12 +2,9 @@
 // looks the gesture up for the foreground program, then globally, and runs the binding.
 #pragma once
 
-#include "actions/UnitPaste.h"
-#include "capture/UnitFrmScratchpad.h"
-#include "vocabulary/UnitMouseMovement.h"
 #include "gestures/UnitGestureStore.h"
 #include "platform/Timer.h"
-#include "ui/UnitFrmDummyUnicodeTooltip.h"
+#include "vocabulary/IGestureReceiver.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,43 +13,45 @@
 
 namespace fg {
 
+class IDrawingPad;
+class TPaste;
+class TTargetFocus;
+class TTooltipWindow;
+
 // Runs a callable on the main thread and returns once it has run there.
 using TMainThreadCall = std::function<void(const std::function<void()>&)>;
 
-// The windows and services the dispatcher works with; tests pass their own. Start-up fills in
-// what exists; windows made later are set through Parts() (the view through SetView), while the
-// keystroke conversions are fixed at creation.
+// The windows and services the dispatcher works with; tests pass their own. The dispatcher is
+// made first, so start-up hands it the scratchpad and the sender once they exist and then
+// checks the wiring (CheckParts); the keystroke conversions are fixed at creation.
 struct TGesturesParts {
-    TTooltipWindow* tooltip = nullptr;    // null: the dispatcher makes its own
-    TFrmScratchPad* scratchpad = nullptr; // null: there is none
-    std::function<bool()> scratchpadVisible;
-    std::function<void(bool)> setScratchpadVisible;
-    TPaste* sender = nullptr;                          // null: the process-wide Paste
-    const TKeystrokeConversions* keystrokes = nullptr; // null: the keystroke editor's
-    IGesturesView* view = nullptr;                     // null until the window exists
+    IDrawingPad* scratchpad = nullptr; // required
+    TPaste* sender = nullptr;          // required
+    TTargetFocus* target = nullptr;    // required: the program as it was at the press
+    TTooltipWindow* tooltip = nullptr; // null: the dispatcher makes its own
+    const TKeystrokeConversions* keystrokes = nullptr; // null: the stateless conversions
+    IGesturesView* view = nullptr; // the Edit Gestures window's list; the store works without
     TMainThreadCall mainThread; // the scan's hand-over; null calls it on the scan's thread
 };
 
 // What the suggestions made of a gesture that matched nothing.
 enum class TSuggestionOutcome { soNothing, soRanNearMatch, soMenuShown };
 
-class TFrmGestures : public TGestureStore {
+class TFrmGestures : public TGestureStore, public IGestureReceiver {
   public:
     // Loads the global file, which fills the global lists.
     explicit TFrmGestures(TGesturesParts parts = {});
+    ~TFrmGestures() override;
 
-    // Whether gestures are switched off for the foreground program.
-    virtual bool ProgramIsDisabled();
-    // A finished gesture (diagonals off); true when a binding was found and run. With NoTooltip
-    // (a menu entry) no confirmation is shown and the program's disable flag does not count.
-    virtual bool ReportGestures(const std::wstring& gesture, bool NoTooltip);
-    // The same with diagonals on; true when a binding ran or suggestions were offered.
-    virtual bool ReportGesturesDiagonal(const std::wstring& gesture);
-    // The mouse chords: set or clear the foreground program's disable flag.
-    virtual void ReportDisableGestures();
-    virtual void ReportEnableGestures();
-    // The help pop-up after a pause with the first stroke held.
-    virtual void ReportFirstDirection(TMouseDirection md) { (void)md; }
+    // Raises TUserError naming every required part that is missing.
+    void CheckParts() const;
+
+    bool ProgramIsDisabled() override;
+    bool ReportGestures(const std::wstring& gesture, bool NoTooltip) override;
+    bool ReportGesturesDiagonal(const std::wstring& gesture) override;
+    void ReportDisableGestures() override;
+    void ReportEnableGestures() override;
+    void ReportFirstDirection(TMouseDirection md) override { (void)md; }
 
     // A gesture entry of the pop-up menus was picked.
     void GestMenuClick(const std::wstring& gesture);
@@ -81,10 +80,10 @@ class TFrmGestures : public TGestureStore {
 
   private:
     std::wstring ForegroundGestureFile();
-    void CloseTargetContextMenu();
     void ShowConfirmation(const std::wstring& text);
     void SetDisabled(bool disabled, const wchar_t* logText);
-    TPaste* Sender() const;
+    TPaste& Sender() const;
+    IDrawingPad& Pad() const;
 
     // The confirmation tooltip: the one start-up gives, else one of our own.
     TTooltipWindow& tt();

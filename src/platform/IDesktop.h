@@ -28,6 +28,10 @@ class IDesktop {
     virtual std::uint32_t WindowProcessId(HWindow h) = 0;
     virtual std::uint32_t CurrentThreadId() = 0;
     virtual bool AttachThreadInput(std::uint32_t from, std::uint32_t to, bool attach) = 0;
+    // The control with the keyboard focus in the thread of a window (0: none), and giving the
+    // focus to a control of a thread whose input the caller has joined.
+    virtual HWindow FocusedControl(HWindow h) = 0;
+    virtual void SetFocus(HWindow control) = 0;
 
     // The system-wide foreground lock timeout (milliseconds).
     virtual std::uint32_t ForegroundLockTimeout() = 0;

@@ -117,6 +117,11 @@ class FakeDesktop : public IDesktop {
     std::uint32_t WindowProcessId(HWindow h) override;
     std::uint32_t CurrentThreadId() override { return ownThread; }
     bool AttachThreadInput(std::uint32_t from, std::uint32_t to, bool attach) override;
+    // One focus for the desktop: the control answers for its own thread only.
+    HWindow FocusedControl(HWindow h) override {
+        return focus != 0 && WindowThreadId(focus) == WindowThreadId(h) ? focus : 0;
+    }
+    void SetFocus(HWindow control) override { focus = control; }
     std::uint32_t ForegroundLockTimeout() override { return lockTimeout; }
     void SetForegroundLockTimeout(std::uint32_t ms) override;
     bool WindowRect(HWindow h, TRect& r) override;
@@ -140,13 +145,18 @@ class FakeDesktop : public IDesktop {
             if (w.className == L"#32768" && w.visible) return w.handle;
         return 0;
     }
-    void SendClose(HWindow h) override { closed.push_back(h); }
+    // A closed window is gone from the screen.
+    void SendClose(HWindow h) override {
+        closed.push_back(h);
+        if (FakeWindow* w = Find(h)) w->visible = false;
+    }
     void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
 
     static constexpr HWindow kDesktop = 0x10010;
     FakeClock& clock;
     std::vector<FakeWindow> zorder; // index 0 is the top
     HWindow foreground = 0;
+    HWindow focus = 0;
     // Foreground asks that still answer 0 before the real foreground shows (-1: always 0).
     int foregroundNullAsks = 0;
     int foregroundAsks = 0;

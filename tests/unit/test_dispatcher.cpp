@@ -4,7 +4,11 @@
 #include "LogLines.h"
 #include "app/UnitMisc.h"
 #include "fakes/FakePlatform.h"
+#include "actions/UnitPaste.h"
+#include "actions/UnitTargetFocus.h"
 #include "gestures/UnitFrmGestures.h"
+#include "ui/UnitFrmDummyUnicodeTooltip.h"
+#include "vocabulary/IDrawingPad.h"
 
 #include <gtest/gtest.h>
 
@@ -37,13 +41,16 @@ class RecordingSender : public TPaste {
     std::vector<std::wstring> sent;
 };
 
-class RecordingScratchpad : public TFrmScratchPad {
+class RecordingScratchpad : public IDrawingPad {
   public:
     HWindow RemoveSelfFromFocus(bool NoFocus) override {
         focusHandedBack += NoFocus ? 0 : 1;
         return 0;
     }
+    bool Visible() const override { return true; }
+    void SetVisible(bool on) override { shown.push_back(on); }
     int focusHandedBack = 0;
+    std::vector<bool> shown;
 };
 
 class Dispatcher : public TFrmGestures {
@@ -76,9 +83,8 @@ class Dispatch : public ::testing::Test {
         TGesturesParts parts;
         parts.tooltip = &tooltip;
         parts.scratchpad = &pad;
-        parts.scratchpadVisible = [] { return true; };
-        parts.setScratchpadVisible = [this](bool v) { padShown.push_back(v); };
         parts.sender = &sender;
+        parts.target = &target;
         parts.keystrokes = &keys;
         dispatcher = std::make_unique<Dispatcher>(parts);
         platform.clock.Advance(500); // the close timer runs once from creation
@@ -92,7 +98,7 @@ class Dispatch : public ::testing::Test {
     RecordingTooltip tooltip;
     RecordingSender sender{platform.clock};
     RecordingScratchpad pad;
-    std::vector<bool> padShown;
+    TTargetFocus target;
     test::FakeKeystrokes keys;
     std::unique_ptr<Dispatcher> dispatcher;
 };
@@ -202,7 +208,7 @@ TEST_F(Dispatch, DiagonalModeLooksUpOnlyWhatWasDrawnAndOffersSuggestions) {
     EXPECT_EQ(tooltip.shown, std::vector<std::wstring>{L"UP+RIGHT  "});
     EXPECT_EQ(Elapsed(t0), 160u);
     EXPECT_EQ(pad.focusHandedBack, 2); // before the lookup and before the action
-    EXPECT_EQ(padShown, std::vector<bool>{true});
+    EXPECT_EQ(pad.shown, std::vector<bool>{true});
 
     struct Case {
         bool suggestions;
@@ -231,7 +237,7 @@ TEST_F(Dispatch, DiagonalModeLooksUpOnlyWhatWasDrawnAndOffersSuggestions) {
         }
     }
     EXPECT_EQ(sender.sent.size(), 1u) << "no edge fallback with diagonals on";
-    EXPECT_EQ(padShown.size(), 4u) << "left as it is when a near match ran";
+    EXPECT_EQ(pad.shown.size(), 4u) << "left as it is when a near match ran";
 }
 
 TEST_F(Dispatch, ADisabledProgramRunsGesturesOnlyFromAMenu) {

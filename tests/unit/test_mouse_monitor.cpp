@@ -2,8 +2,16 @@
 // analysis, and recording stand-ins for the windows it talks to.
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
+#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitTargetFocus.h"
+#include "app/UnitTWideChar.h"
 #include "capture/UnitFrmMouseMonitor.h"
+#include "capture/UnitFrmMouseMovements.h"
+#include "capture/UnitFrmRatTrap.h"
+#include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitKeyboardQuery.h"
+#include "ui/UnitFrmDummyUnicodeTooltip.h"
+#include "vocabulary/IGestureReceiver.h"
 #include "fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>
@@ -109,7 +117,7 @@ class RecScratchPad : public TFrmScratchPad {
 };
 
 // The dispatcher as the monitor sees it; the disable flag lives per executable, as in the files.
-class RecGestures : public TFrmGestures {
+class RecGestures : public IGestureReceiver {
   public:
     explicit RecGestures(Calls& c) : calls(c) {}
     bool ProgramIsDisabled() override { return disabledExes.count(ForegroundExe()) != 0; }
@@ -240,6 +248,7 @@ class MouseMonitor : public ::testing::Test {
         parts.scratchpad = &pad;
         parts.gestures = &gestures;
         parts.watch = &watch;
+        parts.target = &target;
         parts.directionPicture = MarkedPicture;
         monitor = std::make_unique<TFrmMouseMonitor>(parts);
         monitor->prHelpPause(800);
@@ -274,6 +283,7 @@ class MouseMonitor : public ::testing::Test {
     TfrmMouseMovements mm;
     RecGestures gestures{calls};
     RecWatch watch{calls};
+    TTargetFocus target;
     TMouseMonitorParts parts;
     MonitorLog log;
     std::unique_ptr<TFrmMouseMonitor> monitor;

@@ -116,6 +116,14 @@ class Win32Desktop : public IDesktop {
     bool AttachThreadInput(std::uint32_t from, std::uint32_t to, bool attach) override {
         return ::AttachThreadInput(from, to, attach ? TRUE : FALSE) != FALSE;
     }
+    HWindow FocusedControl(HWindow h) override {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        const DWORD thread = GetWindowThreadProcessId(ToHwnd(h), nullptr);
+        if (thread == 0 || !GetGUIThreadInfo(thread, &info)) return 0;
+        return ToHandle(info.hwndFocus);
+    }
+    void SetFocus(HWindow control) override { ::SetFocus(ToHwnd(control)); }
     std::uint32_t ForegroundLockTimeout() override {
         DWORD ms = 0;
         SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &ms, 0);

@@ -4,6 +4,7 @@
 #include "app/UnitFrmInstance_win32.h"
 #include "actions/UnitFrmDummyWatchForExplorerPopup_win32.h"
 #include "actions/UnitPaste.h"
+#include "actions/UnitTargetFocus.h"
 #include "capture/UnitDrawGesture_win32.h"
 #include "capture/UnitFrmLines_win32.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
@@ -11,10 +12,10 @@
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
 #include "gestures/UnitFrmGestures_win32.h"
-#include "gestures/UnitGestureStore.h"
-#include "app/UnitMisc.h"
+#include "platform/Errors.h"
 #include "platform/LogSink.h"
 #include "platform/win32/Win32Platform.h"
+#include "startup/UnitGestureRoad.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
 #include <windows.h>
@@ -40,49 +41,22 @@ std::vector<std::wstring> CommandLineArguments() {
 }
 
 // Every window of the program, created hidden in a fixed order (a window may use the ones made
-// before it) and destroyed in the reverse order when the message loop ends. A window that talks to
-// one made after it is handed that one as soon as it exists.
+// before it) and destroyed in the reverse order when the message loop ends. Once all exist, each
+// is handed the ones it works with; a slip in that wiring stops the start.
 struct TApplicationWindows {
-    TApplicationWindows() {
+    explicit TApplicationWindows(TPaste& sender) {
         FrmGestures = gestures.get();
         gestures->Parts().mainThread = mainThread.Caller();
-        monitor->Logic().Parts().gestures = gestures.get();
-        monitor->Logic().Parts().ratTrap = &ratTrap->Logic();
-        monitor->Logic().Parts().watch = &watch->Logic();
-        monitor->Logic().Parts().movements = &movements->Logic();
-        monitor->Logic().Parts().scratchpad = &scratchpad->Logic();
-        TGesturesParts& dispatcher = gestures->Parts();
-        dispatcher.scratchpad = &scratchpad->Logic();
-        dispatcher.scratchpadVisible = [pad = &scratchpad->Logic()] { return pad->Visible(); };
-        dispatcher.setScratchpadVisible = [pad = &scratchpad->Logic()](bool on) {
-            pad->SetVisible(on);
-        };
-        ApplySettings();
+        const TGestureRoad road{*gestures,          monitor->Logic(),    ratTrap->Logic(),
+                                watch->Logic(),     movements->Logic(),  scratchpad->Logic(),
+                                sender,             target};
+        WireGestureRoad(road);
+        ApplyStartupSettings(road);
     }
     ~TApplicationWindows() { FrmGestures = nullptr; }
 
-    // The settings' defaults, until the configuration window reads them from "defaults.ini".
-    void ApplySettings() {
-        TFrmMouseMonitor& m = monitor->Logic();
-        m.prHelpPause(800);
-        m.prEnableHelpPause(true);
-        m.prEnableDiagonals(false);
-        m.prMouseCordingToogle(true);
-        gestures->prExecutePause(100);
-        scratchpad->Logic().prFadeTime(800);
-        // The drawing method is read from "defaults.ini" already, so that the scratchpad can be
-        // chosen before the configuration window exists.
-        m.prEnableDrawing(SettingsFlag(L"rbFullscreen", true));
-        scratchpad->Logic().prEnable(SettingsFlag(L"rbScratchpad", false));
-    }
-
-    static bool SettingsFlag(const wchar_t* key, bool byDefault) {
-        const std::wstring text =
-            Os().files->ProfileRead(GetDataPath() + L"defaults.ini", L"init", key, L"");
-        return text.empty() ? byDefault : ProfileFlag(text);
-    }
-
     TMainThreadWindow mainThread;
+    TTargetFocus target;
     std::unique_ptr<TFrmGestures> gestures = std::make_unique<TFrmGestures>();
     std::unique_ptr<TFrmMouseMonitorWindow> monitor = std::make_unique<TFrmMouseMonitorWindow>();
     std::unique_ptr<TFrmRatTrapWindow> ratTrap = std::make_unique<TFrmRatTrapWindow>();
@@ -132,9 +106,13 @@ int Run() {
     TPaste sender;
     Paste = &sender;
     int exitCode = 0;
-    {
-        TApplicationWindows windows;
+    try {
+        TApplicationWindows windows(sender);
         exitCode = RunMessageLoop();
+    } catch (const TUserError& e) {
+        // Only the wiring of start-up raises here: say so rather than run without a part.
+        ShowErrorBox(e.Message());
+        exitCode = 1;
     }
     Paste = nullptr;
     return exitCode;

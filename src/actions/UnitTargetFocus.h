@@ -1,0 +1,44 @@
+// The program a gesture is meant for, as it was at the press: its window and the control that
+// had the keyboard. Where the system hands the button's release to the program the gesture began
+// over (the X server's pointer grab under Wine does), that program opens its context menu, or on
+// a title bar its window menu, and the menu would swallow the keystrokes meant for it. Closing
+// such a menu gives the foreground back to the program and the keyboard back to that control.
+#pragma once
+
+#include "platform/Timer.h"
+#include "platform/Types.h"
+
+#include <cstdint>
+
+namespace fg {
+
+class TTargetFocus {
+  public:
+    TTargetFocus();
+    TTargetFocus(const TTargetFocus&) = delete;
+    TTargetFocus& operator=(const TTargetFocus&) = delete;
+
+    // The press: remembers the foreground window and its focused control.
+    void Remember();
+    // Closes a visible popup menu that is not the program's own, gives the foreground to the
+    // window below it and the keyboard to the control remembered at the press; true when a
+    // menu was closed.
+    bool CloseForeignMenu();
+    // After a gesture that ran nothing: closes such a menu now or, for a short while, as soon as
+    // it appears. A plain right click sends no gesture and keeps its menu.
+    void CloseReleaseMenuSoon();
+    void timReleaseMenuTimer();
+
+    HWindow Window() const { return window; }
+    HWindow Control() const { return control; }
+
+    TTimer timReleaseMenu;
+    static constexpr std::uint32_t kReleaseMenuBudgetMs = 500;
+
+  private:
+    HWindow window = 0;
+    HWindow control = 0;
+    std::uint32_t waited = 0;
+};
+
+} // namespace fg

@@ -1,0 +1,35 @@
+// The windows a gesture passes through, from the press to the keystrokes, as start-up makes
+// them: each is handed the ones it works with, and the wiring is checked before the program runs.
+#pragma once
+
+namespace fg {
+
+class TFrmGestures;
+class TFrmMouseMonitor;
+class TFrmRatTrap;
+class TFrmScratchPad;
+class TPaste;
+class TTargetFocus;
+class TfrmDummyWatchForExplorerPopup;
+class TfrmMouseMovements;
+
+struct TGestureRoad {
+    TFrmGestures& gestures;
+    TFrmMouseMonitor& monitor;
+    TFrmRatTrap& ratTrap;
+    TfrmDummyWatchForExplorerPopup& watch;
+    TfrmMouseMovements& movements;
+    TFrmScratchPad& scratchpad;
+    TPaste& sender;
+    TTargetFocus& target;
+};
+
+// Hands every window its neighbours, then checks that none is missing: raises TUserError
+// naming what is, so a slip in the wiring stops the start instead of hiding a feature.
+void WireGestureRoad(const TGestureRoad& road);
+
+// The settings until the configuration reads "defaults.ini": each consumer's default, except
+// the drawing method, which is read from that file already so the scratchpad can be chosen.
+void ApplyStartupSettings(const TGestureRoad& road);
+
+} // namespace fg
