@@ -3,6 +3,7 @@ gesture files and the program's record of what it sent."""
 
 from __future__ import annotations
 
+import subprocess
 from pathlib import Path
 
 from harness import Bench, Program, wait_for
@@ -11,6 +12,7 @@ SENDING = "[FMMonitor] Sending GESTURE="
 PRESS = "[FMMonitor] First Down Event"
 RELEASE = "[FMMonitor] First Release Event"
 FOUND = "[FGest] Gesture Found ="
+MENU_CLOSED = "[FGest] Closing the context menu of the target program"
 DISABLE_CHORD = "[FMMonitor] Disable Gestures Key press detected"
 ENABLE_CHORD = "[FMMonitor] ENABLE mouse chording detected"
 PROGRAM_FILE = "Gestures_notepad.exe.ini"
@@ -23,8 +25,7 @@ DOWN_RIGHT = [(500, 300), (500, 396), (660, 396)]  # "13"
 LEFT_DOWN = [(700, 300), (604, 300), (604, 460)]  # "21"
 # Starts within the top thirtieth of the 1080-pixel monitor (y < 36): "A1". Draw it with
 # `held_draw`: the monitor polls an idle button only every 60 ms, by when a moving pointer may
-# have left the edge. It starts on Notepad's caption, so Wine's Notepad swallows keystrokes that
-# follow it: bind it to a program in dispatch cases.
+# have left the edge. It starts on Notepad's caption, whose release opens the window menu.
 TOP_DOWN = [(700, 10), (700, 150)]
 
 
@@ -58,6 +59,21 @@ def wait_log(bench: Bench, prog: Program, prefix: str, count: int, timeout=8) ->
     """Waits until the log holds at least `count` messages starting with `prefix`."""
     return wait_for(lambda: (lambda m: m if len(m) >= count else None)(
         messages(bench, prog, prefix)), timeout, f"{count} log line(s) {prefix!r}", interval=0.3)
+
+
+# The fill of the direction arrows the tooltip shows beside the cursor.
+ARROW_FILL = (28, 78, 196)
+
+
+def colour_count(bench: Bench, box: tuple[int, int, int, int], rgb: tuple[int, int, int]) -> int:
+    """How many pixels of the screen's box (left, top, right, bottom) have exactly this colour."""
+    left, top, right, bottom = box
+    shot = bench.run_dir / "box.png"
+    bench.screenshot(shot)
+    crop = f"{right - left}x{bottom - top}+{left}+{top}"
+    out = subprocess.run(["convert", str(shot), "-crop", crop, "-depth", "8", "txt:-"],
+                         capture_output=True, text=True, timeout=30, check=True).stdout
+    return out.count("#%02X%02X%02X" % rgb)
 
 
 def menus(bench: Bench, exe: str | None = None):

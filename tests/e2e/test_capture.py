@@ -3,8 +3,9 @@
 start), lets a plain right click through to the program, and the two-left-click chord while the
 right button is held disables gestures for the program under the pointer."""
 
-from gestures import (DISABLE_CHORD, ENABLE_CHORD, PROGRAM_FILE, RELEASE, TOP_DOWN, UP_RIGHT,
-                      chord, close_menus, held_draw, menus, read_profile, sent, wait_log)
+from gestures import (ARROW_FILL, DISABLE_CHORD, ENABLE_CHORD, MENU_CLOSED, PROGRAM_FILE, RELEASE,
+                      TOP_DOWN, UP_RIGHT, chord, close_menus, colour_count, held_draw, menus,
+                      read_profile, sent, wait_log)
 from harness import Bench, expect, run_cases, wait_for
 
 # What each press over Notepad sends, in this order: None is nothing.
@@ -23,15 +24,20 @@ def gestures(bench: Bench):
     prog = bench.start_program()
     bench.start_notepad()
     expected = []
+    closed = 0
     for n, (what, points, gesture) in enumerate(STROKES, 1):
-        close_menus(bench)  # an unbound gesture's release leaves Notepad's menu open
         if n == 1:
-            # Held by hand: the trail is up while the button is down, and gone after the release.
+            # Held by hand: the trail and the stroke's arrow are up while the button is down, and
+            # gone after the release. The arrow keeps the place of the first stroke's: left of
+            # and below the cursor where the stroke up was first seen.
             bench.mouse_move(*points[0])
             bench.right_down()
             bench.draw(points)
             bench.screenshot(bench.run_dir / "held-stroke.png")
             expect(shown(bench, prog), "no window of the program shows during a held stroke")
+            x, y = points[0]
+            arrow = colour_count(bench, (x - 140, y - 110, x, y + 80), ARROW_FILL)
+            expect(arrow > 100, f"no direction arrow beside the held stroke ({arrow} pixels)")
             bench.right_up()
         elif points is TOP_DOWN:
             held_draw(bench, prog, points, n)
@@ -45,6 +51,11 @@ def gestures(bench: Bench):
         if gesture is None:
             # Nothing was drawn, so the click is Notepad's as usual.
             wait_for(lambda: menus(bench, exe="notepad.exe"), 5, "Notepad's own context menu")
+        else:
+            # Bound to nothing, but a gesture all the same: the menu its release opened goes.
+            closed += 1
+            wait_log(bench, prog, MENU_CLOSED, closed)
+            wait_for(lambda: not menus(bench), 5, f"no context menu after {what}")
         wait_for(lambda: not shown(bench, prog), 5, f"the overlay to go after {what}")
     close_menus(bench)
 

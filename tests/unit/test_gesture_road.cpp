@@ -1,0 +1,175 @@
+// The windows of a gesture's road wired as start-up wires them, on the fakes: one gesture from the
+// press to the key events through the real monitor, analysis, dispatcher, store and sender, and
+// what it costs in platform calls.
+#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitPaste.h"
+#include "actions/UnitTargetFocus.h"
+#include "app/UnitMisc.h"
+#include "capture/UnitDirectionPictures.h"
+#include "capture/UnitFrmMouseMonitor.h"
+#include "capture/UnitFrmMouseMovements.h"
+#include "capture/UnitFrmRatTrap.h"
+#include "capture/UnitFrmScratchpad.h"
+#include "fakes/FakePlatform.h"
+#include "gestures/UnitFrmGestures.h"
+#include "platform/Errors.h"
+#include "startup/UnitGestureRoad.h"
+#include "ui/UnitFrmDummyUnicodeTooltip.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace fg {
+namespace {
+
+constexpr std::uint32_t kNotepadPid = 70;
+constexpr std::uint32_t kOwnPid = 5;
+
+class GestureRoad : public ::testing::Test {
+  protected:
+    GestureRoad() {
+        os.system.processes = {{kOwnPid, L"Farrowglimmer.exe"}, {kNotepadPid, L"notepad.exe"}};
+        // The fake knows no child windows: the text is a window of Notepad's thread below it.
+        text = os.desktop.AddWindow(7, kNotepadPid, false, L"Edit");
+        notepad = os.desktop.AddWindow(7, kNotepadPid);
+        os.desktop.foreground = notepad;
+        os.desktop.focus = text;
+        os.desktop.Find(notepad)->rect = {0, 0, 1026, 769};
+        SetTooltipViewFactory(RecordingTooltipViews(tip));
+    }
+    ~GestureRoad() override { SetTooltipViewFactory({}); }
+
+    void Write(const std::wstring& name, const std::wstring& contents) {
+        os.files.SetText(GetDataPath() + name, contents);
+    }
+
+    // Start-up's order: the dispatcher first, the scratchpad late.
+    struct Windows {
+        TFrmGestures gestures;
+        TFrmMouseMonitor monitor;
+        TFrmRatTrap ratTrap;
+        TfrmDummyWatchForExplorerPopup watch;
+        TfrmMouseMovements movements;
+        TFrmScratchPad scratchpad;
+        TPaste sender;
+        TTargetFocus target;
+        TGestureRoad Road() {
+            return {gestures, monitor, ratTrap, watch, movements, scratchpad, sender, target};
+        }
+    };
+    Windows& Start() {
+        windows = std::make_unique<Windows>();
+        WireGestureRoad(windows->Road());
+        ApplyStartupSettings(windows->Road());
+        os.clock.Advance(70); // the first poll
+        return *windows;
+    }
+
+    // One poll per step, the button held, moving by (dx, dy) each time.
+    void Hold(TPoint from, int dx, int dy, int steps) {
+        os.input.cursor = from;
+        os.input.Press(vk::RBUTTON);
+        for (int i = 0; i <= steps; ++i) {
+            os.clock.Advance(20);
+            os.input.cursor = {os.input.cursor.x + dx, os.input.cursor.y + dy};
+        }
+    }
+    void Release() {
+        os.input.Release(vk::RBUTTON);
+        os.clock.Advance(20);
+    }
+    std::vector<std::uint8_t> KeysSent() const {
+        std::vector<std::uint8_t> keys;
+        for (const auto& e : os.input.events) keys.push_back(e.vk);
+        return keys;
+    }
+
+    fake::FakePlatform os;
+    TTooltipRecord tip;
+    HWindow notepad = 0, text = 0;
+    std::unique_ptr<Windows> windows;
+};
+
+TEST_F(GestureRoad, AStrokeShowsItsArrowAndTheReleaseTypesTheBindingWithOneSnapshot) {
+    Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    Start();
+    const int snapshots = os.system.snapshots;
+    const int reads = os.files.profileReads;
+
+    Hold({500, 300}, 12, 0, 12);
+    // The arrow the program draws, beside the cursor, while the stroke is held.
+    ASSERT_TRUE(tip.IsOpen());
+    EXPECT_EQ(tip.picture.Width, kDirectionPictureWidth);
+    EXPECT_EQ(tip.picture.Height, kDirectionPictureHeight);
+    EXPECT_EQ(tip.picture.ops, DirectionPicture(TMouseDirection::mdRight).ops);
+
+    Release();
+    EXPECT_EQ(KeysSent(), (std::vector<std::uint8_t>{0x41, 0x41}));
+    EXPECT_EQ(os.system.snapshots - snapshots, 1);
+    // The disable flag at the press and the foreground's file at the release; the global file
+    // was read at creation.
+    EXPECT_LE(os.files.profileReads - reads, 8);
+    EXPECT_EQ(os.desktop.focus, text);
+}
+
+TEST_F(GestureRoad, AMenuTheReleaseOpenedGoesAndTheTextGetsTheKeyboardBack) {
+    struct Case {
+        const char* name;
+        const wchar_t* file; // of notepad
+        std::vector<std::uint8_t> keys;
+    };
+    const Case cases[] = {
+        {"bound", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n", {0x41, 0x41}},
+        {"unbound", L"[2]\r\nActionType=Keystroke\r\nAction=000041A\r\n", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write(L"Gestures_notepad.exe.ini", c.file);
+        Start();
+        os.input.events.clear();
+        os.desktop.closed.clear();
+        os.desktop.focus = text;
+        Hold({500, 300}, 12, 0, 12);
+        // What the release does under Wine: the program under the press opens its menu (here
+        // the window menu of a title bar, which leaves the keyboard with the frame).
+        const HWindow menu = os.desktop.AddWindow(7, kNotepadPid, true, L"#32768");
+        os.desktop.focus = notepad;
+        Release();
+        os.clock.Advance(TTargetFocus::kReleaseMenuBudgetMs);
+        EXPECT_EQ(os.desktop.closed, std::vector<HWindow>{menu});
+        EXPECT_EQ(os.desktop.focus, text);
+        EXPECT_EQ(os.desktop.foreground, notepad);
+        EXPECT_EQ(KeysSent(), c.keys);
+        windows.reset();
+    }
+}
+
+TEST_F(GestureRoad, APlainRightClickKeepsItsMenu) {
+    Start();
+    os.input.cursor = {500, 300};
+    os.input.Press(vk::RBUTTON);
+    os.clock.Advance(20);
+    const HWindow menu = os.desktop.AddWindow(7, kNotepadPid, true, L"#32768");
+    Release();
+    os.clock.Advance(TTargetFocus::kReleaseMenuBudgetMs);
+    EXPECT_TRUE(os.desktop.closed.empty());
+    EXPECT_TRUE(os.desktop.IsVisible(menu));
+}
+
+TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
+    TFrmMouseMonitor monitor;
+    try {
+        monitor.CheckParts();
+        FAIL() << "no error";
+    } catch (const TUserError& e) {
+        EXPECT_EQ(e.Message(), L"The mouse monitor is missing its movement-analysis "
+                               L"capture-overlay scratchpad dispatcher popup-watch target");
+    }
+    TFrmGestures gestures;
+    EXPECT_THROW(gestures.CheckParts(), TUserError);
+}
+
+} // namespace
+} // namespace fg
