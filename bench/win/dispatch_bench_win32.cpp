@@ -2,7 +2,10 @@
 // program, loading its gesture file and looking the gesture up, for files of 10, 100 and 1,000
 // bindings. The deliberate pauses (the execute pause, the sleeps after a report) are left out.
 // Run it with tools/dispatch-bench.sh.
+#include "actions/UnitPaste.h"
+#include "actions/UnitTargetFocus.h"
 #include "app/UnitMisc.h"
+#include "capture/UnitFrmScratchpad.h"
 #include "gestures/UnitFrmGestures.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -79,9 +82,14 @@ int Run() {
         DispatchMessageW(&msg);
 
     CountingSender sender;
+    TFrmScratchPad pad;
+    TTargetFocus target;
     TGesturesParts parts;
     parts.sender = &sender;
+    parts.scratchpad = &pad;
+    parts.target = &target;
     TFrmGestures dispatcher(parts);
+    dispatcher.CheckParts();
     dispatcher.prExecutePause(0);
     const std::wstring exe = GetWindowEXEName(GetForegroundHandle());
     const std::wstring file = GestureFileName(exe);

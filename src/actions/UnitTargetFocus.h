@@ -19,11 +19,11 @@ class TTargetFocus {
     TTargetFocus& operator=(const TTargetFocus&) = delete;
 
     // The press: remembers the foreground window and its focused control.
-    void Remember();
-    // Closes a visible popup menu that is not the program's own, gives the foreground to the
-    // window below it and the keyboard to the control remembered at the press; true when a
-    // menu was closed.
-    bool CloseForeignMenu();
+    void Remember(HWindow foreground);
+    // Closes a visible popup menu that is not the program's own and gives the foreground to the
+    // window below it (true), or gives the foreground back to the window of the press when
+    // nobody has it; either way the keyboard goes back to the control remembered at the press.
+    bool RestoreTarget();
     // After a gesture that ran nothing: closes such a menu now or, for a short while, as soon as
     // it appears. A plain right click sends no gesture and keeps its menu.
     void CloseReleaseMenuSoon();
@@ -36,6 +36,8 @@ class TTargetFocus {
     static constexpr std::uint32_t kReleaseMenuBudgetMs = 500;
 
   private:
+    void GiveBackKeyboard();
+
     HWindow window = 0;
     HWindow control = 0;
     std::uint32_t waited = 0;

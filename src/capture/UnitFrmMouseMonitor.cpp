@@ -253,6 +253,8 @@ void TFrmMouseMonitor::timMouseTimer() {
     // One process snapshot tells which program every window of the gesture belongs to, from the
     // press to the action; the gesture end lets it go.
     if (down) BeginProcessNameReuse();
+    const bool wasPressed = pressed;
+    pressed = down;
     if (abort) {
         if (!down) {
             abort = false;
@@ -264,6 +266,8 @@ void TFrmMouseMonitor::timMouseTimer() {
     // Only a held button needs the foreground: idle polling stays one key-state query.
     if (down) {
         const HWindow fg = GetForegroundHandle();
+        // The program the press was meant for, before its release can change anything.
+        if (!wasPressed) Target().Remember(fg);
         if (fg != lastForeground) {
             lastForeground = fg;
             disabled = Gestures().ProgramIsDisabled();
@@ -440,7 +444,6 @@ void TFrmMouseMonitor::GestureStart() {
     Log(L"Init");
     firstdirection = MD::mdNone;
     lastAddDirection = MD::mdNone;
-    Target().Remember();
     fullscreen = FullScreenCheck();
     disabled = Gestures().ProgramIsDisabled();
     if (disabled) Log(L"Init - program Disabled: " + lastEXEName);

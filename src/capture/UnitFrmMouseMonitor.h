@@ -149,6 +149,7 @@ class TFrmMouseMonitor {
     std::wstring lastEXEName;
     HWindow lastForeground = 0;
     bool wasDown = false;
+    bool pressed = false; // the button was down at the last poll
     // A timer event is running. The dispatcher and the pop-ups run nested message loops, and
     // the tray's periodic SetMonitorEnabled(true) can restart polling inside them.
     bool inTimerEvent = false;

@@ -68,7 +68,10 @@ IDrawingPad& TFrmGestures::Pad() const {
 }
 
 std::wstring TFrmGestures::ForegroundGestureFile() {
-    return GestureFileName(GetWindowEXEName(GetForegroundHandle()));
+    // The program the gesture began over: by the release, a menu or a title bar's release may
+    // have left the foreground with nobody.
+    const HWindow pressed = parts.target ? parts.target->Window() : 0;
+    return GestureFileName(GetWindowEXEName(pressed != 0 ? pressed : GetForegroundHandle()));
 }
 
 void TFrmGestures::ShowConfirmation(const std::wstring& text) {
@@ -184,7 +187,7 @@ void TFrmGestures::RunGesture(const std::wstring& gesture) {
     // A negative pause from a hand-edited settings file would block for about 50 days.
     if (ExecutePause > 0) Os().clock->Sleep(static_cast<std::uint32_t>(ExecutePause));
     if (!parts.target) throw TUserError(L"The dispatcher has no target program");
-    parts.target->CloseForeignMenu();
+    parts.target->RestoreTarget();
 
     // The program's binding counts only when it has an action text; otherwise the global one.
     std::wstring a = Actions.Value(gesture);

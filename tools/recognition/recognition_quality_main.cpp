@@ -7,8 +7,14 @@
 // Every gesture of one to three strokes in four directions (diagonals off) and of one and two
 // strokes in eight directions (diagonals on) is drawn with several stroke lengths and speeds, a
 // slight bend in every stroke, a short hold before the release, and increasing jitter.
+#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitTargetFocus.h"
 #include "app/UnitMisc.h"
 #include "capture/UnitFrmMouseMonitor.h"
+#include "capture/UnitFrmMouseMovements.h"
+#include "capture/UnitFrmRatTrap.h"
+#include "capture/UnitFrmScratchpad.h"
+#include "vocabulary/IGestureReceiver.h"
 #include "fakes/FakePlatform.h"
 
 #include <cmath>
@@ -34,9 +40,12 @@ constexpr int kFailuresShown = 12;          // per noise level, unless --all
 constexpr TPoint kCentre{960, 540};
 
 // The dispatcher's end of it: what was sent, nothing run.
-class Receiver : public TFrmGestures {
+class Receiver : public IGestureReceiver {
   public:
     bool ProgramIsDisabled() override { return false; }
+    void ReportDisableGestures() override {}
+    void ReportEnableGestures() override {}
+    void ReportFirstDirection(TMouseDirection) override {}
     bool ReportGestures(const std::wstring& g, bool) override {
         received = g;
         return false;
@@ -139,7 +148,12 @@ class Bench {
         TMouseMonitorParts parts;
         parts.movements = &mm;
         parts.gestures = &receiver;
+        parts.ratTrap = &ratTrap;
+        parts.scratchpad = &pad;
+        parts.watch = &watch;
+        parts.target = &target;
         monitor = std::make_unique<TFrmMouseMonitor>(parts);
+        monitor->CheckParts();
         monitor->prHelpPause(800);
         monitor->prEnableDiagonals(diagonals);
         os.clock.Advance(70);
@@ -165,6 +179,10 @@ class Bench {
     fake::FakePlatform os;
     TfrmMouseMovements mm;
     Receiver receiver;
+    TFrmRatTrap ratTrap;
+    TFrmScratchPad pad;
+    TfrmDummyWatchForExplorerPopup watch;
+    TTargetFocus target;
     std::unique_ptr<TFrmMouseMonitor> monitor;
 };
 
