@@ -100,6 +100,13 @@ std::wstring GetWindowEXEName(HWindow h) {
     return name;
 }
 
+void PopupMenuAtButton(HWindow button, const TPopupMenu& menu) {
+    IDesktop& desktop = *Os().desktop;
+    TPoint corner{desktop.ClientSize(button).x, 0};
+    if (!desktop.ClientToScreen(button, corner)) return;
+    desktop.PopupMenu(menu, corner, button);
+}
+
 void FocusNextWindow() {
     HWindow h = GetForegroundHandle();
     for (int pass = 0; pass < 3; ++pass)

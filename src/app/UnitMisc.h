@@ -2,6 +2,7 @@
 // the z-order, joining another thread's input, waiting without freezing, environment expansion.
 #pragma once
 
+#include "platform/PopupMenu.h"
 #include "platform/Types.h"
 
 #include <cstdint>
@@ -34,6 +35,8 @@ inline std::int64_t ByteLength(const std::wstring& s) {
     return static_cast<std::int64_t>(s.size()) * 2;
 }
 std::wstring GlobalHandleToString(std::uintptr_t h, std::uint32_t size);
+// Opens the menu at the top-right corner of the button (the wizard's drop-down buttons).
+void PopupMenuAtButton(HWindow button, const TPopupMenu& menu);
 
 // Opens a program, document or folder the way the shell does (the text is one file name, not
 // split into program and arguments); when the shell refuses, starts the text as a command line.

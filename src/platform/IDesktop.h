@@ -1,6 +1,7 @@
 // Windows, focus, monitors and the message queue of the running desktop.
 #pragma once
 
+#include "platform/PopupMenu.h"
 #include "platform/Types.h"
 
 #include <cstdint>
@@ -40,6 +41,13 @@ class IDesktop {
     // Window geometry: the screen rectangle, and whether its placement is maximised.
     virtual bool WindowRect(HWindow h, TRect& r) = 0;
     virtual bool WindowMaximized(HWindow h, bool& maximized) = 0;
+    // A point of a window's client area in screen coordinates; the client area's size.
+    virtual bool ClientToScreen(HWindow h, TPoint& p) = 0;
+    virtual TPoint ClientSize(HWindow h) = 0;
+    // Pops a menu up with its top-left corner at a screen point, for an owner window of the
+    // calling thread (0: one of the seam's own); returns when it has closed, after running the
+    // click of the entry picked, if any.
+    virtual void PopupMenu(const TPopupMenu& menu, TPoint at, HWindow owner) = 0;
 
     // Bounds of the monitor nearest to a point or a rectangle; false when the system names none.
     virtual bool MonitorNearest(TPoint p, TRect& bounds) = 0;

@@ -240,6 +240,34 @@ bool FakeDesktop::WindowMaximized(HWindow h, bool& maximized) {
     return true;
 }
 
+bool FakeDesktop::ClientToScreen(HWindow h, TPoint& p) {
+    const FakeWindow* w = Find(h);
+    if (!w) return false;
+    p = {p.x + w->rect.left, p.y + w->rect.top};
+    return true;
+}
+
+TPoint FakeDesktop::ClientSize(HWindow h) {
+    const FakeWindow* w = Find(h);
+    return w ? TPoint{w->rect.Width(), w->rect.Height()} : TPoint{};
+}
+
+void FakeDesktop::PopupMenu(const TPopupMenu& menu, TPoint at, HWindow owner) {
+    Popup shown{{}, at, owner};
+    for (const TMenuEntry& e : menu) shown.captions.push_back(e.caption);
+    popups.push_back(shown);
+    const TPopupMenu* level = &menu;
+    const TMenuEntry* picked = nullptr;
+    for (const std::wstring& caption : pick) {
+        picked = nullptr;
+        for (const TMenuEntry& e : *level)
+            if (e.caption == caption && e.enabled) picked = &e;
+        if (!picked) return;
+        level = &picked->children;
+    }
+    if (picked && picked->onClick) picked->onClick();
+}
+
 bool FakeDesktop::MonitorNearestRect(const TRect& r, TRect& bounds) {
     return MonitorNearest({r.left + r.Width() / 2, r.top + r.Height() / 2}, bounds);
 }

@@ -126,6 +126,12 @@ class FakeDesktop : public IDesktop {
     void SetForegroundLockTimeout(std::uint32_t ms) override;
     bool WindowRect(HWindow h, TRect& r) override;
     bool WindowMaximized(HWindow h, bool& maximized) override;
+    // A window's client area is its whole rectangle.
+    bool ClientToScreen(HWindow h, TPoint& p) override;
+    TPoint ClientSize(HWindow h) override;
+    // Records the menu and where it opened, then picks the entry whose captions (from the top
+    // level down) are `pick`, when there is one and it is enabled.
+    void PopupMenu(const TPopupMenu& menu, TPoint at, HWindow owner) override;
     bool MonitorNearest(TPoint p, TRect& bounds) override;
     bool MonitorNearestRect(const TRect& r, TRect& bounds) override;
     TRect PrimaryMonitor() override { return monitors.empty() ? TRect{} : monitors.front(); }
@@ -181,6 +187,13 @@ class FakeDesktop : public IDesktop {
     bool clipboardLocked = false; // another program holds it open
     std::vector<HWindow> closed;
     std::vector<std::wstring> messageBoxes;
+    struct Popup {
+        std::vector<std::wstring> captions; // of the top level
+        TPoint at;
+        HWindow owner;
+    };
+    std::vector<Popup> popups;
+    std::vector<std::wstring> pick;
 
   private:
     HWindow nextHandle = 0x20000;

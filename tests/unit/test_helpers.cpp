@@ -126,6 +126,28 @@ TEST_F(HelpersTest, ForceForeground) {
     EXPECT_EQ(desktop.lockTimeoutWrites, (std::vector<std::uint32_t>{0, 200000}));
 }
 
+TEST_F(HelpersTest, PopupMenuAtButtonOpensAtItsTopRightCornerAndRunsThePick) {
+    const HWindow button = desktop.AddWindow(kEditorThread, kOwnPid);
+    desktop.Find(button)->rect = {300, 200, 380, 225};
+    std::wstring clicked;
+    const TPopupMenu menu{
+        {.caption = L"Shapes", .children = {{.caption = L"Up", .onClick = [&] { clicked = L"Up"; }}}},
+        {.caption = L"-"},
+        {.caption = L"Off", .enabled = false, .onClick = [&] { clicked = L"Off"; }},
+    };
+    desktop.pick = {L"Shapes", L"Up"};
+    PopupMenuAtButton(button, menu);
+    ASSERT_EQ(desktop.popups.size(), 1u);
+    EXPECT_EQ(desktop.popups[0].at, (TPoint{380, 200}));
+    EXPECT_EQ(desktop.popups[0].owner, button);
+    EXPECT_EQ(clicked, L"Up");
+
+    clicked.clear();
+    desktop.pick = {L"Off"}; // a disabled entry cannot be picked
+    PopupMenuAtButton(button, menu);
+    EXPECT_EQ(clicked, L"");
+}
+
 TEST_F(HelpersTest, ExpandEnvVars) {
     platform.system.environment[L"HOME"] = L"C:\\Users\\me";
     EXPECT_EQ(ExpandEnvVars(L"no references"), L"no references");

@@ -71,6 +71,36 @@ TEST(WindowHelpers, EnvironmentExpansionIsNeverCutShort) {
     EXPECT_EQ(ExpandEnvVars(L"plain text"), L"plain text");
 }
 
+// Where the open menu stands, read by a timer of the menu's own loop, which then closes it.
+RECT openMenu{};
+void CALLBACK ReadAndCloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND menu = nullptr;
+    while ((menu = FindWindowExW(nullptr, menu, MAKEINTATOM(0x8000), nullptr)))
+        if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == GetCurrentThreadId())
+            break;
+    if (!menu) return;
+    GetWindowRect(menu, &openMenu);
+    KillTimer(nullptr, id);
+    EndMenu();
+}
+
+TEST(WindowHelpers, PopupMenuAtButtonOpensAtTheButtonsTopRightCorner) {
+    HWND form = MakeWindow(L"form", true);
+    HWND button = CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE, 20, 10, 60, 24, form,
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+    POINT corner{60, 0};
+    ClientToScreen(button, &corner);
+    bool clicked = false;
+    openMenu = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, ReadAndCloseMenu);
+    PopupMenuAtButton(H(button), {{.caption = L"One", .onClick = [&] { clicked = true; }}});
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(openMenu.left, corner.x);
+    EXPECT_EQ(openMenu.top, corner.y);
+    EXPECT_FALSE(clicked); // closed without a pick
+    DestroyWindow(form);
+}
+
 TEST(SpecialPaths, ShellFoldersResolve) {
     EXPECT_NE(SpecialPaths.GetDesktop(), L"");
     EXPECT_NE(SpecialPaths.GetMyDocs(), L"");

@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/win32/Menus.h"
 #include "platform/win32/Window.h"
 
 namespace fg {
@@ -146,6 +147,24 @@ class Win32Desktop : public IDesktop {
         if (!GetWindowPlacement(ToHwnd(h), &wp)) return false;
         maximized = wp.showCmd == SW_SHOWMAXIMIZED;
         return true;
+    }
+    bool ClientToScreen(HWindow h, TPoint& p) override {
+        POINT pt{p.x, p.y};
+        if (!::ClientToScreen(ToHwnd(h), &pt)) return false;
+        p = {pt.x, pt.y};
+        return true;
+    }
+    TPoint ClientSize(HWindow h) override {
+        RECT r{};
+        if (!GetClientRect(ToHwnd(h), &r)) return {};
+        return {r.right - r.left, r.bottom - r.top};
+    }
+    void PopupMenu(const TPopupMenu& menu, TPoint at, HWindow owner) override {
+        // The menu belongs to a window of this thread: a button's parent takes it.
+        HWND own = ToHwnd(owner);
+        if (own && GetWindowThreadProcessId(own, nullptr) != GetCurrentThreadId()) own = nullptr;
+        if (own && (GetWindowLongW(own, GWL_STYLE) & WS_CHILD)) own = GetAncestor(own, GA_ROOT);
+        TrackMenu(menu, at, own);
     }
     bool MonitorNearest(TPoint p, TRect& bounds) override {
         return MonitorNearestRect({p.x, p.y, p.x + 1, p.y + 1}, bounds);

@@ -1,0 +1,54 @@
+#include "platform/win32/Menus.h"
+
+#include <vector>
+
+namespace fg {
+
+namespace {
+
+// Appends the entries to a menu; the command of an entry is its index in `entries` plus one.
+void Fill(HMENU menu, const TPopupMenu& items, std::vector<const TMenuEntry*>& entries) {
+    for (const TMenuEntry& e : items) {
+        if (e.IsSeparator()) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const UINT state = e.enabled ? MF_ENABLED : MF_GRAYED;
+        if (!e.children.empty()) {
+            HMENU sub = CreatePopupMenu();
+            Fill(sub, e.children, entries);
+            AppendMenuW(menu, MF_POPUP | MF_STRING | state, reinterpret_cast<UINT_PTR>(sub),
+                        e.caption.c_str());
+            continue;
+        }
+        entries.push_back(&e);
+        AppendMenuW(menu, MF_STRING | state, entries.size(), e.caption.c_str());
+    }
+}
+
+// An owner for menus opened on behalf of no window of ours.
+HWND OwnMenuOwner() {
+    static HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0,
+                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return owner;
+}
+
+} // namespace
+
+void TrackMenu(const TPopupMenu& items, TPoint at, HWND owner) {
+    if (!owner) owner = OwnMenuOwner();
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    std::vector<const TMenuEntry*> entries;
+    Fill(menu, items, entries);
+    const UINT picked = static_cast<UINT>(TrackPopupMenuEx(
+        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, owner,
+        nullptr));
+    DestroyMenu(menu); // destroys the sub-menus with it
+    // The menu's own loop is over; the next message loop sees a fresh queue.
+    PostMessageW(owner, WM_NULL, 0, 0);
+    if (picked == 0 || picked > entries.size()) return;
+    if (const TMenuEntry* e = entries[picked - 1]; e->onClick) e->onClick();
+}
+
+} // namespace fg
