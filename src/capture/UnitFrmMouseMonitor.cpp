@@ -398,6 +398,9 @@ void TFrmMouseMonitor::PollUp() {
 void TFrmMouseMonitor::SendGesture() {
     const std::wstring s = GestureString();
     if (s.empty() || (s.size() == 1 && TMouseMovement::IsMonitorPosition(s[0]))) return;
+    // What the release did to the program (a menu it opened, a foreground it left with nobody)
+    // is undone first: until then every "which window is in front" waits in vain.
+    Target().RestoreTarget();
     Watch().StartWatch();
     Log(L"Sending GESTURE=" + s);
     TFrmScratchPad* pad = EnableDrawing ? nullptr : &Pad();
