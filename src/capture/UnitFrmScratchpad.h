@@ -78,6 +78,8 @@ class TFrmScratchPad {
     std::function<void()> ShowEditGestures;
     std::function<void(int page)> ShowConfigPage;
 
+    // Where the pad belongs now, after the display's scale or size changed.
+    void PlaceAgain();
     TRect BoundsRect() const { return bounds; }
     bool ShowingFull() const { return showingfull; }
     bool Topmost() const { return topmost; }

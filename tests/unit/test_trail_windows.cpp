@@ -135,6 +135,7 @@ struct PadGeometry {
     TRect primary;
     TRect strip;
     TRect full;
+    int dpi = 96; // of the primary monitor
 };
 
 TEST_F(TrailWindows, PadSitsHalfwayDownTheRightEdgeOfThePrimaryMonitor) {
@@ -143,10 +144,13 @@ TEST_F(TrailWindows, PadSitsHalfwayDownTheRightEdgeOfThePrimaryMonitor) {
         {{0, 0, 1920, 1080}, {1915, 384, 1920, 696}, {1660, 384, 1917, 696}},
         {{0, 0, 1920, 1081}, {1915, 384, 1920, 696}, {1660, 384, 1917, 696}},
         {{-1280, 200, 0, 1224}, {-5, 556, 0, 868}, {-260, 556, -3, 868}},
+        // At 150 %: strip 8 (7.5), pad 386 x 468, gap 5 (4.5); 810 - 234 = 576.
+        {{0, 0, 2880, 1620}, {2872, 576, 2880, 1044}, {2489, 576, 2875, 1044}, 144},
     };
     for (const PadGeometry& c : cases) {
         SCOPED_TRACE(c.primary.top);
         platform.desktop.monitors = {c.primary, {5000, 0, 6920, 1080}};
+        platform.desktop.monitorDpi = {c.dpi, 120}; // the other monitor's DPI must not count
         TFrmScratchPad pad;
         EXPECT_FALSE(pad.Visible());
         EXPECT_FALSE(pad.ContainsClientPoint({c.strip.left, c.strip.top}));
