@@ -86,6 +86,7 @@ class TFrmScratchPad {
     bool FirstDown = true;
     bool ForceHide = false;
 
+    // Designed in pixels at 96 DPI; the pad scales them by its monitor's DPI.
     static constexpr int kDesignedWidth = 257;
     static constexpr int kHeight = 312;
     static constexpr int kStripWidth = 5;
@@ -103,9 +104,11 @@ class TFrmScratchPad {
     void PlaceAtRightEdge(int width, int gap);
     void SetTopmost(bool on);
     void ClearDrawingArea();
+    int TrailWidth() const;
 
     std::unique_ptr<IScratchPadView> ownView;
     IScratchPadView* view;
+    int dpi = 96; // of the primary monitor, where the pad sits
     int storedWidth = kDesignedWidth;
     TRect bounds{0, 0, kDesignedWidth, kHeight};
     bool showingfull = true;

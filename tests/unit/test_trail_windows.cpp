@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -89,6 +91,19 @@ TEST_F(TrailWindows, EveryShowingStartsTransparentAndTheFrameTakesTheCurrentPen)
     // Later showings start from an empty surface; the pen is the trail's 2-pixel one by now.
     EXPECT_EQ(view.picture.ops, fill);
     EXPECT_EQ(view.canvas.PenPos(), (TPoint{50, 10}));
+}
+
+TEST_F(TrailWindows, TheTrailPenScalesWithTheDpiOfTheCoveredMonitor) {
+    platform.desktop.monitors = {{0, 0, 1920, 1080}, {1920, 0, 4800, 1620}};
+    platform.desktop.monitorDpi = {96, 144};
+    TRatTrapPictureView view;
+    TFrmRatTrap trap(&view);
+    for (const auto& [cursor, width] : {std::pair{TPoint{2500, 600}, 3}, {TPoint{500, 600}, 2}}) {
+        platform.input.cursor = cursor;
+        trap.Show();
+        EXPECT_EQ(view.picture.ops.back(), Pen(clBlack, width));
+        trap.Hide();
+    }
 }
 
 TEST_F(TrailWindows, OverlayHidesItselfFiveSecondsAfterShowing) {
@@ -261,6 +276,23 @@ TEST_F(TrailWindows, ButtonReportsStartOneDrawingPerStroke) {
     mark = view.picture.ops.size();
     pad.ReportMouseButton(true);
     EXPECT_EQ(DrawnSince(view.picture, mark).at(1), stroke[1]);
+}
+
+TEST_F(TrailWindows, ThePadsTrailPenScalesWithThePrimaryMonitorsDpi) {
+    platform.desktop.monitors = {{0, 0, 2880, 1620}};
+    platform.desktop.monitorDpi = {144};
+    TScratchPadPictureView view;
+    TFrmScratchPad pad(&view);
+    pad.prEnable(true);
+    pad.FormMouseEnter();
+    platform.input.cursor = {2600, 700}; // inside the widened pad at 2489,576
+    pad.ReportMouseButton(true);
+    pad.ReportPoint({2620, 720});
+    EXPECT_EQ(view.picture.ops.back().kind, Kind::LineTo);
+    const auto pen = std::find_if(view.picture.ops.rbegin(), view.picture.ops.rend(),
+                                  [](const TPictureOp& op) { return op.kind == Kind::Pen; });
+    ASSERT_NE(pen, view.picture.ops.rend());
+    EXPECT_EQ(*pen, Pen(clBlack, 2)); // 1.5 pixels, rounded up
 }
 
 TEST_F(TrailWindows, ReleaseWithoutAStrokeDoesNotMarkThePadDone) {
