@@ -8,8 +8,11 @@ fg_wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
-# Creates the prefix once (serialised by a lock) and makes the virtual desktop its default.
+# Creates the prefix once (serialised by a lock) and makes the virtual desktop its default. With an
+# argument, the desktop's DPI is that many pixels per inch (LogPixels; Wine's default is 96): a
+# prefix keeps the DPI it was made with, so give each DPI a prefix of its own.
 fg_ensure_prefix() {
+  local dpi=${1:-96}
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
@@ -32,6 +35,8 @@ REGEDIT4
 "Auto"="0"
 "Debugger"=""
 REG
+    [ "$dpi" = 96 ] || printf '\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n' \
+      "$dpi" >>"$reg"
     wine regedit "$reg" >/dev/null 2>&1 || exit 1
     wineserver -w
     touch "$WINEPREFIX/.fg-ready"

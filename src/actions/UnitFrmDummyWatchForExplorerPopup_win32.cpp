@@ -17,14 +17,21 @@ const std::vector<ControlSpec> kControls = {
 } // namespace
 
 TfrmDummyWatchForExplorerPopupWindow::TfrmDummyWatchForExplorerPopupWindow() {
-    if (CreateNative(Plain(L"TfrmDummyWatchForExplorerPopup", L"frmDummyWatchForExplorerPopup",
-                           kClientWidth, kClientHeight)))
-        controls.Create(hwnd, kControls, UiFont(L"Tahoma", 8), kClientWidth, kClientHeight);
+    if (CreateNative({.className = L"TfrmDummyWatchForExplorerPopup",
+                      .caption = L"frmDummyWatchForExplorerPopup",
+                      .clientWidth = kClientWidth,
+                      .clientHeight = kClientHeight}))
+        controls.Create(hwnd, kControls, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
     frmDummyWatchForExplorerPopup = &logic;
 }
 
 TfrmDummyWatchForExplorerPopupWindow::~TfrmDummyWatchForExplorerPopupWindow() {
     if (frmDummyWatchForExplorerPopup == &logic) frmDummyWatchForExplorerPopup = nullptr;
+}
+
+void TfrmDummyWatchForExplorerPopupWindow::DpiChanged(const RECT& suggested) {
+    controls.SetDpi(Dpi());
+    TWin32Window::DpiChanged(suggested);
 }
 
 LRESULT TfrmDummyWatchForExplorerPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

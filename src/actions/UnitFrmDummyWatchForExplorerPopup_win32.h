@@ -15,6 +15,7 @@ class TfrmDummyWatchForExplorerPopupWindow : public TWin32Window {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged(const RECT& suggested) override;
 
   private:
     TControlTable controls;

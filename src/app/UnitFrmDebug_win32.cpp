@@ -8,6 +8,7 @@ enum : int { idLabel1 = 100, idAutoSave, idMemo1, idButton1, idSave, idKill };
 
 constexpr int kClientWidth = 542;
 constexpr int kClientHeight = 503;
+constexpr int kLineHeight = 13;
 
 const std::vector<ControlSpec> kControls = {
     {idLabel1, ControlKind::Label, L"Most Recent Log Items", 5, 5, 0, 0, akTopLeft},
@@ -21,26 +22,34 @@ const std::vector<ControlSpec> kControls = {
 } // namespace
 
 TFrmDebugWindow::TFrmDebugWindow() {
-    CreateParams p;
-    p.className = L"TFrmDebug";
-    p.caption = L"Debug Window";
-    p.style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     // A taskbar button of its own although the program shows no main window.
-    p.exStyle = WS_EX_APPWINDOW;
-    p.parent = GetDesktopWindow();
-    p.x = 0;
-    p.y = 0;
-    p.clientWidth = kClientWidth;
-    p.clientHeight = kClientHeight;
-    if (CreateNative(p)) {
-        controls.Create(hwnd, kControls, UiFont(L"Tahoma", 8), kClientWidth, kClientHeight);
-        SendMessageW(Memo(), LB_SETITEMHEIGHT, 0, 13);
+    if (CreateNative({.className = L"TFrmDebug",
+                      .caption = L"Debug Window",
+                      .style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                      .exStyle = WS_EX_APPWINDOW,
+                      .parent = GetDesktopWindow(),
+                      .x = 0,
+                      .y = 0,
+                      .clientWidth = kClientWidth,
+                      .clientHeight = kClientHeight})) {
+        controls.Create(hwnd, kControls, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
+        SetLineHeight();
     }
     logic = std::make_unique<TFrmDebug>(this);
 }
 
 TFrmDebugWindow::~TFrmDebugWindow() {
     logic.reset(); // FormDestroy: its last lines and the auto-save happen while the window exists
+}
+
+void TFrmDebugWindow::SetLineHeight() {
+    SendMessageW(Memo(), LB_SETITEMHEIGHT, 0, Scale(kLineHeight));
+}
+
+void TFrmDebugWindow::DpiChanged(const RECT& suggested) {
+    controls.SetDpi(Dpi());
+    SetLineHeight();
+    TWin32Window::DpiChanged(suggested);
 }
 
 HWND TFrmDebugWindow::Memo() const { return controls.Item(idMemo1); }

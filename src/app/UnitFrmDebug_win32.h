@@ -26,8 +26,11 @@ class TFrmDebugWindow : public TWin32Window, public IDebugView {
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
+    void DpiChanged(const RECT& suggested) override;
+
   private:
     HWND Memo() const;
+    void SetLineHeight();
     TControlTable controls;
     std::unique_ptr<TFrmDebug> logic;
 };

@@ -3,7 +3,10 @@
 namespace fg {
 
 TFrmDummyInstanceWindow::TFrmDummyInstanceWindow() {
-    CreateNative(Plain(kInstanceClassName, kInstanceCaption, 260, 19));
+    CreateNative({.className = kInstanceClassName,
+                  .caption = kInstanceCaption,
+                  .clientWidth = 260,
+                  .clientHeight = 19});
 }
 
 LRESULT TFrmDummyInstanceWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -3,7 +3,10 @@
 namespace fg {
 
 TFrmDrawGestureWindow::TFrmDrawGestureWindow() {
-    CreateNative(Plain(L"TFrmDrawGesture", L"FrmDrawGesture", 120, 110));
+    CreateNative({.className = L"TFrmDrawGesture",
+                  .caption = L"FrmDrawGesture",
+                  .clientWidth = 120,
+                  .clientHeight = 110});
 }
 
 } // namespace fg

@@ -3,15 +3,13 @@
 namespace fg {
 
 TFrmLinesWindow::TFrmLinesWindow() {
-    CreateParams p;
-    p.className = L"TFrmLines";
-    p.caption = L"FrmLines";
-    p.style = WS_POPUP;
-    p.x = 0;
-    p.y = 0;
-    p.clientWidth = 200;
-    p.clientHeight = 200;
-    CreateNative(p);
+    CreateNative({.className = L"TFrmLines",
+                  .caption = L"FrmLines",
+                  .style = WS_POPUP,
+                  .x = 0,
+                  .y = 0,
+                  .clientWidth = 200,
+                  .clientHeight = 200});
 }
 
 } // namespace fg

@@ -9,6 +9,7 @@
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitKeyboardQuery.h"
+#include "platform/Dpi.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
@@ -537,7 +538,7 @@ void TFrmMouseMonitor::ResetChord() {
 void TFrmMouseMonitor::ChordMessage(const std::wstring& text, TPoint cursor) {
     // A tooltip refuses a new text while it shows one, and the direction's picture may be up.
     tt().CloseTooltip(false);
-    tt().ShowTooltip(text, TPoint{cursor.x + 5, cursor.y}, false, L"");
+    tt().ShowTooltip(text, BesideCursor(cursor, {5, 0}), false, L"");
 }
 
 void TFrmMouseMonitor::WaitForRightRelease() {
@@ -551,7 +552,7 @@ void TFrmMouseMonitor::DirectionTooltip(TMouseDirection md, TPoint cursor) {
     if (LastTooltipText.empty()) {
         LastTooltipText = text;
         const int dy = md == MD::mdUp ? 5 : md == MD::mdDown ? -40 : 30;
-        tt().ShowTooltip(ArrowPicture(md), TPoint{cursor.x - 90, cursor.y + dy}, L"");
+        tt().ShowTooltip(ArrowPicture(md), BesideCursor(cursor, {-90, dy}), L"");
     } else if (LastTooltipText != text) {
         LastTooltipText = text;
         // The arrow changes in place rather than following the cursor.

@@ -5,14 +5,11 @@
 namespace fg {
 
 TFrmMouseMonitorWindow::TFrmMouseMonitorWindow(TMouseMonitorParts parts) {
-    CreateParams p;
-    p.className = L"TFrmMouseMonitor";
-    p.caption = L"FrmMouseMonitor";
-    p.style = WS_OVERLAPPEDWINDOW;
-    p.exStyle = WS_EX_TOOLWINDOW; // no taskbar button during its brief showing
-    p.clientWidth = 120;
-    p.clientHeight = 40;
-    CreateNative(p);
+    CreateNative({.className = L"TFrmMouseMonitor",
+                  .caption = L"FrmMouseMonitor",
+                  .exStyle = WS_EX_TOOLWINDOW, // no taskbar button during its brief showing
+                  .clientWidth = 120,
+                  .clientHeight = 40});
     parts.monitorOfWindow = [this](HWindow window, TRect& monitor) {
         return MonitorOfWindow(window, monitor);
     };

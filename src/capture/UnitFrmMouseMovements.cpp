@@ -1,6 +1,7 @@
 #include "capture/UnitFrmMouseMovements.h"
 
 #include "app/UnitFrmDebug.h"
+#include "platform/Dpi.h"
 #include "platform/Platform.h"
 
 #include <climits>
@@ -92,8 +93,8 @@ TMouseDirection TfrmMouseMovements::ReportMousePoint(TPoint P, bool IsDown) {
         InitVars();
         Log(L"First Down Detected.");
     }
-    const bool outsideStartBox = std::abs(startingx - cursor.x) > XPixelThreshold ||
-                                 std::abs(startingy - cursor.y) > YPixelThreshold;
+    const bool outsideStartBox =
+        std::abs(startingx - cursor.x) > xPixels || std::abs(startingy - cursor.y) > yPixels;
     if (!outsideStartBox) return MD::mdNone;
 
     TakeSample();
@@ -108,8 +109,7 @@ TMouseDirection TfrmMouseMovements::ReportMousePoint(TPoint P, bool IsDown) {
 
     // The candidates of the first classification stay: a second look from the (maybe new) anchor
     // only overwrites what its angle decides.
-    if (std::abs(storedY - cursor.y) > YPixelThreshold ||
-        std::abs(storedX - cursor.x) > XPixelThreshold) {
+    if (std::abs(storedY - cursor.y) > yPixels || std::abs(storedX - cursor.x) > xPixels) {
         ClassifyAngle(true);
         DecideDirection();
     }
@@ -126,8 +126,8 @@ TMouseDirection TfrmMouseMovements::ReportMousePoint(TPoint P, bool IsDown) {
 }
 
 bool TfrmMouseMovements::IsMoving() const {
-    const bool outsideStartBox = std::abs(cursor.x - startingx) > XPixelThreshold ||
-                                 std::abs(cursor.y - startingy) > YPixelThreshold;
+    const bool outsideStartBox =
+        std::abs(cursor.x - startingx) > xPixels || std::abs(cursor.y - startingy) > yPixels;
     return outsideStartBox && (xdelta != 0 || ydelta != 0);
 }
 
@@ -160,12 +160,25 @@ void TfrmMouseMovements::InitVars() {
     lastx = startingx = cursor.x;
     lasty = startingy = cursor.y;
     Log(L"Starting (x,y): " + PointText(startingx, startingy));
+    ScalePixelThresholds();
     ResetAverages();
     xbinary = ybinary = 0;
     storedX = storedY = 0;
     detectedDirection = MD::mdNone;
     directionAngle.clear();
     angleDirection = MD::mdNone;
+}
+
+// The thresholds are set for 96 DPI; the cursor moves in physical pixels. Scaled by the DPI of the
+// monitor where the gesture starts, a stroke needs the same hand movement at every display scale
+// (the distance a program that the system scales would need). The speed averages need nothing:
+// they are fractions of the monitor's size already.
+void TfrmMouseMovements::ScalePixelThresholds() {
+    const int dpi = DpiAt(cursor);
+    xPixels = ScaleByDpi(XPixelThreshold, dpi);
+    yPixels = ScaleByDpi(YPixelThreshold, dpi);
+    if (dpi != kDesignDpi)
+        Log(L"DPI " + std::to_wstring(dpi) + L": pixel thresholds " + PointText(xPixels, yPixels));
 }
 
 void TfrmMouseMovements::ResetAverages() {
@@ -278,8 +291,8 @@ void TfrmMouseMovements::MoveAnchor() {
     if (!xSwapped && !ySwapped) return;
     // A wobble close to the anchor is no reversal: moving the anchor there would make the
     // stroke's remaining length too short to count.
-    if (storedX != 0 && storedY != 0 && std::abs(storedY - lasty) <= YPixelThreshold &&
-        std::abs(storedX - lastx) <= XPixelThreshold) {
+    if (storedX != 0 && storedY != 0 && std::abs(storedY - lasty) <= yPixels &&
+        std::abs(storedX - lastx) <= xPixels) {
         return;
     }
     // The turning point is where the cursor was one sample before the reversal showed.
@@ -293,8 +306,8 @@ void TfrmMouseMovements::MoveAnchor() {
 // thresholds its straight sector wins.
 void TfrmMouseMovements::LongDeadZoneOverride() {
     if (storedX == 0 || storedY == 0 || detectedDirection != MD::mdNone) return;
-    const bool far = std::abs(cursor.x - storedX) > Trunc(1.5 * XPixelThreshold) ||
-                     std::abs(cursor.y - storedY) > Trunc(1.5 * YPixelThreshold);
+    const bool far = std::abs(cursor.x - storedX) > Trunc(1.5 * xPixels) ||
+                     std::abs(cursor.y - storedY) > Trunc(1.5 * yPixels);
     if (!far) return;
     ClassifyAngle(false);
     DecideDirection();
@@ -307,14 +320,14 @@ TMouseDirection TfrmMouseMovements::StrokeLengthAnswer() {
     switch (detectedDirection) {
     case MD::mdUp:
     case MD::mdDown:
-        if (dy < YPixelThreshold) {
+        if (dy < yPixels) {
             Log(L" Pixel Failed ");
             return MD::mdNone;
         }
         break;
     case MD::mdLeft:
     case MD::mdRight:
-        if (dx < XPixelThreshold) {
+        if (dx < xPixels) {
             Log(L" Pixel Failed ");
             return MD::mdNone;
         }
@@ -324,7 +337,7 @@ TMouseDirection TfrmMouseMovements::StrokeLengthAnswer() {
     case MD::mdSE:
     case MD::mdSW:
         // Deliberately the vertical threshold for both axes.
-        if (dx + dy < Trunc(1.3 * YPixelThreshold)) {
+        if (dx + dy < Trunc(1.3 * yPixels)) {
             Log(L" Diagonal Pixel Failed ");
             return MD::mdNone;
         }

@@ -26,7 +26,7 @@ class TfrmMouseMovements {
     // The anchor the stroke angles are measured from; (0, 0) before the first analysed sample.
     TPoint GetStoredPoint() const { return {storedX, storedY}; }
 
-    // Settings, written through the mouse monitor.
+    // Settings, written through the mouse monitor. The pixel thresholds are in 96-DPI pixels.
     int xThreshold = 3;
     int yThreshold = 3;
     int XPixelThreshold = 30;
@@ -39,6 +39,7 @@ class TfrmMouseMovements {
 
   private:
     void InitVars();
+    void ScalePixelThresholds();
     void ResetAverages();
     void TakeSample();
     void AxisDirections();
@@ -54,6 +55,8 @@ class TfrmMouseMovements {
 
     TPoint cursor; // P of the current call
 
+    // The pixel thresholds at the DPI of the monitor where the gesture started.
+    int xPixels = 30, yPixels = 25;
     int startingx = 0, startingy = 0;
     int lastx = 0, lasty = 0; // 0 counts as unset
     int xdelta = 0, ydelta = 0;

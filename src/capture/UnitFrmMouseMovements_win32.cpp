@@ -5,7 +5,10 @@ namespace fg {
 TfrmMouseMovements* frmMouseMovements = nullptr;
 
 TfrmMouseMovementsWindow::TfrmMouseMovementsWindow() {
-    CreateNative(Plain(L"TfrmMouseMovements", L"frmMouseMovements", 120, 40));
+    CreateNative({.className = L"TfrmMouseMovements",
+                  .caption = L"frmMouseMovements",
+                  .clientWidth = 120,
+                  .clientHeight = 40});
     frmMouseMovements = &logic;
 }
 

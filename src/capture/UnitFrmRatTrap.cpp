@@ -1,6 +1,7 @@
 #include "capture/UnitFrmRatTrap.h"
 
 #include "app/UnitMisc.h"
+#include "platform/Dpi.h"
 #include "platform/Platform.h"
 
 namespace fg {
@@ -45,15 +46,17 @@ void TFrmRatTrap::FormShow() {
     view->SetHintText(L"      To disable all gestures for [" + exeName + L"]      \r\n" +
                       L"      Double press Left Mouse Button.");
 
+    const TPoint cursor = Os().input->CursorPos();
     TRect monitor;
-    if (Os().desktop->MonitorNearest(Os().input->CursorPos(), monitor)) view->CoverMonitor(monitor);
+    if (Os().desktop->MonitorNearest(cursor, monitor)) view->CoverMonitor(monitor);
     TimAutoHide.SetEnabled(true);
 
     // The frame comes from whatever pen is current: 1 pixel the first time, the trail's later.
     ICanvas& canvas = view->Surface();
     canvas.SetBrush(view->TransparentColor(), BrushStyle::Solid);
     canvas.Rectangle(canvas.ClipRect());
-    canvas.SetPen(clBlack, kTrailWidth, PenStyle::Solid);
+    // As thick to the eye at every scale: 2 pixels at 96 DPI, 3 at 144.
+    canvas.SetPen(clBlack, ScaleByDpi(kTrailWidth, DpiAt(cursor)), PenStyle::Solid);
 }
 
 void TFrmRatTrap::FormHide() {

@@ -1,28 +1,28 @@
 #include "capture/UnitFrmRatTrap_win32.h"
 
+#include "platform/win32/Dpi.h"
+
 namespace fg {
 
 namespace {
 constexpr int kHintLeft = 80, kHintTop = 8, kHintPixels = 15;
 constexpr int kDesignedWidth = 640, kDesignedHeight = 480;
 
-HFONT HintFont() {
-    return PixelFont(L"Tahoma", kHintPixels, false);
+HFONT HintFont(int dpi) {
+    return ScaledPixelFont(L"Tahoma", kHintPixels, dpi);
 }
 } // namespace
 
 TFrmRatTrapWindow::TFrmRatTrapWindow() {
-    CreateParams p;
-    p.className = L"TFrmRatTrap";
-    p.caption = L"FrmRatTrap";
-    p.style = WS_POPUP;
     // Never activated and never on the taskbar; see-through wherever nothing is drawn.
-    p.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED;
-    p.x = 0;
-    p.y = 0;
-    p.clientWidth = kDesignedWidth;
-    p.clientHeight = kDesignedHeight;
-    CreateNative(p);
+    CreateNative({.className = L"TFrmRatTrap",
+                  .caption = L"FrmRatTrap",
+                  .style = WS_POPUP,
+                  .exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED,
+                  .x = 0,
+                  .y = 0,
+                  .clientWidth = kDesignedWidth,
+                  .clientHeight = kDesignedHeight});
     ApplyColorKey();
     surface = std::make_unique<TTrailSurface>(hwnd, kDesignedWidth, kDesignedHeight,
                                               GetSysColor(COLOR_BTNFACE));
@@ -58,6 +58,10 @@ void TFrmRatTrapWindow::CoverMonitor(const TRect& monitor) {
     surface->Resize(client.right, client.bottom);
 }
 
+// The overlay covers a monitor by position and size (CoverMonitor); the system's suggestion would
+// only shrink or grow it. The next hint is measured with the new DPI's font.
+void TFrmRatTrapWindow::DpiChanged(const RECT&) {}
+
 TPoint TFrmRatTrapWindow::ClientFromScreen(TPoint screen) {
     POINT p{screen.x, screen.y};
     ::ScreenToClient(hwnd, &p);
@@ -67,9 +71,9 @@ TPoint TFrmRatTrapWindow::ClientFromScreen(TPoint screen) {
 void TFrmRatTrapWindow::SetHintText(const std::wstring& text) {
     InvalidateRect(hwnd, &hintRect, FALSE);
     hint = text;
-    hintRect = {kHintLeft, kHintTop, kHintLeft, kHintTop};
+    hintRect = {Scale(kHintLeft), Scale(kHintTop), Scale(kHintLeft), Scale(kHintTop)};
     HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, HintFont());
+    HGDIOBJ old = SelectObject(dc, HintFont(Dpi()));
     DrawTextW(dc, hint.c_str(), static_cast<int>(hint.size()), &hintRect,
               DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
     SelectObject(dc, old);
@@ -88,7 +92,7 @@ void TFrmRatTrapWindow::Paint() {
     // The hint lies above the trail, as a label lies above the surface it sits on.
     if (!hint.empty()) {
         FillRect(dc, &hintRect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        HGDIOBJ old = SelectObject(dc, HintFont());
+        HGDIOBJ old = SelectObject(dc, HintFont(Dpi()));
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkMode(dc, TRANSPARENT);
         RECT r = hintRect;

@@ -30,6 +30,7 @@ class TFrmRatTrapWindow : public TWin32Window, public IRatTrapView {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged(const RECT& suggested) override;
 
   private:
     void ApplyColorKey();

@@ -2,6 +2,7 @@
 
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
+#include "platform/Dpi.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -57,12 +58,24 @@ bool TFrmScratchPad::ContainsClientPoint(TPoint p) const {
            p.y < bounds.bottom;
 }
 
-void TFrmScratchPad::PlaceAtRightEdge(int width, int gap) {
+// Widths, gap and height are designed at 96 DPI and scaled by the primary monitor's DPI.
+void TFrmScratchPad::PlaceAtRightEdge(int width96, int gap96) {
     const TRect monitor = Os().desktop->PrimaryMonitor();
-    const int top = monitor.top + monitor.Height() / 2 - kHeight / 2;
+    dpi = DpiAt({monitor.left + monitor.Width() / 2, monitor.top + monitor.Height() / 2});
+    const int width = ScaleByDpi(width96, dpi);
+    const int gap = ScaleByDpi(gap96, dpi);
+    const int height = ScaleByDpi(kHeight, dpi);
+    const int top = monitor.top + monitor.Height() / 2 - height / 2;
     const int left = monitor.left + monitor.Width() - gap - width;
-    bounds = {left, top, left + width, top + kHeight};
+    bounds = {left, top, left + width, top + height};
     view->PlacePad(bounds);
+}
+
+void TFrmScratchPad::PlaceAgain() {
+    if (showingfull)
+        PlaceAtRightEdge(storedWidth, kEdgeGap);
+    else
+        PlaceAtRightEdge(kStripWidth, 0);
 }
 
 void TFrmScratchPad::SetTopmost(bool on) {
@@ -106,14 +119,19 @@ void TFrmScratchPad::ReportMouseButton(bool down) {
     }
     if (!FirstDown) return;
     ClearDrawingArea();
-    view->DrawingArea().SetPen(clBlack, 1, PenStyle::Solid);
+    view->DrawingArea().SetPen(clBlack, TrailWidth(), PenStyle::Solid);
     ReportPoint(Os().input->CursorPos());
     FirstDown = false;
 }
 
+// One pixel at 96 DPI, as thick to the eye at every scale.
+int TFrmScratchPad::TrailWidth() const {
+    return ScaleByDpi(1, dpi);
+}
+
 void TFrmScratchPad::ReportPoint(TPoint p) {
     ICanvas& canvas = view->DrawingArea();
-    canvas.SetPen(clBlack, 1, PenStyle::Solid);
+    canvas.SetPen(clBlack, TrailWidth(), PenStyle::Solid);
     const int x = p.x - bounds.left, y = p.y - bounds.top;
     if (FirstDown)
         canvas.MoveTo(x, y);

@@ -79,12 +79,15 @@ class TFrmScratchPad : public IDrawingPad {
     std::function<void()> ShowEditGestures;
     std::function<void(int page)> ShowConfigPage;
 
+    // Where the pad belongs now, after the display's scale or size changed.
+    void PlaceAgain();
     TRect BoundsRect() const { return bounds; }
     bool ShowingFull() const { return showingfull; }
     bool Topmost() const { return topmost; }
     bool FirstDown = true;
     bool ForceHide = false;
 
+    // Designed in pixels at 96 DPI; the pad scales them by its monitor's DPI.
     static constexpr int kDesignedWidth = 257;
     static constexpr int kHeight = 312;
     static constexpr int kStripWidth = 5;
@@ -102,9 +105,11 @@ class TFrmScratchPad : public IDrawingPad {
     void PlaceAtRightEdge(int width, int gap);
     void SetTopmost(bool on);
     void ClearDrawingArea();
+    int TrailWidth() const;
 
     std::unique_ptr<IScratchPadView> ownView;
     IScratchPadView* view;
+    int dpi = 96; // of the primary monitor, where the pad sits
     int storedWidth = kDesignedWidth;
     TRect bounds{0, 0, kDesignedWidth, kHeight};
     bool showingfull = true;

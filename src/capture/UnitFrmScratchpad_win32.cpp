@@ -1,6 +1,6 @@
 #include "capture/UnitFrmScratchpad_win32.h"
 
-#include "platform/win32/Controls.h"
+#include "platform/win32/Dpi.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -23,7 +23,7 @@ constexpr UINT kCheckMouse = WM_APP + 2;
 // gives the pad the focus (a focused button would lose its click when the pad hands the focus on).
 struct PadButton {
     int id;
-    RECT rect; // client coordinates at full width
+    RECT rect; // client coordinates at full width, 96-DPI pixels
     const wchar_t* caption;
     const wchar_t* face;
     int pixels;
@@ -46,15 +46,15 @@ const PadButton* FindButton(int id) {
     return nullptr;
 }
 
-void PaintButton(HDC dc, const PadButton& b, bool hot, bool down) {
-    RECT r = b.rect;
+void PaintButton(HDC dc, const PadButton& b, int dpi, bool hot, bool down) {
+    RECT r = ScaleRect(b.rect, dpi);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     if (down && hot)
         DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
     else if (hot || down)
         DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
     if (down && hot) OffsetRect(&r, 1, 1);
-    HGDIOBJ old = SelectObject(dc, PixelFont(b.face, b.pixels, true));
+    HGDIOBJ old = SelectObject(dc, ScaledPixelFont(b.face, b.pixels, dpi, true));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     DrawTextW(dc, b.caption, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
@@ -63,20 +63,18 @@ void PaintButton(HDC dc, const PadButton& b, bool hot, bool down) {
 } // namespace
 
 TFrmScratchPadWindow::TFrmScratchPadWindow() {
-    CreateParams p;
-    p.className = L"TFrmScratchPad";
-    p.caption = L"FrmScratchPad";
-    p.style = WS_POPUP;
-    p.exStyle = WS_EX_TOOLWINDOW;
-    p.classStyle = CS_SAVEBITS | CS_DROPSHADOW;
-    p.parent = GetDesktopWindow();
-    p.x = 0;
-    p.y = 0;
-    p.clientWidth = TFrmScratchPad::kDesignedWidth;
-    p.clientHeight = TFrmScratchPad::kHeight;
-    CreateNative(p);
-    surface = std::make_unique<TTrailSurface>(hwnd, TFrmScratchPad::kDesignedWidth,
-                                              TFrmScratchPad::kHeight, RGB(255, 255, 255));
+    CreateNative({.className = L"TFrmScratchPad",
+                  .caption = L"FrmScratchPad",
+                  .style = WS_POPUP,
+                  .exStyle = WS_EX_TOOLWINDOW,
+                  .classStyle = CS_SAVEBITS | CS_DROPSHADOW,
+                  .parent = GetDesktopWindow(),
+                  .x = 0,
+                  .y = 0,
+                  .clientWidth = TFrmScratchPad::kDesignedWidth,
+                  .clientHeight = TFrmScratchPad::kHeight});
+    surface = std::make_unique<TTrailSurface>(hwnd, Scale(TFrmScratchPad::kDesignedWidth),
+                                              Scale(TFrmScratchPad::kHeight), RGB(255, 255, 255));
     AddHints();
     logic = std::make_unique<TFrmScratchPad>(this);
     FrmScratchPad = logic.get();
@@ -106,10 +104,39 @@ void TFrmScratchPadWindow::AddHints() {
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = hwnd;
         tool.uId = static_cast<UINT_PTR>(b.id);
-        tool.rect = b.rect;
+        tool.rect = ButtonRect(b.id);
         tool.lpszText = const_cast<wchar_t*>(b.hint);
         SendMessageW(hints, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+}
+
+RECT TFrmScratchPadWindow::ButtonRect(int id) const {
+    const PadButton* b = FindButton(id);
+    return b ? ScaleRect(b->rect, Dpi()) : RECT{};
+}
+
+void TFrmScratchPadWindow::InvalidateButton(int id) {
+    if (!FindButton(id)) return;
+    const RECT r = ButtonRect(id);
+    InvalidateRect(hwnd, &r, FALSE);
+}
+
+// The pad places itself at the primary monitor's right edge in that monitor's pixels; the
+// system's suggested rectangle knows nothing of that.
+void TFrmScratchPadWindow::DpiChanged(const RECT&) {
+    surface->Resize(Scale(TFrmScratchPad::kDesignedWidth), Scale(TFrmScratchPad::kHeight));
+    if (hints) {
+        for (const PadButton& b : kButtons) {
+            TOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.hwnd = hwnd;
+            tool.uId = static_cast<UINT_PTR>(b.id);
+            tool.rect = ButtonRect(b.id);
+            SendMessageW(hints, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    if (logic) logic->PlaceAgain();
+    InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void TFrmScratchPadWindow::PlacePad(const TRect& b) {
@@ -149,18 +176,19 @@ void TFrmScratchPadWindow::PaintPad(HDC dc) {
     FrameRect(dc, &client, frame);
     DeleteObject(frame);
 
-    RECT panel{0, 0, client.right, kPanelHeight};
+    RECT panel{0, 0, client.right, Scale(kPanelHeight)};
     FillRect(dc, &panel, GetSysColorBrush(COLOR_BTNFACE));
     DrawEdge(dc, &panel, EDGE_ETCHED, BF_RECT);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    HGDIOBJ old = SelectObject(dc, UiFont(L"Tahoma", 8));
+    HGDIOBJ old = SelectObject(dc, ScaledFont(L"Tahoma", 8, Dpi()));
     static const wchar_t kTitle[] = L"Gesture Scratchpad";
-    TextOutW(dc, kTitleLeft, kTitleTop, kTitle, static_cast<int>(std::size(kTitle) - 1));
+    TextOutW(dc, Scale(kTitleLeft), Scale(kTitleTop), kTitle,
+             static_cast<int>(std::size(kTitle) - 1));
     SelectObject(dc, old);
 
     for (const PadButton& b : kButtons)
-        PaintButton(dc, b, hot == b.id, pressed == b.id);
+        PaintButton(dc, b, Dpi(), hot == b.id, pressed == b.id);
 }
 
 void TFrmScratchPadWindow::Paint() {
@@ -186,15 +214,17 @@ int TFrmScratchPadWindow::ButtonAt(LPARAM lParam) const {
     GetClientRect(hwnd, &client);
     if (!PtInRect(&client, p)) return idNone;
     // The later button lies on top where the two overlap.
-    for (auto it = std::rbegin(kButtons); it != std::rend(kButtons); ++it)
-        if (PtInRect(&it->rect, p)) return it->id;
+    for (auto it = std::rbegin(kButtons); it != std::rend(kButtons); ++it) {
+        const RECT r = ButtonRect(it->id);
+        if (PtInRect(&r, p)) return it->id;
+    }
     return idNone;
 }
 
 void TFrmScratchPadWindow::SetHot(int id) {
     if (id == hot) return;
     for (int changed : {hot, id})
-        if (const PadButton* b = FindButton(changed)) InvalidateRect(hwnd, &b->rect, FALSE);
+        InvalidateButton(changed);
     hot = id;
 }
 
@@ -226,7 +256,7 @@ void TFrmScratchPadWindow::ButtonReleased(LPARAM lParam) {
     const int id = pressed;
     pressed = idNone;
     if (GetCapture() == hwnd) ReleaseCapture();
-    if (const PadButton* b = FindButton(id)) InvalidateRect(hwnd, &b->rect, FALSE);
+    InvalidateButton(id);
     if (id == idNone || ButtonAt(lParam) != id) return;
     if (id == btnGestures)
         logic->btnGesturesClick();
@@ -264,14 +294,14 @@ LRESULT TFrmScratchPadWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         pressed = ButtonAt(lParam);
         if (pressed == idNone) return 0;
         SetCapture(hwnd);
-        InvalidateRect(hwnd, &FindButton(pressed)->rect, FALSE);
+        InvalidateButton(pressed);
         return 0;
     case WM_LBUTTONUP:
         ButtonReleased(lParam);
         return 0;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(lParam) != hwnd && pressed != idNone) {
-            InvalidateRect(hwnd, &FindButton(pressed)->rect, FALSE);
+            InvalidateButton(pressed);
             pressed = idNone;
         }
         return 0;

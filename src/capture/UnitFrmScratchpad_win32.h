@@ -31,11 +31,14 @@ class TFrmScratchPadWindow : public TWin32Window, public IScratchPadView {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged(const RECT& suggested) override;
 
   private:
     void Paint();
     void AddHints();
     int ButtonAt(LPARAM lParam) const;
+    RECT ButtonRect(int id) const; // at the pad's DPI
+    void InvalidateButton(int id);
     void SetHot(int id);
     void MouseMoved(LPARAM lParam);
     void MouseLeft();

@@ -1,9 +1,6 @@
 #include "capture/UnitTrailSurface_win32.h"
 
 #include <algorithm>
-#include <map>
-#include <string>
-#include <tuple>
 
 namespace fg {
 
@@ -103,16 +100,6 @@ void TTrailSurface::FillRect(const TRect& r) {
 void TTrailSurface::SetPixel(int x, int y, TColor color) {
     gdi->SetPixel(x, y, color);
     Touch(x, y, x + 1, y + 1);
-}
-
-HFONT PixelFont(const wchar_t* face, int pixels, bool bold) {
-    static std::map<std::tuple<std::wstring, int, bool>, HFONT> fonts;
-    HFONT& font = fonts[{face, pixels, bold}];
-    if (!font)
-        font = CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
-    return font;
 }
 
 } // namespace fg

@@ -54,7 +54,4 @@ class TTrailSurface : public ICanvas {
     std::unique_ptr<TGdiCanvas> gdi;
 };
 
-// A font by face and character height in pixels (made once per kind, kept for the program's life).
-HFONT PixelFont(const wchar_t* face, int pixels, bool bold);
-
 } // namespace fg

@@ -6,6 +6,7 @@
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
 #include "gestures/UnitGatherINIData.h"
+#include "platform/Dpi.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
@@ -76,7 +77,7 @@ std::wstring TFrmGestures::ForegroundGestureFile() {
 
 void TFrmGestures::ShowConfirmation(const std::wstring& text) {
     const TPoint cursor = Os().input->CursorPos();
-    tt().ShowTooltip(text, {cursor.x + kTooltipOffset.x, cursor.y + kTooltipOffset.y}, false, L"");
+    tt().ShowTooltip(text, BesideCursor(cursor, kTooltipOffset), false, L"");
     timCloseTooltip.SetEnabled(true);
 }
 

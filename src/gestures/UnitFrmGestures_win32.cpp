@@ -7,11 +7,7 @@ constexpr UINT kRunCallable = WM_APP + 0x47;
 }
 
 TMainThreadWindow::TMainThreadWindow() {
-    CreateParams p;
-    p.className = L"Farrowglimmer.MainThreadCall";
-    p.style = 0;
-    p.parent = HWND_MESSAGE;
-    CreateNative(p);
+    CreateNative({.className = L"Farrowglimmer.MainThreadCall", .style = 0, .parent = HWND_MESSAGE});
 }
 
 TMainThreadCall TMainThreadWindow::Caller() const {

@@ -53,6 +53,8 @@ class IDesktop {
     virtual bool MonitorNearest(TPoint p, TRect& bounds) = 0;
     virtual bool MonitorNearestRect(const TRect& r, TRect& bounds) = 0;
     virtual TRect PrimaryMonitor() = 0;
+    // The DPI of the monitor nearest to a point (96 at 100 %).
+    virtual int MonitorDpi(TPoint p) = 0;
     // Width and height of the virtual screen (all monitors).
     virtual TPoint VirtualScreenSize() = 0;
 

@@ -1,6 +1,7 @@
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 
 #include "app/UnitFrmDebug.h"
+#include "platform/Dpi.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kMaxWidth = 200;
 constexpr int kMaxHeight = 80;
+constexpr int kGapFromPos = 10; // a tooltip pushed over Pos moves this far off it
 constexpr int kMeasureBox = 300; // text is laid out in, and pictures shrunk to, this square
 constexpr int kMinPictureSide = 20;
 constexpr int kPictureFontPoints = 8;
@@ -122,19 +124,25 @@ ITooltipView& TTooltipWindow::OpenView() {
     return *view;
 }
 
+// The limits and the distance from Pos are 96-DPI pixels, scaled to the monitor under Pos: the
+// text's font grows with the DPI, and the tooltip must grow with it to hold as much text.
 void TTooltipWindow::AdjustTooltipRect(TRect& R, TPoint Pos) {
-    if (R.Width() > kMaxWidth) R.right = R.left + kMaxWidth;
-    if (R.Height() > kMaxHeight) R.bottom = R.top + kMaxHeight;
+    const int dpi = DpiAt(Pos);
+    const int maxWidth = ScaleByDpi(kMaxWidth, dpi);
+    const int maxHeight = ScaleByDpi(kMaxHeight, dpi);
+    const int gap = ScaleByDpi(kGapFromPos, dpi);
+    if (R.Width() > maxWidth) R.right = R.left + maxWidth;
+    if (R.Height() > maxHeight) R.bottom = R.top + maxHeight;
     Offset(R, Pos.x, Pos.y);
 
     const TPoint desk = Os().desktop->VirtualScreenSize();
     if (R.right > desk.x) Offset(R, desk.x - R.right, 0);
     if (R.bottom > desk.y) {
         Offset(R, 0, desk.y - R.bottom);
-        if (PtInRect(R, Pos)) Offset(R, 0, Pos.y - 10 - R.bottom);
+        if (PtInRect(R, Pos)) Offset(R, 0, Pos.y - gap - R.bottom);
         return;
     }
-    if (PtInRect(R, Pos) && R.top != Pos.y) Offset(R, 0, Pos.y + 10 - R.top);
+    if (PtInRect(R, Pos) && R.top != Pos.y) Offset(R, 0, Pos.y + gap - R.top);
 }
 
 void TTooltipWindow::ShowTooltip(const std::wstring& s, TPoint Pos, bool UseHelpString,
@@ -154,13 +162,15 @@ void TTooltipWindow::ShowTooltip(const TWideChar& inwc, TPoint Pos, bool, const 
     AppendLog(L"ShowTooltip(wc,pos)");
 
     ITooltipView& v = OpenView();
+    // The margins around the measured text are 96-DPI pixels, like the font's points.
+    auto px = [dpi = DpiAt(Pos)](int px96) { return ScaleByDpi(px96, dpi); };
     const TPoint size = v.MeasureText(text, fontPoints);
-    TRect r{0, 0, size.x + 7, size.y + 4};
+    TRect r{0, 0, size.x + px(7), size.y + px(4)};
     AdjustTooltipRect(r, Pos);
-    r.bottom += 3;
+    r.bottom += px(3);
     position = {r.left, r.top};
     v.ShowAt(r);
-    v.PaintText(text, {1, 0, size.x + 5, size.y + 14}, fontPoints);
+    v.PaintText(text, {1, 0, size.x + px(5), size.y + px(14)}, fontPoints);
 }
 
 void TTooltipWindow::ShowTooltip(const TPicture& pic, TPoint Pos, const std::wstring& header) {

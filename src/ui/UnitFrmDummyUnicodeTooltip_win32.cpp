@@ -109,15 +109,15 @@ TPoint TTooltipNativeWindow::TextExtent(const std::wstring& text, int fontPoints
 }
 
 void TTooltipNativeWindow::ShowAt(const TRect& r) {
-    CreateParams p;
-    p.className = L"TTooltipWindow";
-    p.style = WS_POPUP | WS_BORDER;
-    p.exStyle = WS_EX_TOOLWINDOW;
-    p.classStyle = CS_SAVEBITS | CS_DROPSHADOW;
-    p.parent = owner; // a pop-up's "parent" is its owner
-    p.x = r.left;
-    p.y = r.top;
-    if (!CreateNative(p)) return;
+    // The rectangle is already in the pixels of the screen: no client size to scale.
+    if (!CreateNative({.className = L"TTooltipWindow",
+                       .style = WS_POPUP | WS_BORDER,
+                       .exStyle = WS_EX_TOOLWINDOW,
+                       .classStyle = CS_SAVEBITS | CS_DROPSHADOW,
+                       .parent = owner, // a pop-up's "parent" is its owner
+                       .x = r.left,
+                       .y = r.top}))
+        return;
     SetWindowPos(hwnd, HWND_TOPMOST, r.left, r.top, r.Width(), r.Height(), SWP_NOACTIVATE);
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
 }
@@ -227,7 +227,10 @@ LRESULT TTooltipNativeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 TFrmDummyUnicodeTooltipWindow::TFrmDummyUnicodeTooltipWindow() {
-    CreateNative(Plain(L"TFrmDummyUnicodeTooltip", L"FrmDummyUnicodeTooltip", 120, 40));
+    CreateNative({.className = L"TFrmDummyUnicodeTooltip",
+                  .caption = L"FrmDummyUnicodeTooltip",
+                  .clientWidth = 120,
+                  .clientHeight = 40});
     logic = std::make_unique<TFrmDummyUnicodeTooltip>(reinterpret_cast<HWindow>(hwnd));
 }
 

@@ -166,9 +166,15 @@ class LogLine:
 
 
 class Bench:
-    def __init__(self, opts, case: str, fixtures: dict[str, str | bytes] | None = None):
+    def __init__(self, opts, case: str, fixtures: dict[str, str | bytes] | None = None,
+                 dpi: int = 96):
         self.opts = opts
         self.case = case
+        # Another DPI lives in a prefix of its own beside the build's, made once and kept: the
+        # build's prefix is never changed, even by a run that is killed.
+        self.dpi = dpi
+        self.prefix = opts.prefix if dpi == 96 else opts.prefix.with_name(
+            f"{opts.prefix.name}-dpi{dpi}")
         self.fixtures = QUIET_SETTINGS if fixtures is None else fixtures
         self.tracked: list[subprocess.Popen] = []
         self.xvfb: subprocess.Popen | None = None
@@ -263,12 +269,13 @@ class Bench:
             self.xvfb = None
 
     def _wine_env(self):
-        self.env.update(WINEPREFIX=str(self.opts.prefix), WINEARCH="win64", WINEDEBUG="-all",
+        self.env.update(WINEPREFIX=str(self.prefix), WINEARCH="win64", WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
 
     def _ensure_prefix(self):
-        script = f'. "{ROOT}/tools/wine-env.sh"; fg_wine_env "$1"; fg_ensure_prefix'
-        r = run_quiet(["bash", "-c", script, "bash", str(self.opts.prefix)], self.env, 240)
+        script = f'. "{ROOT}/tools/wine-env.sh"; fg_wine_env "$1"; fg_ensure_prefix "$2"'
+        r = run_quiet(["bash", "-c", script, "bash", str(self.prefix), str(self.dpi)], self.env,
+                      240)
         if r.returncode != 0:
             raise Skip(f"the Wine prefix could not be made ready: {r.stderr[-300:]}")
 
@@ -543,7 +550,8 @@ def run_cases(cases, argv=None):
         t0 = time.monotonic()
         signal.setitimer(signal.ITIMER_REAL, opts.timeout)
         try:
-            with Bench(opts, name, getattr(cases[name], "fixtures", None)) as bench:
+            with Bench(opts, name, getattr(cases[name], "fixtures", None),
+                       getattr(cases[name], "dpi", 96)) as bench:
                 cases[name](bench)
             results[name] = "PASS"
         except Skip as e:
@@ -559,6 +567,16 @@ def run_cases(cases, argv=None):
     if any(r.startswith("FAIL") for r in results.values()):
         sys.exit(1)
     sys.exit(125 if any(r.startswith("SKIP") for r in results.values()) else 0)
+
+
+def desktop_dpi(dpi: int):
+    """Decorator: this case runs on a Wine desktop of that DPI (in a prefix of its own)."""
+
+    def mark(case):
+        case.dpi = dpi
+        return case
+
+    return mark
 
 
 def fixtures(files: dict[str, str | bytes]):

@@ -281,16 +281,28 @@ TPoint FakeDesktop::VirtualScreenSize() {
     return size;
 }
 
-bool FakeDesktop::MonitorNearest(TPoint p, TRect& bounds) {
-    if (monitors.empty()) return false;
+std::size_t FakeDesktop::NearestMonitor(TPoint p) const {
     auto distance = [p](const TRect& r) {
         const long dx = p.x < r.left ? r.left - p.x : (p.x >= r.right ? p.x - r.right + 1 : 0);
         const long dy = p.y < r.top ? r.top - p.y : (p.y >= r.bottom ? p.y - r.bottom + 1 : 0);
         return dx * dx + dy * dy;
     };
-    bounds = *std::min_element(monitors.begin(), monitors.end(),
-                               [&](const TRect& a, const TRect& b) { return distance(a) < distance(b); });
+    const auto nearest = std::min_element(
+        monitors.begin(), monitors.end(),
+        [&](const TRect& a, const TRect& b) { return distance(a) < distance(b); });
+    return static_cast<std::size_t>(nearest - monitors.begin());
+}
+
+bool FakeDesktop::MonitorNearest(TPoint p, TRect& bounds) {
+    if (monitors.empty()) return false;
+    bounds = monitors[NearestMonitor(p)];
     return true;
+}
+
+int FakeDesktop::MonitorDpi(TPoint p) {
+    if (monitors.empty()) return 96;
+    const std::size_t i = NearestMonitor(p);
+    return i < monitorDpi.size() ? monitorDpi[i] : 96;
 }
 
 void FakeDesktop::SendCopyData(HWindow h, const void* data, std::uint32_t size) {

@@ -136,6 +136,7 @@ class FakeDesktop : public IDesktop {
     bool MonitorNearestRect(const TRect& r, TRect& bounds) override;
     TRect PrimaryMonitor() override { return monitors.empty() ? TRect{} : monitors.front(); }
     TPoint VirtualScreenSize() override;
+    int MonitorDpi(TPoint p) override;
     // Pumping messages fires the timers that are due.
     void ProcessMessages() override {
         ++pumps;
@@ -175,6 +176,8 @@ class FakeDesktop : public IDesktop {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> attachCalls;
     bool attachFails = false;
     std::vector<TRect> monitors{TRect{0, 0, 1920, 1080}};
+    // The DPI of monitors[i]; a monitor without an entry has 96.
+    std::vector<int> monitorDpi;
     int pumps = 0;
     bool terminating = false;
     struct CopyData {
@@ -196,6 +199,7 @@ class FakeDesktop : public IDesktop {
     std::vector<std::wstring> pick;
 
   private:
+    std::size_t NearestMonitor(TPoint p) const; // monitors must not be empty
     HWindow nextHandle = 0x20000;
 };
 

@@ -151,6 +151,13 @@ TEST_F(Dispatch, AContextMenuTheReleaseOpenedInTheTargetIsClosedFirst) {
     EXPECT_EQ(mark.Messages()[1], L"[FGest] Closing the context menu of the target program");
 }
 
+TEST_F(Dispatch, TheConfirmationKeepsItsDistanceFromTheCursorAtEveryScale) {
+    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041\r\n");
+    platform.desktop.monitorDpi = {144};
+    Make().ReportGestures(L"03", false);
+    EXPECT_EQ(tooltip.at, (TPoint{517, 300})); // 11 pixels at 96 DPI are 16.5 at 144
+}
+
 TEST_F(Dispatch, ConfirmsWhatWasDrawnAndFallsBackFromAMonitorEdge) {
     Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041\r\n"
                            L"[01]\r\nActionType=Keystroke\r\nAction=000041\r\n"

@@ -539,6 +539,16 @@ TEST_F(MouseMonitor, TheDirectionTooltipOpensBesideTheCursorAndChangesInPlace) {
                                               L"tt.picture Right @410,475", L"tt.close"}));
 }
 
+TEST_F(MouseMonitor, TooltipOffsetsScaleWithTheDpiOfTheMonitorUnderTheCursor) {
+    os.desktop.monitorDpi = {144};
+    // At 144 DPI the stroke counts past 38 pixels: at 500,460, where the arrow opens 135 pixels
+    // to the left and 8 below (90 and 5 at 96 DPI).
+    Play(Gesture({500, 500}, {{0, -10, 5}}));
+    const Calls shown = Starting(calls, L"tt.");
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front(), L"tt.picture Up @" + At({365, 468}));
+}
+
 TEST_F(MouseMonitor, TheTrailStartsAtTheStartingPointAndEndsWithTheRelease) {
     Play(Gesture({500, 500}, {{0, -10, 4}}));
     EXPECT_EQ(Starting(calls, L"trap."),

@@ -59,18 +59,27 @@ TEST_F(TooltipTest, TextWindowIsTheMeasuredTextPlusMarginsWithinTheLimits) {
     struct Case {
         TPoint measured;
         TRect window;
+        int dpi = 96; // of the monitor under the position
+        TPoint textMargins{5, 14};
     };
     const Case cases[] = {
         {{150, 13}, {300, 200, 457, 220}},    // 157 wide, 13 + 4 + 3 high
         {{400, 13}, {300, 200, 500, 220}},    // cut at 200
         {{60, 6 * 16}, {300, 200, 367, 283}}, // six tall lines: 80 + 3
+        // At 150 % the margins (7, 4, 3; 5, 14) and the limits (200 x 80) grow by half.
+        {{150, 20}, {300, 200, 461, 231}, 144, {8, 21}},
+        {{400, 20}, {300, 200, 600, 231}, 144, {8, 21}},
+        {{60, 6 * 24}, {300, 200, 371, 325}, 144, {8, 21}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.measured.x << " x " << c.measured.y << " at " << c.dpi);
+        os.desktop.monitorDpi = {c.dpi};
         MeasureAs(c.measured.x, c.measured.y);
         tt.ShowTooltip(L"text", {300, 200}, false, L"");
         EXPECT_EQ(record.windowRect, c.window);
         // The text is drawn at its full measured size; the window cuts it off.
-        EXPECT_EQ(record.textRect, (TRect{1, 0, c.measured.x + 5, c.measured.y + 14}));
+        EXPECT_EQ(record.textRect, (TRect{1, 0, c.measured.x + c.textMargins.x,
+                                          c.measured.y + c.textMargins.y}));
         EXPECT_EQ(tt.Position(), (TPoint{300, 200}));
         tt.CloseTooltip(false);
     }

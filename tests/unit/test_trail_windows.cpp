@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -91,6 +93,19 @@ TEST_F(TrailWindows, EveryShowingStartsTransparentAndTheFrameTakesTheCurrentPen)
     EXPECT_EQ(view.canvas.PenPos(), (TPoint{50, 10}));
 }
 
+TEST_F(TrailWindows, TheTrailPenScalesWithTheDpiOfTheCoveredMonitor) {
+    platform.desktop.monitors = {{0, 0, 1920, 1080}, {1920, 0, 4800, 1620}};
+    platform.desktop.monitorDpi = {96, 144};
+    TRatTrapPictureView view;
+    TFrmRatTrap trap(&view);
+    for (const auto& [cursor, width] : {std::pair{TPoint{2500, 600}, 3}, {TPoint{500, 600}, 2}}) {
+        platform.input.cursor = cursor;
+        trap.Show();
+        EXPECT_EQ(view.picture.ops.back(), Pen(clBlack, width));
+        trap.Hide();
+    }
+}
+
 TEST_F(TrailWindows, OverlayHidesItselfFiveSecondsAfterShowing) {
     TFrmRatTrap trap;
     trap.Show();
@@ -135,6 +150,7 @@ struct PadGeometry {
     TRect primary;
     TRect strip;
     TRect full;
+    int dpi = 96; // of the primary monitor
 };
 
 TEST_F(TrailWindows, PadSitsHalfwayDownTheRightEdgeOfThePrimaryMonitor) {
@@ -143,10 +159,13 @@ TEST_F(TrailWindows, PadSitsHalfwayDownTheRightEdgeOfThePrimaryMonitor) {
         {{0, 0, 1920, 1080}, {1915, 384, 1920, 696}, {1660, 384, 1917, 696}},
         {{0, 0, 1920, 1081}, {1915, 384, 1920, 696}, {1660, 384, 1917, 696}},
         {{-1280, 200, 0, 1224}, {-5, 556, 0, 868}, {-260, 556, -3, 868}},
+        // At 150 %: strip 8 (7.5), pad 386 x 468, gap 5 (4.5); 810 - 234 = 576.
+        {{0, 0, 2880, 1620}, {2872, 576, 2880, 1044}, {2489, 576, 2875, 1044}, 144},
     };
     for (const PadGeometry& c : cases) {
         SCOPED_TRACE(c.primary.top);
         platform.desktop.monitors = {c.primary, {5000, 0, 6920, 1080}};
+        platform.desktop.monitorDpi = {c.dpi, 120}; // the other monitor's DPI must not count
         TFrmScratchPad pad;
         EXPECT_FALSE(pad.Visible());
         EXPECT_FALSE(pad.ContainsClientPoint({c.strip.left, c.strip.top}));
@@ -257,6 +276,23 @@ TEST_F(TrailWindows, ButtonReportsStartOneDrawingPerStroke) {
     mark = view.picture.ops.size();
     pad.ReportMouseButton(true);
     EXPECT_EQ(DrawnSince(view.picture, mark).at(1), stroke[1]);
+}
+
+TEST_F(TrailWindows, ThePadsTrailPenScalesWithThePrimaryMonitorsDpi) {
+    platform.desktop.monitors = {{0, 0, 2880, 1620}};
+    platform.desktop.monitorDpi = {144};
+    TScratchPadPictureView view;
+    TFrmScratchPad pad(&view);
+    pad.prEnable(true);
+    pad.FormMouseEnter();
+    platform.input.cursor = {2600, 700}; // inside the widened pad at 2489,576
+    pad.ReportMouseButton(true);
+    pad.ReportPoint({2620, 720});
+    EXPECT_EQ(view.picture.ops.back().kind, Kind::LineTo);
+    const auto pen = std::find_if(view.picture.ops.rbegin(), view.picture.ops.rend(),
+                                  [](const TPictureOp& op) { return op.kind == Kind::Pen; });
+    ASSERT_NE(pen, view.picture.ops.rend());
+    EXPECT_EQ(*pen, Pen(clBlack, 2)); // 1.5 pixels, rounded up
 }
 
 TEST_F(TrailWindows, ReleaseWithoutAStrokeDoesNotMarkThePadDone) {

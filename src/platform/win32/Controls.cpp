@@ -1,8 +1,6 @@
 #include "platform/win32/Controls.h"
 
-#include <map>
-#include <string>
-#include <utility>
+#include "platform/win32/Dpi.h"
 
 namespace fg {
 
@@ -41,46 +39,50 @@ SIZE TextSize(HWND h, HFONT font, const wchar_t* text) {
 
 } // namespace
 
-HFONT UiFont(const wchar_t* face, int points) {
-    static std::map<std::pair<std::wstring, int>, HFONT> fonts;
-    HFONT& font = fonts[{face, points}];
-    if (!font) {
-        HDC dc = GetDC(nullptr);
-        const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, dc);
-        font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, face);
-    }
-    return font;
-}
-
-void TControlTable::Create(HWND parent, const std::vector<ControlSpec>& rows, HFONT font,
-                           int designWidth, int designHeight) {
+void TControlTable::Create(HWND parentWindow, const std::vector<ControlSpec>& rows,
+                           FontSpec fontOf, int designWidth, int designHeight, int dpi) {
+    parent = parentWindow;
+    fontSpec = fontOf;
     designW = designWidth;
     designH = designHeight;
-    for (ControlSpec row : rows) {
+    currentDpi = dpi;
+    font = ScaledFont(fontSpec.face, fontSpec.points, currentDpi);
+    for (const ControlSpec& row : rows) {
         const KindInfo info = Info(row.kind);
-        if (row.width == 0) {
-            const SIZE size = TextSize(parent, font, row.text);
-            row.width = size.cx;
-            row.height = size.cy;
-        }
         HWND h = CreateWindowExW(0, info.className, row.text, WS_CHILD | WS_VISIBLE | info.style,
-                                 row.x, row.y, row.width, row.height, parent,
+                                 0, 0, 0, 0, parent,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                  GetModuleHandleW(nullptr), nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        placed.push_back({row, h});
+        placed.push_back({row, h, {0, 0}});
     }
+    MeasureLabels();
+    Layout(ScaleByDpi(designW, currentDpi), ScaleByDpi(designH, currentDpi));
+}
+
+void TControlTable::SetDpi(int dpi) {
+    currentDpi = dpi;
+    font = ScaledFont(fontSpec.face, fontSpec.points, currentDpi);
+    for (const Placed& p : placed)
+        SendMessageW(p.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    MeasureLabels();
+}
+
+void TControlTable::MeasureLabels() {
+    for (Placed& p : placed)
+        if (p.row.width == 0) p.text = TextSize(parent, font, p.row.text);
 }
 
 void TControlTable::Layout(int clientWidth, int clientHeight) {
-    const int dw = clientWidth - designW;
-    const int dh = clientHeight - designH;
+    auto scale = [this](int px) { return ScaleByDpi(px, currentDpi); };
+    const int dw = clientWidth - scale(designW);
+    const int dh = clientHeight - scale(designH);
     for (const Placed& p : placed) {
         const ControlSpec& s = p.row;
-        int x = s.x, y = s.y, w = s.width, h = s.height;
+        int x = scale(s.x), y = scale(s.y);
+        // Both edges scaled, so controls that touch at 96 DPI still touch.
+        int w = s.width ? scale(s.x + s.width) - x : p.text.cx;
+        int h = s.width ? scale(s.y + s.height) - y : p.text.cy;
         if (s.anchors & akRight) (s.anchors & akLeft) ? void(w += dw) : void(x += dw);
         if (s.anchors & akBottom) (s.anchors & akTop) ? void(h += dh) : void(y += dh);
         SetWindowPos(p.hwnd, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);

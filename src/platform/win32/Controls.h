@@ -1,5 +1,6 @@
-// Controls made from compact tables: each row a kind, a caption, a pixel rectangle in the
-// window's designed client area and the sides it is anchored to.
+// Controls made from compact tables: each row a kind, a caption, a rectangle in the window's
+// designed client area (96-DPI pixels) and the sides it is anchored to. The table places them at
+// the parent's DPI and places them again, with fonts made anew, when that DPI changes.
 #pragma once
 
 #include <windows.h>
@@ -19,28 +20,42 @@ struct ControlSpec {
     int id;
     ControlKind kind;
     const wchar_t* text;
-    int x, y, width, height; // width 0: a label sized to its text
+    int x, y, width, height; // 96-DPI pixels; width 0: a label sized to its text
     unsigned anchors;
 };
 
-// The font the program's windows use, by face and point size (created once per pair).
-HFONT UiFont(const wchar_t* face, int points);
+// The font of a table's controls, by face and point size.
+struct FontSpec {
+    const wchar_t* face;
+    int points;
+};
 
 class TControlTable {
   public:
-    // Creates every control as a child of parent, in the table's order (which is the tab order).
-    void Create(HWND parent, const std::vector<ControlSpec>& rows, HFONT font, int designWidth,
-                int designHeight);
+    // Creates every control as a child of parent, in the table's order (which is the tab order),
+    // laid out for dpi in a client area of the designed size.
+    void Create(HWND parent, const std::vector<ControlSpec>& rows, FontSpec font, int designWidth,
+                int designHeight, int dpi);
     // Moves the anchored controls after the parent's client area changed size.
     void Layout(int clientWidth, int clientHeight);
+    // The parent now has another DPI: a new font for every control and labels measured again.
+    // The next Layout places them.
+    void SetDpi(int dpi);
     HWND Item(int id) const;
+    HFONT Font() const { return font; }
 
   private:
     struct Placed {
         ControlSpec row;
         HWND hwnd;
+        SIZE text; // the measured size of a label sized to its text
     };
+    void MeasureLabels();
     std::vector<Placed> placed;
+    HWND parent = nullptr;
+    FontSpec fontSpec{L"Tahoma", 8};
+    HFONT font = nullptr;
+    int currentDpi = 96;
     int designW = 0;
     int designH = 0;
 };

@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/win32/Dpi.h"
 #include "platform/win32/Menus.h"
 #include "platform/win32/Window.h"
 
@@ -178,6 +179,7 @@ class Win32Desktop : public IDesktop {
         Bounds(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), bounds);
         return bounds;
     }
+    int MonitorDpi(TPoint p) override { return MonitorDpiAt(POINT{p.x, p.y}); }
     TPoint VirtualScreenSize() override {
         return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     }

@@ -1,6 +1,7 @@
 #include "platform/win32/Window.h"
 
 #include "platform/LogSink.h"
+#include "platform/win32/Dpi.h"
 
 #include <set>
 
@@ -34,13 +35,16 @@ TWin32Window::~TWin32Window() {
     }
 }
 
-bool TWin32Window::CreateNative(const CreateParams& p) {
+bool TWin32Window::CreateNative(const WindowSpec& p) {
     if (!RegisterOnce(p.className, p.classStyle, StaticProc)) {
         LogToSink(L"RegisterClass failed: " + p.className, true);
         return false;
     }
-    RECT r{0, 0, p.clientWidth, p.clientHeight};
-    AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
+    // A window at the default position opens on the primary monitor.
+    const bool placed = p.x != CW_USEDEFAULT && p.y != CW_USEDEFAULT;
+    dpi = MonitorDpiAt(placed ? POINT{p.x, p.y} : POINT{0, 0});
+    const RECT r = WindowRectForClient(Scale(p.clientWidth), Scale(p.clientHeight), p.style,
+                                       p.exStyle, dpi);
     const HWND created = CreateWindowExW(p.exStyle, p.className.c_str(), p.caption.c_str(),
                                          p.style & ~WS_VISIBLE, p.x, p.y, r.right - r.left,
                                          r.bottom - r.top, p.parent, nullptr,
@@ -49,11 +53,29 @@ bool TWin32Window::CreateNative(const CreateParams& p) {
         LogToSink(L"CreateWindow failed: " + p.className, true);
         return false;
     }
+    // The system decides where a default position lands; its monitor may have another DPI.
+    if (const int actual = WindowDpi(hwnd); actual != dpi && p.parent != HWND_MESSAGE) {
+        dpi = actual;
+        const RECT a = WindowRectForClient(Scale(p.clientWidth), Scale(p.clientHeight), p.style,
+                                           p.exStyle, dpi);
+        SetWindowPos(hwnd, nullptr, 0, 0, a.right - a.left, a.bottom - a.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return true;
 }
 
 LRESULT TWin32Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DPICHANGED) {
+        if (HIWORD(wParam) > 0) dpi = HIWORD(wParam);
+        DpiChanged(*reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void TWin32Window::DpiChanged(const RECT& r) {
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK TWin32Window::StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {

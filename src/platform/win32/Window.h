@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
+#include "platform/Dpi.h"
+
 #include <string>
-#include <utility>
 
 namespace fg {
 
@@ -18,36 +19,40 @@ class TWin32Window {
 
     HWND Handle() const { return hwnd; }
 
+    // The DPI the window is laid out for, and a length in 96-DPI pixels at that DPI.
+    int Dpi() const { return dpi; }
+    int Scale(int px96) const { return ScaleByDpi(px96, dpi); }
+
   protected:
-    struct CreateParams {
+    // How a window is made, written as one designated initialiser, for example
+    // CreateNative({.className = L"TFrmX", .caption = L"X", .clientWidth = 120, .clientHeight = 40}).
+    // The client size is in 96-DPI pixels: CreateNative scales it by the DPI of the monitor the
+    // window opens on. The position is a screen point and stays as it is.
+    struct WindowSpec {
         std::wstring className;
         std::wstring caption;
         DWORD style = WS_OVERLAPPEDWINDOW;
         DWORD exStyle = 0;
+        UINT classStyle = 0; // applies when the class is first registered
+        HWND parent = nullptr;
         int x = CW_USEDEFAULT;
         int y = CW_USEDEFAULT;
         int clientWidth = 0;
         int clientHeight = 0;
-        HWND parent = nullptr;
-        UINT classStyle = 0; // applies when the class is first registered
     };
-    // The parameters of a plain top-level window of a class, caption and client size.
-    static CreateParams Plain(std::wstring className, std::wstring caption, int clientWidth,
-                              int clientHeight) {
-        CreateParams p;
-        p.className = std::move(className);
-        p.caption = std::move(caption);
-        p.clientWidth = clientWidth;
-        p.clientHeight = clientHeight;
-        return p;
-    }
     // Creates the native window, hidden; false (and logged) when the system refuses.
-    bool CreateNative(const CreateParams& params);
+    bool CreateNative(const WindowSpec& spec);
+    // The window moved to a monitor of another DPI, or the scale changed; Dpi() is the new one.
+    // By default the window takes the system's suggested rectangle (its WM_SIZE then lays it
+    // out); a window with fonts of its own makes them anew first, and a window that places
+    // itself does so instead.
+    virtual void DpiChanged(const RECT& suggested);
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd = nullptr;
 
   private:
+    int dpi = kDesignDpi;
     static LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 

@@ -297,6 +297,10 @@ int actInfo(HWND h, const Args&) {
     wchar_t buf[96];
     swprintf(buf, 96, L"rect\t%ld\t%ld\t%ld\t%ld\n", rc.left, rc.top, rc.right, rc.bottom);
     writeOut(buf);
+    RECT client{};
+    GetClientRect(h, &client);
+    swprintf(buf, 96, L"client\t%ld\t%ld\n", client.right, client.bottom);
+    writeOut(buf);
     return kFound;
 }
 
