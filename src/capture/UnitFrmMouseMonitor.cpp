@@ -328,6 +328,7 @@ void TFrmMouseMonitor::PollUp() {
         tt().CloseTooltip(false);
         return;
     }
+    TimingMark(L"release seen");
     timMouse.SetEnabled(false);
     WithFinalStep(
         [&] {
