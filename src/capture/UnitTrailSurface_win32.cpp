@@ -23,37 +23,52 @@ HBITMAP MakeBitmap(int width, int height) {
 } // namespace
 
 TTrailSurface::TTrailSurface(HWND target, int w, int h, COLORREF back)
-    : window(target), dc(CreateCompatibleDC(nullptr)), background(back) {
-    Resize(w, h);
+    : window(target), dc(CreateCompatibleDC(nullptr)), background(back), width(w), height(h) {
     // One canvas for the surface's life: the pen and its position live in the device context.
     gdi = std::make_unique<TGdiCanvas>(dc, TRect{0, 0, width, height});
 }
 
 TTrailSurface::~TTrailSurface() {
     gdi.reset();
-    if (firstBitmap) SelectObject(dc, firstBitmap);
-    if (bitmap) DeleteObject(bitmap);
+    Release();
     DeleteDC(dc);
 }
 
 void TTrailSurface::Resize(int w, int h) {
-    if (bitmap && w == width && h == height) return;
-    HBITMAP made = MakeBitmap(w, h);
-    if (!made) return; // keep drawing on the old one rather than on nothing
-    HGDIOBJ old = SelectObject(dc, made);
-    if (!firstBitmap) firstBitmap = old;
-    if (bitmap) DeleteObject(bitmap);
-    bitmap = made;
+    if (w == width && h == height) return;
+    Release();
     width = w;
     height = h;
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+void TTrailSurface::Release() {
+    if (!bitmap) return;
+    SelectObject(dc, firstBitmap);
+    DeleteObject(bitmap);
+    bitmap = nullptr;
+}
+
+void TTrailSurface::Prepare() {
+    if (bitmap) return;
+    HBITMAP made = MakeBitmap(width, height);
+    if (!made) return; // the drawing goes nowhere rather than failing
+    HGDIOBJ old = SelectObject(dc, made);
+    if (!firstBitmap) firstBitmap = old;
+    bitmap = made;
     const RECT all{0, 0, width, height};
     HBRUSH brush = CreateSolidBrush(background);
     ::FillRect(dc, &all, brush);
     DeleteObject(brush);
-    InvalidateRect(window, nullptr, FALSE);
 }
 
 void TTrailSurface::CopyTo(HDC target, const RECT& area) const {
+    if (!bitmap) {
+        HBRUSH brush = CreateSolidBrush(background);
+        ::FillRect(target, &area, brush);
+        DeleteObject(brush);
+        return;
+    }
     BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc,
            area.left, area.top, SRCCOPY);
 }
@@ -71,6 +86,7 @@ void TTrailSurface::SetPen(TColor color, int w, PenStyle style) {
 }
 
 void TTrailSurface::LineTo(int x, int y) {
+    Prepare();
     const TPoint from = gdi->PenPos();
     gdi->LineTo(x, y);
     Touch(std::min(from.x, x), std::min(from.y, y), std::max(from.x, x) + 1,
@@ -78,11 +94,13 @@ void TTrailSurface::LineTo(int x, int y) {
 }
 
 void TTrailSurface::Rectangle(const TRect& r) {
+    Prepare();
     gdi->Rectangle(r);
     Touch(r.left, r.top, r.right, r.bottom);
 }
 
 void TTrailSurface::Polygon(const std::vector<TPoint>& points) {
+    Prepare();
     gdi->Polygon(points);
     if (points.empty()) return;
     RECT box{points[0].x, points[0].y, points[0].x, points[0].y};
@@ -96,11 +114,18 @@ void TTrailSurface::Polygon(const std::vector<TPoint>& points) {
 }
 
 void TTrailSurface::FillRect(const TRect& r) {
-    gdi->FillRect(r);
+    // Clearing a surface that has no bitmap changes nothing it shows: the scratchpad clears
+    // its drawing area when it is made, and keeps no bitmap until something is drawn.
+    const bool clearsAll = r.left <= 0 && r.top <= 0 && r.right >= width && r.bottom >= height;
+    if (bitmap || !blankingBrush || !clearsAll) {
+        Prepare();
+        gdi->FillRect(r);
+    }
     Touch(r.left, r.top, r.right, r.bottom);
 }
 
 void TTrailSurface::SetPixel(int x, int y, TColor color) {
+    Prepare();
     gdi->SetPixel(x, y, color);
     Touch(x, y, x + 1, y + 1);
 }
