@@ -9,15 +9,29 @@ namespace fg {
 
 namespace {
 
-HBITMAP MakeBitmap(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = std::max(width, 1);
-    info.bmiHeader.biHeight = -std::max(height, 1);
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+RGBQUAD Quad(COLORREF c) {
+    return {GetBValue(c), GetGValue(c), GetRValue(c), 0};
+}
+
+// One bit a pixel, its two colours the background and black: a trail needs no others, and a
+// full-screen surface is 253 kB at 1920 x 1080 instead of 8 MB. Drawing in another colour takes
+// the nearer of the two.
+HBITMAP MakeBitmap(int width, int height, COLORREF background) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+    } info{};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = std::max(width, 1);
+    info.header.biHeight = -std::max(height, 1);
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 1;
+    info.header.biClrUsed = 2;
+    info.colors[0] = Quad(background);
+    info.colors[1] = Quad(RGB(0, 0, 0));
     void* bits = nullptr;
-    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    return CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                            &bits, nullptr, 0);
 }
 
 } // namespace
@@ -51,7 +65,7 @@ void TTrailSurface::Release() {
 
 void TTrailSurface::Prepare() {
     if (bitmap) return;
-    HBITMAP made = MakeBitmap(width, height);
+    HBITMAP made = MakeBitmap(width, height, background);
     if (!made) return; // the drawing goes nowhere rather than failing
     HGDIOBJ old = SelectObject(dc, made);
     if (!firstBitmap) firstBitmap = old;

@@ -147,8 +147,8 @@ TEST(CaptureOverlayWin, ShowingCoversTheMonitorAndLeavesTheForegroundAlone) {
     EXPECT_EQ(GetForegroundWindow(), target.hwnd);
 }
 
-// A full-screen bitmap is 8 MB at 1920 x 1080: it exists only while a trail is on the screen, and
-// a new showing after its release still draws, from a blank surface.
+// The trail's full-screen bitmap exists only while a trail is on the screen, and a new showing
+// after its release still draws, from a blank surface.
 TEST(CaptureOverlayWin, TheTrailsBitmapExistsOnlyWhileTheOverlayShows) {
     TargetWindow target;
     SetCursorPos(700, 400);
@@ -166,6 +166,7 @@ TEST(CaptureOverlayWin, TheTrailsBitmapExistsOnlyWhileTheOverlayShows) {
         const RECT m = PrimaryMonitor();
         EXPECT_EQ(b.bmWidth, m.right - m.left);
         EXPECT_EQ(b.bmHeight, m.bottom - m.top);
+        EXPECT_EQ(b.bmBitsPixel, 1); // 253 kB at 1920 x 1080, where 32 bits would take 8 MB
         EXPECT_EQ(trail.PixelAt(x + 40, 420), RGB(0, 0, 0)) << "showing " << showing;
         EXPECT_EQ(trail.PixelAt(x - 60, 420), GetSysColor(COLOR_BTNFACE)) << "showing " << showing;
         trap.Logic().Hide();
