@@ -180,6 +180,7 @@ void TPaste::SavePasteList() {
 }
 
 void TPaste::SendKestroke(const TKeystrokeData& hk) {
+    TimingMark(L"sending");
     const struct {
         bool held;
         std::uint8_t vk;
@@ -192,6 +193,7 @@ void TPaste::SendKestroke(const TKeystrokeData& hk) {
     Pause(10);
     const std::uint8_t key = MainKey(hk.key);
     const std::uint32_t extended = IsExtended(hk.key) ? KEYEVENTF_EXTENDEDKEY_ : 0;
+    TimingMark(L"key down");
     Key(key, extended);
     Pause(10);
     Key(key, extended | KEYEVENTF_KEYUP_);

@@ -6,6 +6,8 @@
 #include "app/UnitUtf16.h"
 #include "platform/Platform.h"
 
+#include <cwchar>
+
 namespace fg {
 
 TFrmDebug* FrmDebug = nullptr;
@@ -18,6 +20,7 @@ std::deque<std::wstring>& History() {
 }
 
 bool saveOnExit = false;
+bool timingMarks = false;
 
 // The system's message text without trailing blanks, line breaks and full stops.
 std::wstring TrimmedErrorText(std::uint32_t code) {
@@ -46,8 +49,22 @@ void AppendLog(const std::wstring& s, bool includeLastError) {
     if (FrmDebug) FrmDebug->LineAppended(history.front());
 }
 
+void SetTimingMarks(bool on) {
+    timingMarks = on;
+}
+
+void TimingMark(const wchar_t* phase) {
+    if (!timingMarks) return;
+    wchar_t ms[32];
+    std::swprintf(ms, 32, L" %.3f ms", Os().clock->PreciseMs());
+    AppendLog(std::wstring(L"[Timing] ") + phase + ms);
+}
+
 TFrmDebug::TFrmDebug(IDebugView* debugView) : view(debugView) {
     FrmDebug = this; // from here on lines carry the window's prefix
+    const std::wstring timing =
+        Os().files->ProfileRead(GetDataPath() + L"defaults.ini", L"debug", L"timing", L"");
+    SetTimingMarks(!timing.empty() && timing != L"0");
 }
 
 TFrmDebug::~TFrmDebug() {

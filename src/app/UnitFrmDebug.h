@@ -13,6 +13,13 @@ namespace fg {
 // The one call every part of the program uses. Works before the window exists.
 void AppendLog(const std::wstring& s, bool includeLastError = false);
 
+// Phase stamps of a gesture's way from the button's release to its first key, for the latency
+// bench: "[Timing] <phase> <ms> ms" on the high-resolution clock (milliseconds with three
+// decimals). Off unless "defaults.ini" has "timing=1" in section "debug" when the debug window
+// is made; off, a mark costs one test of a flag.
+void TimingMark(const wchar_t* phase);
+void SetTimingMarks(bool on);
+
 // Read access to the history (index 0 is the newest line).
 const std::deque<std::wstring>& DebugHistory();
 

@@ -381,6 +381,7 @@ void TFrmMouseMonitor::PollUp() {
         EndProcessNameReuse();
         return;
     }
+    TimingMark(L"release seen");
     timMouse.SetEnabled(false);
     WithFinalStep(
         [&] {

@@ -46,6 +46,9 @@ void TFrmRatTrapWindow::ShowOverlay() {
 
 void TFrmRatTrapWindow::HideOverlay() {
     ShowWindow(hwnd, SW_HIDE);
+    // The next showing starts from a blank surface anyway; until then the trail's full-screen
+    // bitmap would only hold memory.
+    surface->Release();
 }
 
 void TFrmRatTrapWindow::CoverMonitor(const TRect& monitor) {

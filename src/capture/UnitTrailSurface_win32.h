@@ -1,5 +1,7 @@
 // What the trail windows draw on: a bitmap of their own that keeps the trail across repaints, with
-// a canvas that marks the window dirty wherever it draws.
+// a canvas that marks the window dirty wherever it draws. The bitmap is made by the first drawing
+// and can be given back (Release) while nothing is drawn, and holds two colours, the background
+// and black, at one bit a pixel: 253 kB for a 1920 x 1080 screen.
 #pragma once
 
 #include "platform/ICanvas.h"
@@ -21,16 +23,22 @@ class TTrailSurface : public ICanvas {
     // A new size starts out in the background colour; the pen, the brush and the pen's position
     // stay, as the trail's owner expects of one lasting surface.
     void Resize(int width, int height);
+    // Gives the bitmap back; the surface reads as the background colour until the next drawing.
+    // The pen, the brush and the pen's position stay.
+    void Release();
     // Copies the surface's part under area (client coordinates) onto dc.
     void CopyTo(HDC dc, const RECT& area) const;
-    COLORREF PixelAt(int x, int y) const { return ::GetPixel(dc, x, y); }
+    COLORREF PixelAt(int x, int y) const { return bitmap ? ::GetPixel(dc, x, y) : background; }
     HBITMAP Bitmap() const { return bitmap; }
     int Width() const { return width; }
     int Height() const { return height; }
 
     void SetPen(TColor color, int width, PenStyle style) override;
     TColor PenColor() override { return gdi->PenColor(); }
-    void SetBrush(TColor color, BrushStyle style) override { gdi->SetBrush(color, style); }
+    void SetBrush(TColor color, BrushStyle style) override {
+        blankingBrush = style == BrushStyle::Solid && color == background;
+        gdi->SetBrush(color, style);
+    }
     void MoveTo(int x, int y) override { gdi->MoveTo(x, y); }
     void LineTo(int x, int y) override;
     TPoint PenPos() override { return gdi->PenPos(); }
@@ -41,6 +49,8 @@ class TTrailSurface : public ICanvas {
     TRect ClipRect() override { return {0, 0, width, height}; }
 
   private:
+    // Makes the bitmap, in the background colour, before the first drawing on it.
+    void Prepare();
     void Touch(int left, int top, int right, int bottom);
 
     HWND window;
@@ -51,6 +61,7 @@ class TTrailSurface : public ICanvas {
     int width = 0;
     int height = 0;
     int penWidth = 1;
+    bool blankingBrush = false; // the brush paints the background colour
     std::unique_ptr<TGdiCanvas> gdi;
 };
 

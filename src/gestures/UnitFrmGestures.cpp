@@ -100,7 +100,9 @@ bool TFrmGestures::ReportGestures(const std::wstring& gesture, bool NoTooltip) {
     if (gesture.empty()) throw TUserError(L"ReportGestures: empty input");
     const std::wstring h = ToHumanReadable(gesture);
     const std::wstring f = ForegroundGestureFile();
+    TimingMark(L"program identified");
     LoadGestures(f, true);
+    TimingMark(L"file loaded");
     AppendLog(L"[FGest] Reported gesture/foreground = " + h + L" | " + f);
 
     if (cbDisableAll && !NoTooltip) {
@@ -184,11 +186,15 @@ bool TFrmGestures::FindAndRunGesture(const std::wstring& gestureEncoded) {
 }
 
 void TFrmGestures::RunGesture(const std::wstring& gesture) {
+    TimingMark(L"action started");
     Pad().RemoveSelfFromFocus(false);
+    TimingMark(L"pause started");
     // A negative pause from a hand-edited settings file would block for about 50 days.
     if (ExecutePause > 0) Os().clock->Sleep(static_cast<std::uint32_t>(ExecutePause));
+    TimingMark(L"pause over");
     if (!parts.target) throw TUserError(L"The dispatcher has no target program");
     parts.target->RestoreTarget();
+    TimingMark(L"menu checked");
 
     // The program's binding counts only when it has an action text; otherwise the global one.
     std::wstring a = Actions.Value(gesture);

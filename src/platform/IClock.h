@@ -13,6 +13,9 @@ class IClock {
     virtual ~IClock() = default;
     // Milliseconds since some start; wraps at 2^32 like the system's tick counter.
     virtual std::uint32_t TickCount() = 0;
+    // Milliseconds with a fraction, from the system's high-resolution counter where there is
+    // one; only the phase stamps of the debug log read it.
+    virtual double PreciseMs() { return TickCount(); }
     virtual void Sleep(std::uint32_t ms) = 0;
     // The local time of day in the user's long time format (hours, minutes, seconds).
     virtual std::wstring LocalTimeText() = 0;

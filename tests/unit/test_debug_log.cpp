@@ -192,5 +192,30 @@ TEST_F(DebugLogTest, ApplicationExceptionLogsSavesAndReports) {
     EXPECT_EQ(platform.desktop.messageBoxes.back(), L"boom\r\n[Debug.txt] log created.");
 }
 
+// The phase stamps are for the latency bench only: a settings file without the switch, or with it
+// at 0, leaves the log as it is.
+TEST_F(DebugLogTest, TimingMarksOnlyWhenTheSettingsFileAsksForThem) {
+    const struct {
+        const wchar_t* settings; // null: no settings file
+        bool stamped;
+    } cases[] = {
+        {nullptr, false},
+        {L"[debug]\r\ntiming=0\r\n", false},
+        {L"[init]\r\ntiming=1\r\n", false},
+        {L"[debug]\r\ntiming=1\r\n", true},
+    };
+    for (const auto& c : cases) {
+        platform.files.files.clear();
+        if (c.settings) platform.files.SetText(L"C:\\Tools\\defaults.ini", c.settings);
+        TFrmDebug log(&view);
+        AppendLog(L"before");
+        TimingMark(L"release seen");
+        EXPECT_EQ(test::LogMark::StripPrefix(DebugHistory().front()),
+                  c.stamped ? L"[Timing] release seen 1000.000 ms" : L"before")
+            << (c.settings ? c.settings : L"no file");
+    }
+    SetTimingMarks(false);
+}
+
 } // namespace
 } // namespace fg

@@ -147,6 +147,33 @@ TEST(CaptureOverlayWin, ShowingCoversTheMonitorAndLeavesTheForegroundAlone) {
     EXPECT_EQ(GetForegroundWindow(), target.hwnd);
 }
 
+// The trail's full-screen bitmap exists only while a trail is on the screen, and a new showing
+// after its release still draws, from a blank surface.
+TEST(CaptureOverlayWin, TheTrailsBitmapExistsOnlyWhileTheOverlayShows) {
+    TargetWindow target;
+    SetCursorPos(700, 400);
+    TFrmRatTrapWindow trap;
+    const TTrailSurface& trail = trap.Trail();
+    EXPECT_EQ(trail.Bitmap(), nullptr);
+    for (int showing = 1; showing <= 2; ++showing) {
+        trap.Logic().Show();
+        const int x = 700 + 100 * showing;
+        trap.Logic().ReportMouse({x, 400}, true);
+        trap.Logic().ReportMouse({x + 40, 420}, false);
+        ASSERT_NE(trail.Bitmap(), nullptr) << "showing " << showing;
+        BITMAP b{};
+        GetObjectW(trail.Bitmap(), sizeof b, &b);
+        const RECT m = PrimaryMonitor();
+        EXPECT_EQ(b.bmWidth, m.right - m.left);
+        EXPECT_EQ(b.bmHeight, m.bottom - m.top);
+        EXPECT_EQ(b.bmBitsPixel, 1); // 253 kB at 1920 x 1080, where 32 bits would take 8 MB
+        EXPECT_EQ(trail.PixelAt(x + 40, 420), RGB(0, 0, 0)) << "showing " << showing;
+        EXPECT_EQ(trail.PixelAt(x - 60, 420), GetSysColor(COLOR_BTNFACE)) << "showing " << showing;
+        trap.Logic().Hide();
+        EXPECT_EQ(trail.Bitmap(), nullptr) << "showing " << showing;
+    }
+}
+
 TEST(CaptureOverlayWin, TheReleaseWhileTheOverlayShowsOpensNoContextMenuBeneath) {
     TargetWindow target;
     MoveMouse(500, 400);

@@ -81,6 +81,16 @@ class Win32Clock : public IClock {
     void RemoveTimer(TimerId id) override { timers.Remove(static_cast<UINT_PTR>(id)); }
 
     std::uint32_t TickCount() override { return GetTickCount(); }
+    double PreciseMs() override {
+        static const double perMs = [] {
+            LARGE_INTEGER f{};
+            QueryPerformanceFrequency(&f);
+            return static_cast<double>(f.QuadPart) / 1000.0;
+        }();
+        LARGE_INTEGER c{};
+        QueryPerformanceCounter(&c);
+        return static_cast<double>(c.QuadPart) / perMs;
+    }
     void Sleep(std::uint32_t ms) override { ::Sleep(ms); }
     std::wstring LocalTimeText() override {
         wchar_t buf[80];

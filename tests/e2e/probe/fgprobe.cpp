@@ -308,15 +308,73 @@ int actExists(HWND, const Args&) {
     return kFound;
 }
 
+double PreciseMs() {
+    static const double perMs = [] {
+        LARGE_INTEGER f{};
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER c{};
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) / perMs;
+}
+
+// Blocks until a line (or the end) arrives on the standard input.
+void WaitForStartSignal() {
+    HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    char c = 0;
+    DWORD got = 0;
+    while (ReadFile(in, &c, 1, &got, nullptr) && got == 1 && c != '\n') {
+    }
+}
+
+LRESULT TextLength(HWND h) {
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &len))
+        return -1;
+    return static_cast<LRESULT>(len);
+}
+
+// For the latency bench: waits for the window's text length to change. Prints "ready", waits for
+// the start signal (a line on the standard input), then asks for the length every POLL ms (1)
+// until it differs or TIMEOUT ms (5000) have passed, and prints
+//   changed <start ms> <change ms> <asks>\t<new text>
+// with both times on the high-resolution clock that every process of the prefix shares. Nothing
+// is sent to the window before the signal, so the wait does not load the program it watches.
+int actWaitText(HWND h, const Args& a) {
+    const DWORD pollMs = a.size() > 1 ? wcstoul(a[1].c_str(), nullptr, 0) : 1;
+    const double timeoutMs = a.size() > 2 ? wcstod(a[2].c_str(), nullptr) : 5000;
+    const LRESULT before = TextLength(h);
+    writeOut(L"ready " + std::to_wstring(before) + L"\n");
+    WaitForStartSignal();
+    const double start = PreciseMs();
+    long asks = 0;
+    for (;;) {
+        const LRESULT now = TextLength(h);
+        const double at = PreciseMs();
+        ++asks;
+        if (now != before) {
+            wchar_t head[96];
+            swprintf(head, 96, L"changed %.3f %.3f %ld\t", start, at, asks);
+            writeOut(head + escaped(windowText(h)) + L"\n");
+            return kFound;
+        }
+        if (at - start > timeoutMs) return kNotFound;
+        Sleep(pollMs);
+    }
+}
+
 struct WindowCommand {
     const wchar_t* name;
     WindowAction act;
 };
 
 constexpr WindowCommand kWindowCommands[] = {
-    {L"text", actText}, {L"click", actClick}, {L"bmclick", actBmClick},
-    {L"ok", actOk},     {L"close", actClose}, {L"show", actShow},
-    {L"sync", actSync}, {L"info", actInfo},   {L"exists", actExists},
+    {L"text", actText},       {L"click", actClick},
+    {L"bmclick", actBmClick}, {L"ok", actOk},
+    {L"close", actClose},     {L"show", actShow},
+    {L"sync", actSync},       {L"info", actInfo},
+    {L"exists", actExists},   {L"waittext", actWaitText},
 };
 
 // Processes of the snapshot, "pid<TAB>exe" a line, optionally only those with one exe name.
@@ -371,6 +429,7 @@ void usage() {
     for (const Command& c : kCommands)
         fwprintf(stderr, L"  fgprobe %ls\n", c.usage);
     fwprintf(stderr, L"  fgprobe text|click|bmclick|ok|close|show [SW]|sync [ms]|info|exists HWND\n"
+                     L"  fgprobe waittext HWND [poll-ms] [timeout-ms]  (start: a line on stdin)\n"
                      L"filters: --class C --title T (--text T) --exe NAME --pid N --visible"
                      L" --wait MS\n");
 }
