@@ -8,7 +8,9 @@ namespace fg {
 
 bool TFocusManager::ForceForeground(HWindow h) {
     IDesktop& desktop = *Os().desktop;
-    HWindow f = GetForegroundHandle();
+    // One question: when nobody has the foreground (a menu just closed) the attachment goes to
+    // the desktop window anyway, and asking again would only wait 80 ms for nothing.
+    HWindow f = desktop.ForegroundWindow();
     if (f == h) return true;
     if (f == 0) f = desktop.DesktopWindow();
     {

@@ -118,6 +118,12 @@ TEST_F(HelpersTest, ForceForeground) {
     EXPECT_FALSE(desktop.Find(editor)->minimized);
     EXPECT_TRUE(desktop.lockTimeoutWrites.empty()); // the first try sufficed
 
+    // Nobody in front (a menu just closed): no waiting for one to appear.
+    desktop.foreground = 0;
+    const std::uint32_t slept = platform.clock.slept;
+    EXPECT_TRUE(TFocusManager::ForceForeground(editor));
+    EXPECT_EQ(platform.clock.slept, slept);
+
     // A foreground lock that even the joined input cannot pass: the lock goes off for a moment.
     desktop.foreground = editor;
     desktop.foregroundLocked = true;
