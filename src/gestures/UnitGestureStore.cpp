@@ -351,6 +351,9 @@ void TGestureStore::RememberLoad(const std::wstring& fileName, const std::uint64
 }
 
 void TGestureStore::SaveGestures(const std::wstring& fileName) {
+    // The file's stamp cannot be trusted to change with what we write: on a file system with
+    // coarse write times a rewrite of the same size keeps it. The next load reads the file.
+    loaded.erase(AsciiLower(fileName));
     IFileSystem& files = *Os().files;
     const std::wstring path = GetDataPath() + fileName;
     const bool global = IsGlobalGestureFile(fileName);

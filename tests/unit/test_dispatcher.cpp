@@ -349,5 +349,26 @@ TEST_F(Dispatch, TheMouseChordsWriteAndDeleteTheProgramsFile) {
                                          L"[Settings]\r\ncbDisableAll=0\r\n");
 }
 
+// Where write times are coarse, the chords rewrite the file within the same stamp: the flag was
+// written 0 and 1 with the same size. What the program saved must still be what it dispatches by.
+TEST_F(Dispatch, AChordIsHonouredAtOnceWhereWriteTimesAreCoarse) {
+    platform.files.coarseStamps = true;
+    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                                       L"[Settings]\r\ncbDisableAll=0\r\n");
+    Dispatcher& d = Make();
+    for (const bool disabled : {false, true, false, true, false}) {
+        if (disabled)
+            d.ReportDisableGestures();
+        else
+            d.ReportEnableGestures();
+        sender.sent.clear();
+        tooltip.shown.clear();
+        EXPECT_EQ(d.ProgramIsDisabled(), disabled);
+        EXPECT_EQ(d.ReportGestures(L"03", false), !disabled) << "disabled " << disabled;
+        EXPECT_EQ(sender.sent.size(), disabled ? 0u : 1u) << "disabled " << disabled;
+        EXPECT_EQ(tooltip.shown.at(0) == L"    Disabled    ", disabled) << "disabled " << disabled;
+    }
+}
+
 } // namespace
 } // namespace fg

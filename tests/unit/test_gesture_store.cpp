@@ -148,6 +148,34 @@ TEST_F(GestureFiles, AnUnchangedFileIsNotReadAgainButAHandEditIsSeen) {
     EXPECT_EQ(store.Gestures.Value(L"DOWN"), L"");
 }
 
+// With coarse write times a file rewritten at the same size keeps its stamp: what the store itself
+// saved or deleted is read again, not taken from the last load.
+TEST_F(GestureFiles, WhatTheStoreSavedIsNeverServedFromAnOlderLoad) {
+    platform.files.coarseStamps = true;
+    const std::wstring a = L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n";
+    const std::wstring b = L"[03]\r\nActionType=Keystroke\r\nAction=000042B\r\n";
+    const std::wstring file = L"Gestures_x.exe.ini";
+
+    Write(file, a + L"[Settings]\r\ncbDisableAll=0\r\n");
+    store.LoadGestures(file, true);
+    store.cbDisableAll = true;
+    store.SaveGestures(file); // the same size: only the flag's digit changed
+    store.LoadGestures(file, true);
+    EXPECT_TRUE(store.cbDisableAll) << "a rewrite by the store";
+
+    // Emptied and deleted by a save, then written again (by hand) at the old size.
+    store.Gestures.Clear();
+    store.cbDisableAll = false;
+    Write(file, a);
+    store.LoadGestures(file, true);
+    store.Gestures.Clear();
+    store.SaveGestures(file);
+    ASSERT_FALSE(platform.files.Exists(Path(file)));
+    Write(file, b);
+    store.LoadGestures(file, true);
+    EXPECT_EQ(store.Actions.Value(L"03"), L"000042B") << "a deletion by the store";
+}
+
 TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirAction) {
     Write(L"Gestures_x.exe.ini", L"[Settings]\r\ncbDisableAll=7\r\n"
                                  L"[03]\r\nActionType=Keystroke\r\nAction=010057ctrl+w\r\n"
