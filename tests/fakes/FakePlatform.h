@@ -237,7 +237,8 @@ class FakeFileSystem : public IFileSystem {
         if (it == files.end()) return false;
         stamp = 1469598103934665603ull;
         if (!coarseStamps)
-            for (std::uint8_t b : it->second) stamp = (stamp ^ b) * 1099511628211ull;
+            for (std::uint8_t b : it->second)
+                stamp = (stamp ^ b) * 1099511628211ull;
         stamp ^= it->second.size();
         return true;
     }

@@ -5,6 +5,7 @@
 #include "app/UnitMisc.h"
 #include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestures.h"
+#include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -79,7 +80,6 @@ class Dispatch : public ::testing::Test {
         parts.scratchpadVisible = [] { return true; };
         parts.setScratchpadVisible = [this](bool v) { padShown.push_back(v); };
         parts.sender = &sender;
-        parts.keystrokes = &keys;
         dispatcher = std::make_unique<Dispatcher>(parts);
         platform.clock.Advance(500); // the close timer runs once from creation
         tooltip.closes.clear();
@@ -93,16 +93,15 @@ class Dispatch : public ::testing::Test {
     RecordingSender sender{platform.clock};
     RecordingScratchpad pad;
     std::vector<bool> padShown;
-    test::FakeKeystrokes keys;
     std::unique_ptr<Dispatcher> dispatcher;
 };
 
 TEST_F(Dispatch, TheProgramsOwnBindingBeatsTheGlobalOne) {
     Write(L"Gestures.ini",
           L"[03]\r\nActionType=Run Program / File\r\nAction=C:\\Tools\\x.exe|-q\r\n"
-          L"[1]\r\nActionType=Keystroke\r\nAction=000042\r\n");
+          L"[1]\r\nActionType=Keystroke\r\nAction=000042B\r\n");
     // "1" is bound here without an action text: the global action of "1" runs.
-    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=010057\r\n"
+    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n"
                                        L"[1]\r\nActionType=Run Program / File\r\n");
     Dispatcher& d = Make();
     const std::uint32_t t0 = platform.clock.now;
@@ -146,9 +145,9 @@ TEST_F(Dispatch, AContextMenuTheReleaseOpenedInTheTargetIsClosedFirst) {
 }
 
 TEST_F(Dispatch, ConfirmsWhatWasDrawnAndFallsBackFromAMonitorEdge) {
-    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041\r\n"
-                           L"[01]\r\nActionType=Keystroke\r\nAction=000041\r\n"
-                           L"[0]\r\nActionType=Keystroke\r\nAction=000041\r\n");
+    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                           L"[01]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                           L"[0]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
     Dispatcher& d = Make();
     // Shown after the execute pause, closed with fading half a second later.
     d.ReportGestures(L"01", false);
@@ -194,7 +193,7 @@ TEST_F(Dispatch, ConfirmsWhatWasDrawnAndFallsBackFromAMonitorEdge) {
 }
 
 TEST_F(Dispatch, DiagonalModeLooksUpOnlyWhatWasDrawnAndOffersSuggestions) {
-    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041\r\n");
+    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
     Dispatcher& d = Make();
     std::uint32_t t0 = platform.clock.now;
     EXPECT_TRUE(d.ReportGesturesDiagonal(L"03"));
@@ -235,8 +234,9 @@ TEST_F(Dispatch, DiagonalModeLooksUpOnlyWhatWasDrawnAndOffersSuggestions) {
 }
 
 TEST_F(Dispatch, ADisabledProgramRunsGesturesOnlyFromAMenu) {
-    Write(L"Gestures_notepad.exe.ini",
-          L"[03]\r\nActionType=Keystroke\r\nAction=010057\r\n[Settings]\r\ncbDisableAll=1\r\n");
+    Write(
+        L"Gestures_notepad.exe.ini",
+        L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n[Settings]\r\ncbDisableAll=1\r\n");
     Dispatcher& d = Make();
     EXPECT_FALSE(d.ReportGestures(L"03", false));
     EXPECT_EQ(tooltip.shown, std::vector<std::wstring>{L"    Disabled    "});
@@ -260,7 +260,7 @@ TEST_F(Dispatch, ADisabledProgramRunsGesturesOnlyFromAMenu) {
 
 TEST_F(Dispatch, TheExecutePauseComesOnceBeforeAllKeystrokes) {
     Write(L"Gestures.ini",
-          L"[12]\r\nActionType=Multiple Keystrokes\r\nAction=000041|000042|000043\r\n");
+          L"[12]\r\nActionType=Multiple Keystrokes\r\nAction=000041A|000042B|000043C\r\n");
     Dispatcher& d = Make();
     for (const int pause : {100, 0, -5}) {
         sender.sent.clear();
@@ -309,9 +309,10 @@ TEST_F(Dispatch, ProgramActionsStartAProcessOrGoToTheShell) {
     EXPECT_TRUE(d.ReportGestures(L"3", false)) << "a program that does not start still counts";
 }
 
-TEST_F(Dispatch, CallerErrorsEndTheReport) {
-    Write(L"Gestures.ini", L"[1]\r\nActionType=Macro\r\nAction=010057\r\n");
-    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nAction=010057\r\n");
+TEST_F(Dispatch, CallerErrorsAndMalformedKeystrokesEndTheReport) {
+    Write(L"Gestures.ini", L"[1]\r\nActionType=Macro\r\nAction=010057CTRL+W\r\n");
+    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nAction=010057CTRL+W\r\n"
+                                       L"[2]\r\nActionType=Keystroke\r\nAction=0100G7\r\n");
     Dispatcher& d = Make();
     const auto message = [&](const std::wstring& g) -> std::wstring {
         try {
@@ -325,6 +326,8 @@ TEST_F(Dispatch, CallerErrorsEndTheReport) {
     EXPECT_EQ(message(L""), L"ReportGestures: empty input");
     EXPECT_TRUE(mark.Messages().empty());
     EXPECT_EQ(message(L"03"), L"RunGesture found a gesture with no action");
+    // Kept as stored when the file loaded; running it is where it fails.
+    EXPECT_EQ(message(L"2"), L"'G7' is not a valid hexadecimal value in the keystroke \"0100G7\"");
     EXPECT_TRUE(d.ReportGestures(L"1", false)) << "an unknown type is found and runs nothing";
     EXPECT_TRUE(sender.sent.empty());
 }

@@ -6,6 +6,7 @@
 #include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestures.h"
 #include "gestures/UnitGatherINIData.h"
+#include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -111,9 +112,8 @@ class GestureFiles : public ::testing::Test {
     std::wstring Read(const std::wstring& name) { return platform.files.Text(Path(name)); }
 
     fake::FakePlatform platform;
-    test::FakeKeystrokes keys;
     test::RecordingView view;
-    TGestureStore store{&keys, &view};
+    TGestureStore store{nullptr, &view};
 };
 
 TEST_F(GestureFiles, TheSameGestureTwiceKeepsTheLaterSection) {
@@ -189,8 +189,8 @@ TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirA
     store.LoadGestures(L"Gestures_x.exe.ini", false);
     using Row = test::RecordingView::Row;
     EXPECT_EQ(view.rows, (std::vector<Row>{
-                             {L"UP+RIGHT", L"Keystroke", L"CTRL+W"},
-                             {L"DOWN+LEFT", L"Multiple Keystrokes", L"CTRL+W | F5"},
+                             {L"UP+RIGHT", L"Keystroke", L"ctrl+w"},
+                             {L"DOWN+LEFT", L"Multiple Keystrokes", L"ctrl+w | F5"},
                              {L"[TOP]+DOWN", L"Run Program / File", L"%WINDIR%\\notepad.exe | "},
                              {L"LEFT", L"Macro", std::nullopt},
                              {L"RIGHT", L"", std::nullopt},
@@ -200,13 +200,48 @@ TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirA
 
     store.SaveGestures(L"Gestures_x.exe.ini");
     EXPECT_EQ(Read(L"Gestures_x.exe.ini"),
-              L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n"
+              L"[03]\r\nActionType=Keystroke\r\nAction=010057ctrl+w\r\n"
               L"[12]\r\nActionType=Multiple Keystrokes\r\nAction=010057ctrl+w|000074F5\r\n"
               L"[A1]\r\nActionType=Run Program / File\r\nAction=%WINDIR%\\notepad.exe|\r\n"
               L"[2]\r\nActionType=Macro\r\n"
               L"[3]\r\nActionType=\r\n"
               L"[1]\r\nActionType=Keystroke\r\nAction=000000none\r\n"
               L"[Settings]\r\ncbDisableAll=1\r\n");
+}
+
+// A single keystroke is read into its normal stored form, which a save writes back; its name is
+// the stored one, never rebuilt from the key.
+TEST_F(GestureFiles, ASingleKeystrokeLoadsInItsNormalFormAndKeepsItsName) {
+    struct Case {
+        const wchar_t* stored;
+        const wchar_t* normal;
+        const wchar_t* shown;
+    };
+    const Case cases[] = {
+        {L"010057ctrl+w", L"010057ctrl+w", L"ctrl+w"},
+        {L"01005actrl+z", L"01005Actrl+z", L"ctrl+z"}, // upper-case hexadecimal
+        {L"290057CTRL+W", L"110057CTRL+W", L"CTRL+W"}, // a flag is 0 or 1
+        {L"00000aX", L"00000AX", L"X"},                // two key digits always
+        {L"000041", L"000041", L""},                   // no name
+        {L"00041", L"000000none", L"none"},            // too short to be a keystroke
+        {L"", L"000000none", L"none"},
+        {L"0x0041A", L"0x0041A", L"0x0041A"}, // malformed: kept as stored
+        {L"0000G1A", L"0000G1A", L"0000G1A"},
+    };
+    const std::wstring file = L"Gestures_x.exe.ini";
+    for (const Case& c : cases) {
+        Write(file, std::wstring(L"[03]\r\nActionType=Keystroke\r\nAction=") + c.stored);
+        store.LoadGestures(file, false);
+        ASSERT_EQ(view.rows.size(), 1u);
+        EXPECT_EQ(view.rows[0].action, c.shown) << c.stored;
+        EXPECT_EQ(store.Actions.Value(L"03"), c.normal) << c.stored;
+        store.SaveGestures(file);
+        EXPECT_EQ(Read(file), std::wstring(L"[03]\r\nActionType=Keystroke\r\nAction=") + c.normal +
+                                  L"\r\n[Settings]\r\ncbDisableAll=0\r\n")
+            << c.stored;
+        store.LoadGestures(file, true);
+        EXPECT_EQ(store.Actions.Value(L"03"), c.normal) << c.stored << ": read again";
+    }
 }
 
 TEST_F(GestureFiles, FilesWithoutGesturesAreDeletedUnlessFlaggedOrGlobal) {
@@ -302,7 +337,7 @@ TEST_F(GestureFiles, ValuesTheProfileReaderWouldTrimOrUnquoteSurviveASave) {
               std::wstring::npos)
         << "a value the reader keeps is written as it is";
 
-    TGestureStore reread{&keys};
+    TGestureStore reread;
     reread.LoadGestures(L"Gestures_x.exe.ini", true);
     EXPECT_EQ(reread.Actions.Value(L"0"), quotedBoth);
     EXPECT_EQ(reread.Actions.Value(L"1"), L" x.exe| ");
@@ -338,7 +373,7 @@ TEST_F(GestureFiles, HostileFilesNeitherCrashNorLoseWhatTheyHold) {
         store.LoadGestures(L"Gestures_x.exe.ini", false);
         const std::vector<std::wstring> first = test::Bindings(store);
         store.SaveGestures(L"Gestures_x.exe.ini");
-        TGestureStore again{&keys};
+        TGestureStore again;
         again.LoadGestures(L"Gestures_x.exe.ini", true);
         EXPECT_EQ(test::Bindings(again), first) << c.what;
     }
@@ -349,7 +384,7 @@ TEST_F(GestureFiles, HostileFilesNeitherCrashNorLoseWhatTheyHold) {
     // The malformed keystroke stays as stored and the bindings after it are loaded.
     platform.files.files[Path(L"Gestures_x.exe.ini")] = cases[2].bytes;
     store.LoadGestures(L"Gestures_x.exe.ini", true);
-    EXPECT_EQ(Lines(store.Actions), L"0=000041A;1=0x0041;2=000042B;");
+    EXPECT_EQ(Lines(store.Actions), L"0=000041;1=0x0041;2=000042;");
 }
 
 TEST_F(GestureFiles, TheExampleGestureOpensTheConfigurationUnlessTheUserBoundItAlready) {
@@ -364,7 +399,7 @@ TEST_F(GestureFiles, TheExampleGestureOpensTheConfigurationUnlessTheUserBoundItA
     const std::wstring own = L"[91]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
                              L"[Settings]\r\ncbDisableAll=0\r\n";
     Write(L"Gestures.ini", own);
-    TGestureStore later{&keys};
+    TGestureStore later;
     later.CreateExampleGlobalGesture();
     EXPECT_EQ(Read(L"Gestures.ini"), own);
 }
@@ -457,7 +492,6 @@ class MainThread {
 TEST_F(Scan, OverlappingScansEachHandOverTheirOwnLists) {
     MainThread mainThread;
     TGesturesParts parts;
-    parts.keystrokes = &keys;
     parts.mainThread = [&](const std::function<void()>& f) { mainThread.Call(f); };
     TFrmGestures gestures(parts);
 
