@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <functional>
 #include <list>
 #include <mutex>
 
@@ -61,6 +62,27 @@ TEST(NameValueList, FollowsTheListRules) {
         EXPECT_EQ(Lines(list), c.lines) << c.what;
         for (const auto& [name, value] : c.lookups)
             EXPECT_EQ(list.Value(name), value) << c.what;
+    }
+}
+
+TEST(NameValueList, ACopyIsUntouchedByChangesToTheOther) {
+    TNameValueList a;
+    a.SetValue(L"x", L"1");
+    a.SetValue(L"y", L"2");
+    const TNameValueList before = a;
+    for (const auto& change : std::vector<std::function<void(TNameValueList&)>>{
+             [](TNameValueList& l) { l.SetValue(L"X", L"3"); },
+             [](TNameValueList& l) { l.SetValue(L"y", L""); },
+             [](TNameValueList& l) { l.SetValue(L"z", L"4"); },
+             [](TNameValueList& l) { l.Clear(); },
+         }) {
+        TNameValueList copy = a;
+        change(copy);
+        EXPECT_EQ(Lines(a), L"x=1;y=2;");
+        EXPECT_EQ(a.Value(L"x"), L"1");
+        change(a);
+        EXPECT_EQ(Lines(copy), Lines(a)) << "the same change gives the same list";
+        a = before;
     }
 }
 
@@ -141,6 +163,12 @@ TEST_F(GestureFiles, AnUnchangedFileIsNotReadAgainButAHandEditIsSeen) {
     EXPECT_EQ(store.Actions, actions);
     // b's type of "1" does not leak into a's "1", which has none.
     EXPECT_EQ(store.ActionTypes.Value(L"1"), L"");
+    // What was changed in memory and not saved is gone at the next load, even of the same file.
+    store.ActionTypes.SetValue(L"03", L"Macro");
+    store.Actions.SetValue(L"03", L"");
+    store.LoadGestures(L"Gestures_a.exe.ini", true);
+    EXPECT_EQ(store.ActionTypes.Value(L"03"), L"Keystroke");
+    EXPECT_EQ(store.Actions, actions);
 
     Write(L"Gestures_a.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000042B\r\n");
     store.LoadGestures(L"Gestures_a.exe.ini", true);
