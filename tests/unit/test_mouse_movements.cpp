@@ -437,7 +437,8 @@ TEST(TfrmMouseMovements, IsMovingNeedsLeavingTheStartBoxAndMotion) {
 // acts as its nearest end of 0 to 1, and a weight that is no number as the default.
 TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
     using M = TfrmMouseMovements;
-    // From (500, 300): 51 polls of +10,+10, then left, then up, then jumps across the monitor.
+    // From (500, 300): 51 polls of +10,+10, then left, then up, then jumps across the monitor,
+    // then a wandering hand whose changing speeds make the weights matter.
     std::vector<TPoint> path{{500, 300}};
     const auto walk = [&](int dx, int dy, int polls) {
         for (int i = 0; i < polls; ++i)
@@ -446,8 +447,17 @@ TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
     walk(10, 10, 51);
     walk(-12, 0, 20);
     walk(0, -12, 20);
-    for (const TPoint jump : {TPoint{1919, 1079}, TPoint{1, 1}, TPoint{1919, 1}, TPoint{1919, 1}})
+    for (const TPoint jump : {TPoint{1919, 1079}, TPoint{1, 1}, TPoint{1919, 1}, TPoint{960, 540}})
         path.push_back(jump);
+    std::uint32_t seed = 7;
+    const auto next = [&](int spread) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(2 * spread + 1)) - spread;
+    };
+    for (int i = 0; i < 300; ++i) {
+        const int speed = 2 + (i / 25) % 4 * 6; // 2, 8, 14 or 20 pixels either way
+        walk(next(speed), next(speed), 1);
+    }
 
     fake::FakePlatform os;
     const auto answers = [&](const std::function<void(M&)>& set, bool diagonals) {
