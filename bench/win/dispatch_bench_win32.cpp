@@ -57,12 +57,27 @@ std::vector<std::wstring> Gestures(std::size_t count) {
     return out;
 }
 
+// The dispatcher with its lookup in reach, to time a dispatch without finding the foreground
+// program (a process snapshot, whose cost depends on how many processes run).
+class BenchDispatcher : public TFrmGestures {
+  public:
+    using TFrmGestures::FindAndRunGesture;
+    using TFrmGestures::TFrmGestures;
+};
+
+// The best of five batches: on a shared machine the other loads only ever add time.
 template <typename F> double MsPerCall(int runs, F&& f) {
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < runs; ++i)
-        f();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    return took.count() / runs;
+    double best = 0;
+    for (int batch = 0; batch < 5; ++batch) {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < runs; ++i)
+            f();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        const double ms = took.count() / runs;
+        if (batch == 0 || ms < best) best = ms;
+    }
+    return best;
 }
 
 int Run() {
@@ -88,15 +103,15 @@ int Run() {
     parts.sender = &sender;
     parts.scratchpad = &pad;
     parts.target = &target;
-    TFrmGestures dispatcher(parts);
+    BenchDispatcher dispatcher(parts);
     dispatcher.CheckParts();
     dispatcher.prExecutePause(0);
     const std::wstring exe = GetWindowEXEName(GetForegroundHandle());
     const std::wstring file = GestureFileName(exe);
     std::printf("foreground program: \"%ls\" (file %ls)\n", exe.c_str(), file.c_str());
-    std::printf("%9s %12s %14s %9s %10s | %13s %14s %11s\n", "bindings", "dispatch ms",
-                "foreground ms", "load ms", "lookup ms", "one read ms", "section list ms",
-                "file check ms");
+    std::printf("%9s %12s %14s %13s %9s %10s | %13s %14s %11s\n", "bindings", "dispatch ms",
+                "foreground ms", "without fg ms", "load ms", "lookup ms", "one read ms",
+                "section list ms", "file check ms");
 
     for (const std::size_t size : {10u, 100u, 1000u}) {
         TGestureStore writer;
@@ -113,8 +128,14 @@ int Run() {
         dispatcher.ReportGestures(target, true); // warm the system's caches
         const int before = sender.sent;
         const double dispatch = MsPerCall(runs, [&] { dispatcher.ReportGestures(target, true); });
+        const bool found = sender.sent - before == 5 * runs;
         const double foreground = MsPerCall(
             runs, [&] { (void)GestureFileName(GetWindowEXEName(GetForegroundHandle())); });
+        // What a dispatch does once it knows the file: load it and find and run the binding.
+        const double withoutForeground = MsPerCall(runs, [&] {
+            dispatcher.LoadGestures(file, true);
+            dispatcher.FindAndRunGesture(target);
+        });
         const double load = MsPerCall(runs, [&] { dispatcher.LoadGestures(file, true); });
         const std::wstring h = ToHumanReadable(target);
         const double lookup = MsPerCall(runs * 10, [&] { (void)dispatcher.Gestures.Value(h); });
@@ -126,9 +147,9 @@ int Run() {
         const double sections =
             MsPerCall(runs, [&] { (void)Os().files->ProfileSectionNames(path); });
         const double check = MsPerCall(runs * 5, [&] { (void)Os().files->Exists(path); });
-        std::printf("%9zu %12.3f %14.3f %9.3f %10.4f | %13.3f %14.3f %11.3f%s\n", size, dispatch,
-                    foreground, load, lookup, read, sections, check,
-                    sender.sent - before == runs ? "" : "  (NOT FOUND)");
+        std::printf("%9zu %12.3f %14.3f %13.3f %9.3f %10.4f | %13.3f %14.3f %11.3f%s\n", size,
+                    dispatch, foreground, withoutForeground, load, lookup, read, sections, check,
+                    found ? "" : "  (NOT FOUND)");
     }
     DeleteFileW((GetDataPath() + file).c_str());
     DestroyWindow(window);

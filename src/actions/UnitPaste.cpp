@@ -57,6 +57,41 @@ void SendKey(std::uint8_t vk, const wchar_t* sending, const wchar_t* sent) {
     if (sent) Log(sent);
 }
 
+// The keys the command script names, each pressed and released on its own, with the lines
+// logged around it (none for ENTER and SPACE).
+struct TScriptKey {
+    const wchar_t* command;
+    std::uint8_t vk;
+    const wchar_t* sending;
+    const wchar_t* sent;
+};
+
+constexpr TScriptKey kScriptKeys[] = {
+    {L"TAB", 9, L"sending tab", L"sent tab"},
+    {L"ENTER", 13, nullptr, nullptr},
+    {L"DEL", 46, L"sending del", L"sent del"},
+    {L"HOME", 36, L"sending VK_HOME", L"sent VK_HOME"},
+    {L"BACK", 8, L"sending back", L"sent back"},
+    {L"END", 35, L"sending end", L"sent end"},
+    {L"INS", 45, L"sending INSERT", L"sent INSERT"},
+    {L"UP", 38, L"sending VK_UP", L"sent VK_UP"},
+    {L"DOWN", 40, L"sending VK_DOWN", L"sent VK_DOWN"},
+    {L"LEFT", 37, L"sending VK_LEFT", L"sent VK_LEFT"},
+    {L"RIGHT", 39, L"sending VK_RIGHT", L"sent VK_RIGHT"},
+    {L"SPACE", 32, nullptr, nullptr},
+};
+
+const TScriptKey* FindScriptKey(const std::wstring& command) {
+    for (const TScriptKey& key : kScriptKeys)
+        if (command == key.command) return &key;
+    return nullptr;
+}
+
+void SendScriptKey(const std::wstring& command) {
+    const TScriptKey* key = FindScriptKey(command);
+    if (key) SendKey(key->vk, key->sending, key->sent);
+}
+
 std::wstring AsciiUpper(std::wstring s) {
     for (wchar_t& c : s)
         if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
@@ -204,40 +239,40 @@ void TPaste::SendKestroke(const TKeystrokeData& hk) {
 }
 
 void TPaste::SendTAB() {
-    SendKey(9, L"sending tab", L"sent tab");
+    SendScriptKey(L"TAB");
 }
 void TPaste::SendENTER() {
-    SendKey(13, nullptr, nullptr);
+    SendScriptKey(L"ENTER");
 }
 void TPaste::SendDELETE() {
-    SendKey(46, L"sending del", L"sent del");
+    SendScriptKey(L"DEL");
 }
 void TPaste::SendHOME() {
-    SendKey(36, L"sending VK_HOME", L"sent VK_HOME");
+    SendScriptKey(L"HOME");
 }
 void TPaste::SendBACKSPACE() {
-    SendKey(8, L"sending back", L"sent back");
+    SendScriptKey(L"BACK");
 }
 void TPaste::SendEND() {
-    SendKey(35, L"sending end", L"sent end");
+    SendScriptKey(L"END");
 }
 void TPaste::SendINSERT() {
-    SendKey(45, L"sending INSERT", L"sent INSERT");
+    SendScriptKey(L"INS");
 }
 void TPaste::SendUP() {
-    SendKey(38, L"sending VK_UP", L"sent VK_UP");
+    SendScriptKey(L"UP");
 }
 void TPaste::SendDOWN() {
-    SendKey(40, L"sending VK_DOWN", L"sent VK_DOWN");
+    SendScriptKey(L"DOWN");
 }
 void TPaste::SendLEFT() {
-    SendKey(37, L"sending VK_LEFT", L"sent VK_LEFT");
+    SendScriptKey(L"LEFT");
 }
 void TPaste::SendRIGHT() {
-    SendKey(39, L"sending VK_RIGHT", L"sent VK_RIGHT");
+    SendScriptKey(L"RIGHT");
 }
 void TPaste::SendSPACE() {
-    SendKey(32, nullptr, nullptr);
+    SendScriptKey(L"SPACE");
 }
 
 void TPaste::SendTextWithKeystrokes(const std::wstring& s) {
@@ -258,22 +293,9 @@ void TPaste::SendTextWithKeystrokes(const std::wstring& s) {
 }
 
 void TPaste::RunCommand(const std::wstring& command, std::wstring& rest) {
-    using Sender = void (TPaste::*)();
-    static const struct {
-        const wchar_t* name;
-        Sender send;
-    } kKeys[] = {
-        {L"TAB", &TPaste::SendTAB},        {L"ENTER", &TPaste::SendENTER},
-        {L"DEL", &TPaste::SendDELETE},     {L"HOME", &TPaste::SendHOME},
-        {L"BACK", &TPaste::SendBACKSPACE}, {L"END", &TPaste::SendEND},
-        {L"INS", &TPaste::SendINSERT},     {L"UP", &TPaste::SendUP},
-        {L"DOWN", &TPaste::SendDOWN},      {L"LEFT", &TPaste::SendLEFT},
-        {L"RIGHT", &TPaste::SendRIGHT},    {L"SPACE", &TPaste::SendSPACE},
-    };
-    for (const auto& k : kKeys) {
-        if (command != k.name) continue;
+    if (const TScriptKey* key = FindScriptKey(command)) {
         Pause(60);
-        (this->*k.send)();
+        SendKey(key->vk, key->sending, key->sent);
         return;
     }
     if (command == L"WAIT") {

@@ -1,5 +1,7 @@
 #include "capture/UnitFrmMouseMonitor_win32.h"
 
+#include "platform/win32/Win32Platform.h"
+
 #include <utility>
 
 namespace fg {
@@ -29,13 +31,8 @@ bool TFrmMouseMonitorWindow::MonitorOfWindow(HWindow window, TRect& monitor) {
         ShowWindow(hwnd, SW_SHOWMINNOACTIVE);
         ShowWindow(hwnd, SW_HIDE);
     }
-    HMONITOR m = MonitorFromWindow(reinterpret_cast<HWND>(window), MONITOR_DEFAULTTONULL);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!m || !GetMonitorInfoW(m, &info)) return false;
-    monitor = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right,
-               info.rcMonitor.bottom};
-    return true;
+    return MonitorBounds(MonitorFromWindow(reinterpret_cast<HWND>(window), MONITOR_DEFAULTTONULL),
+                         monitor);
 }
 
 } // namespace fg

@@ -4,6 +4,7 @@
 #include "platform/Dpi.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -23,21 +24,29 @@ std::wstring PointText(int x, int y) {
     return std::to_wstring(x) + L"," + std::to_wstring(y);
 }
 
-// Truncation toward zero, saturating instead of overflowing on values no screen can produce.
+// Truncation toward zero, saturating instead of overflowing on values no screen can produce. The
+// range is symmetric, so the absolute value of every result is defined.
 int Trunc(double v) {
     if (std::isnan(v)) return 0;
     if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
-    if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
+    if (v <= -static_cast<double>(INT_MAX)) return -INT_MAX;
     return static_cast<int>(v);
+}
+
+// A weight is a share of the newest value: a hand-edited setting outside 0 to 1 acts as the
+// nearer end (a negative weight would make the averages grow without bound), and one that is
+// no number as the default.
+double Weight(float w, float byDefault) {
+    if (std::isnan(w)) return byDefault;
+    return std::clamp(static_cast<double>(w), 0.0, 1.0);
 }
 
 // The weight keeps the single-precision value of the setting (0.8f is a little above 0.8), but the
 // blend itself runs in double: a float weight times a small integer is exact there, so the result
 // is the truncation of the true value on every compiler, and a repeated sample keeps an average
 // exactly where it was.
-int Blend(int newValue, int old, float w) {
+int Blend(int newValue, int old, double weight) {
     if (newValue == 0) newValue = old;
-    const double weight = w;
     return Trunc(weight * newValue + (1.0 - weight) * old);
 }
 
@@ -206,8 +215,9 @@ void TfrmMouseMovements::TakeSample() {
     // A sample along one axis only says nothing about the speed of the other; the averages wait
     // for a sample that moved on both.
     if (xdelta != 0 && ydelta != 0) {
-        xavg = Blend(ScaledSpeed(xdelta, monitor.Width()), xavg, deltaBias);
-        yavg = Blend(ScaledSpeed(ydelta, monitor.Height()), yavg, deltaBias);
+        const double w = Weight(deltaBias, kDefaultDeltaBias);
+        xavg = Blend(ScaledSpeed(xdelta, monitor.Width()), xavg, w);
+        yavg = Blend(ScaledSpeed(ydelta, monitor.Height()), yavg, w);
     }
     UpdateSign(xavg, xbinary, xSwapped);
     UpdateSign(yavg, ybinary, ySwapped);
@@ -261,7 +271,7 @@ void TfrmMouseMovements::AxisDirections() {
 }
 
 void TfrmMouseMovements::DirectionAverages() {
-    const float w = directionBias;
+    const double w = Weight(directionBias, kDefaultDirectionBias);
     if (vert == MD::mdUp) upavg = Blend(upcount, upavg, w);
     if (vert == MD::mdDown) downavg = Blend(downcount, downavg, w);
     if (horz == MD::mdLeft) leftavg = Blend(leftcount, leftavg, w);

@@ -31,8 +31,10 @@ class TfrmMouseMovements {
     int yThreshold = 3;
     int XPixelThreshold = 30;
     int YPixelThreshold = 25;
-    float deltaBias = 0.8f;
-    float directionBias = 0.82f;
+    static constexpr float kDefaultDeltaBias = 0.8f;
+    static constexpr float kDefaultDirectionBias = 0.82f;
+    float deltaBias = kDefaultDeltaBias;
+    float directionBias = kDefaultDirectionBias;
     int directionThreshold = 0;
     bool EnableDiagonals = false;
     int timethreshold = 160; // kept for the settings file; the analysis does not use it

@@ -8,6 +8,8 @@
 #include "platform/Platform.h"
 
 #include <climits>
+#include <cstdint>
+#include <stdexcept>
 #include <iterator>
 
 namespace fg {
@@ -158,40 +160,82 @@ bool ProfileFlag(const std::wstring& text) {
 
 // --- the name=value list ---------------------------------------------------------------------
 
-std::ptrdiff_t TNameValueList::IndexOfName(const std::wstring& name) const {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::size_t eq = lines[i].find(L'=');
-        if (eq != std::wstring::npos && SameTextAscii(lines[i].data(), eq, name))
-            return static_cast<std::ptrdiff_t>(i);
-    }
-    return -1;
+// FNV-1a over the folded code units, so names that differ only in ASCII case meet.
+std::size_t TNameValueList::TFoldHash::operator()(const std::wstring& s) const {
+    std::uint64_t h = 1469598103934665603ull;
+    for (const wchar_t c : s)
+        h = (h ^ static_cast<std::uint64_t>(FoldAscii(c))) * 1099511628211ull;
+    return static_cast<std::size_t>(h);
+}
+
+bool TNameValueList::TFoldEqual::operator()(const std::wstring& a, const std::wstring& b) const {
+    return SameTextAscii(a.data(), a.size(), b);
+}
+
+const TNameValueList::TLine* TNameValueList::Find(const std::wstring& name) const {
+    if (!data) return nullptr;
+    const auto it = data->index.find(name);
+    return it == data->index.end() ? nullptr : &data->lines[it->second];
+}
+
+TNameValueList::TData& TNameValueList::Own() {
+    if (!data)
+        data = std::make_shared<TData>();
+    else if (data.use_count() > 1)
+        data = std::make_shared<TData>(*data);
+    return *data;
+}
+
+void TNameValueList::Reindex(TData& d) {
+    d.index.clear();
+    for (std::size_t i = 0; i < d.lines.size(); ++i)
+        d.index.emplace(d.lines[i].name, i); // a later line of the same name is no match
 }
 
 std::wstring TNameValueList::Value(const std::wstring& name) const {
-    const std::ptrdiff_t i = IndexOfName(name);
-    return i < 0 ? std::wstring() : ValueAt(static_cast<std::size_t>(i));
+    const TLine* line = Find(name);
+    return line ? line->value : std::wstring();
 }
 
 void TNameValueList::SetValue(const std::wstring& name, const std::wstring& value) {
-    const std::ptrdiff_t i = IndexOfName(name);
+    // Taken before Own(), which may move the entries to a copy of their own.
+    const TLine* found = Find(name);
+    const auto at = static_cast<std::size_t>(found ? found - data->lines.data() : 0);
     if (value.empty()) {
-        if (i >= 0) lines.erase(lines.begin() + i);
-    } else if (i >= 0) {
-        lines[static_cast<std::size_t>(i)] = name + L"=" + value;
+        if (!found) return;
+        TData& d = Own();
+        d.lines.erase(d.lines.begin() + static_cast<std::ptrdiff_t>(at));
+        Reindex(d);
+    } else if (found) {
+        // Under the new spelling; the folded name, and so the index, stays the same.
+        Own().lines[at] = {name, value};
     } else {
-        lines.push_back(name + L"=" + value);
+        // A name with "=" in it is cut at its first "=" like every line: "a=b" set to "c" is
+        // the line "a=b=c", whose name is "a".
+        TData& d = Own();
+        const std::size_t eq = name.find(L'=');
+        if (eq == std::wstring::npos)
+            d.lines.push_back({name, value});
+        else
+            d.lines.push_back({name.substr(0, eq), name.substr(eq + 1) + L"=" + value});
+        d.index.emplace(d.lines.back().name, d.lines.size() - 1);
     }
 }
 
 std::wstring TNameValueList::Name(std::size_t i) const {
-    const std::wstring& line = lines.at(i);
-    return line.substr(0, line.find(L'='));
+    if (!data) throw std::out_of_range("TNameValueList::Name");
+    return data->lines.at(i).name;
 }
 
 std::wstring TNameValueList::ValueAt(std::size_t i) const {
-    const std::wstring& line = lines.at(i);
-    const std::size_t eq = line.find(L'=');
-    return eq == std::wstring::npos ? std::wstring() : line.substr(eq + 1);
+    if (!data) throw std::out_of_range("TNameValueList::ValueAt");
+    return data->lines.at(i).value;
+}
+
+bool TNameValueList::operator==(const TNameValueList& other) const {
+    if (data == other.data) return true;
+    if (Count() != other.Count()) return false;
+    return Count() == 0 || data->lines == other.data->lines;
 }
 
 // --- keystroke conversions -------------------------------------------------------------------
@@ -320,13 +364,18 @@ bool TGestureStore::LoadFromCache(const std::wstring& fileName, const std::wstri
     std::uint64_t stamp = 0;
     if (it == loaded.end() || !Os().files->Stamp(path, stamp) || stamp != it->second.stamp)
         return false;
-    const TLoadedFile& file = it->second;
+    TLoadedFile& file = it->second;
+    // Copies that share the entries: nothing is copied until a list is changed.
     Gestures = file.gestures;
     Actions = file.actions;
-    // As a load does: every section of the file sets its type, an empty one removes it.
-    for (std::size_t i = 0; i < Gestures.Count(); ++i) {
-        const std::wstring g = Gestures.ValueAt(i);
-        ActionTypes.SetValue(g, file.actionTypes.Value(g));
+    // As a load does: every section of the file sets its type, an empty one removes it. Doing it
+    // again changes nothing, so a list still as this file's last load left it is kept.
+    if (!ActionTypes.SharesEntriesWith(file.typesAfterLoad)) {
+        for (std::size_t i = 0; i < Gestures.Count(); ++i) {
+            const std::wstring g = Gestures.ValueAt(i);
+            ActionTypes.SetValue(g, file.actionTypes.Value(g));
+        }
+        file.typesAfterLoad = ActionTypes;
     }
     cbDisableAll = file.disabled;
     return true;
@@ -346,11 +395,15 @@ void TGestureStore::RememberLoad(const std::wstring& fileName, const std::uint64
         const std::wstring g = Gestures.ValueAt(i);
         file.actionTypes.SetValue(g, ActionTypes.Value(g));
     }
+    file.typesAfterLoad = ActionTypes;
     file.disabled = cbDisableAll;
     loaded[AsciiLower(fileName)] = std::move(file);
 }
 
 void TGestureStore::SaveGestures(const std::wstring& fileName) {
+    // The file's stamp cannot be trusted to change with what we write: on a file system with
+    // coarse write times a rewrite of the same size keeps it. The next load reads the file.
+    loaded.erase(AsciiLower(fileName));
     IFileSystem& files = *Os().files;
     const std::wstring path = GetDataPath() + fileName;
     const bool global = IsGlobalGestureFile(fileName);

@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace fg {
@@ -36,20 +38,43 @@ bool ProfileFlag(const std::wstring& text);
 // An ordered list of name=value entries. Lookups ignore case and take the first match; the value
 // is everything after the first "="; setting an existing name replaces that entry in place,
 // a new name appends, the empty value removes.
+//
+// Copies share their entries until one of them changes (copy on write), so handing a whole list
+// over costs nothing; lookups go through a hashed index of the names.
 class TNameValueList {
   public:
     std::wstring Value(const std::wstring& name) const;
     void SetValue(const std::wstring& name, const std::wstring& value);
-    void Clear() { lines.clear(); }
-    bool Empty() const { return lines.empty(); }
-    std::size_t Count() const { return lines.size(); }
+    void Clear() { data.reset(); }
+    bool Empty() const { return Count() == 0; }
+    std::size_t Count() const { return data ? data->lines.size() : 0; }
     std::wstring Name(std::size_t i) const;
     std::wstring ValueAt(std::size_t i) const;
-    bool operator==(const TNameValueList&) const = default;
+    bool operator==(const TNameValueList& other) const;
+    // The same entries because one is an unchanged copy of the other (not merely equal ones).
+    bool SharesEntriesWith(const TNameValueList& other) const { return data == other.data; }
 
   private:
-    std::ptrdiff_t IndexOfName(const std::wstring& name) const;
-    std::vector<std::wstring> lines; // "name=value"
+    struct TLine {
+        std::wstring name, value; // split at the first "=" of "name=value"
+        bool operator==(const TLine&) const = default;
+    };
+    struct TFoldHash {
+        std::size_t operator()(const std::wstring& s) const;
+    };
+    struct TFoldEqual {
+        bool operator()(const std::wstring& a, const std::wstring& b) const;
+    };
+    struct TData {
+        std::vector<TLine> lines;
+        // Each name (ASCII letters folded) to its first line.
+        std::unordered_map<std::wstring, std::size_t, TFoldHash, TFoldEqual> index;
+    };
+    const TLine* Find(const std::wstring& name) const;
+    TData& Own();
+    void Reindex(TData& d);
+
+    std::shared_ptr<TData> data; // null: no entries
 };
 
 // The keystroke conversions the store and the dispatcher use: by default the keystroke editor's.
@@ -138,12 +163,14 @@ class TGestureStore {
     bool LoadFromCache(const std::wstring& fileName, const std::wstring& path);
     void RememberLoad(const std::wstring& fileName, const std::uint64_t* stamp);
 
-    // The last quiet load of each file, reused while the file's stamp is unchanged: the system's
-    // profile routines open the file again for every value they read, which made a dispatch over
-    // a file of a thousand bindings take about half a second.
+    // The last load of each file, reused by quiet loads while the file's stamp is unchanged: the
+    // system's profile routines open the file again for every value they read, which made a
+    // dispatch over a file of a thousand bindings take about half a second.
     struct TLoadedFile {
         std::uint64_t stamp = 0;
         TNameValueList gestures, actionTypes, actions;
+        // ActionTypes as the last load of this file left it (it also holds other files' types).
+        TNameValueList typesAfterLoad;
         bool disabled = false;
     };
     std::map<std::wstring, TLoadedFile> loaded;

@@ -256,12 +256,16 @@ class FakeFileSystem : public IFileSystem {
                   std::wstring& error) override;
     bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
     bool Delete(const std::wstring& path) override { return files.erase(path) != 0; }
-    // The fake's stamp is a hash of the contents: it changes exactly when they do.
+    // The fake's stamp is a hash of the contents: it changes exactly when they do. With
+    // coarseStamps it is the size alone, as on a file system whose write times are coarse (FAT32
+    // keeps them to 2 s): a rewrite of the same size within that time leaves the stamp as it was.
     bool Stamp(const std::wstring& path, std::uint64_t& stamp) override {
         auto it = files.find(path);
         if (it == files.end()) return false;
         stamp = 1469598103934665603ull;
-        for (std::uint8_t b : it->second) stamp = (stamp ^ b) * 1099511628211ull;
+        if (!coarseStamps)
+            for (std::uint8_t b : it->second)
+                stamp = (stamp ^ b) * 1099511628211ull;
         stamp ^= it->second.size();
         return true;
     }
@@ -285,6 +289,7 @@ class FakeFileSystem : public IFileSystem {
     std::map<std::wstring, std::vector<std::uint8_t>> files;
     std::set<std::wstring> readOnly; // paths that cannot be written
     bool moveFails = false;
+    bool coarseStamps = false;
     int profileReads = 0; // values read through the profile routines
 };
 

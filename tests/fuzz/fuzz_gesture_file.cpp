@@ -14,7 +14,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static fg::fake::FakePlatform* platform = new fg::fake::FakePlatform;
-    static const fg::test::FakeKeystrokes keys;
     const std::wstring name = L"Gestures_fuzz.exe.ini";
     const std::wstring path = fg::GetDataPath() + name;
     auto& files = platform->files.files;
@@ -26,13 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.clear();
     files[path].assign(data, data + size);
 
-    fg::TGestureStore first(&keys);
+    fg::TGestureStore first;
     first.LoadGestures(name, true);
     const std::vector<std::wstring> loaded = fg::test::Bindings(first);
     first.SaveGestures(name);
     const auto saved = file();
 
-    fg::TGestureStore second(&keys);
+    fg::TGestureStore second;
     second.LoadGestures(name, true);
     if (fg::test::Bindings(second) != loaded) std::abort();
     second.SaveGestures(name);

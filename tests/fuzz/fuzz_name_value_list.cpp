@@ -1,5 +1,5 @@
-// libFuzzer target: random sequences of set, remove and look-up on a name=value list, checked
-// after every step against a plain model of the list rules.
+// libFuzzer target: random sequences of set, remove, copy and look-up on a name=value list,
+// checked after every step against a plain model of the list rules.
 #include "gestures/UnitGestureStore.h"
 
 #include <cstddef>
@@ -73,10 +73,10 @@ void Check(bool ok) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input in(data, size);
-    fg::TNameValueList list;
-    Model model;
+    fg::TNameValueList list, copy;
+    Model model, copyModel;
     while (in.More()) {
-        const int op = in.Byte() % 4;
+        const int op = in.Byte() % 5;
         const std::wstring name = in.Text();
         if (op == 0 || op == 1) {
             const std::wstring value = op == 0 ? in.Text() : L"";
@@ -85,11 +85,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else if (op == 2) {
             list.Clear();
             model.entries.clear();
+        } else if (op == 3) {
+            // Copies share their entries until one changes: the copy must not see later changes.
+            copy = list;
+            copyModel = model;
         }
         Check(list.Value(name) == model.Get(name));
         Check(list.Count() == model.entries.size());
         for (std::size_t i = 0; i < list.Count(); ++i)
             Check(list.Name(i) + L"=" + list.ValueAt(i) == model.entries[i]);
+        Check(copy.Value(name) == copyModel.Get(name));
+        Check(copy.Count() == copyModel.entries.size());
+        for (std::size_t i = 0; i < copy.Count(); ++i)
+            Check(copy.Name(i) + L"=" + copy.ValueAt(i) == copyModel.entries[i]);
     }
     return 0;
 }

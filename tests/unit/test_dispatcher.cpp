@@ -7,6 +7,7 @@
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
 #include "gestures/UnitFrmGestures.h"
+#include "platform/Errors.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "vocabulary/IDrawingPad.h"
 
@@ -85,7 +86,6 @@ class Dispatch : public ::testing::Test {
         parts.scratchpad = &pad;
         parts.sender = &sender;
         parts.target = &target;
-        parts.keystrokes = &keys;
         dispatcher = std::make_unique<Dispatcher>(parts);
         platform.clock.Advance(500); // the close timer runs once from creation
         tooltip.closes.clear();
@@ -99,16 +99,15 @@ class Dispatch : public ::testing::Test {
     RecordingSender sender{platform.clock};
     RecordingScratchpad pad;
     TTargetFocus target;
-    test::FakeKeystrokes keys;
     std::unique_ptr<Dispatcher> dispatcher;
 };
 
 TEST_F(Dispatch, TheProgramsOwnBindingBeatsTheGlobalOne) {
     Write(L"Gestures.ini",
           L"[03]\r\nActionType=Run Program / File\r\nAction=C:\\Tools\\x.exe|-q\r\n"
-          L"[1]\r\nActionType=Keystroke\r\nAction=000042\r\n");
+          L"[1]\r\nActionType=Keystroke\r\nAction=000042B\r\n");
     // "1" is bound here without an action text: the global action of "1" runs.
-    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=010057\r\n"
+    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n"
                                        L"[1]\r\nActionType=Run Program / File\r\n");
     Dispatcher& d = Make();
     const std::uint32_t t0 = platform.clock.now;
@@ -159,9 +158,9 @@ TEST_F(Dispatch, TheConfirmationKeepsItsDistanceFromTheCursorAtEveryScale) {
 }
 
 TEST_F(Dispatch, ConfirmsWhatWasDrawnAndFallsBackFromAMonitorEdge) {
-    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041\r\n"
-                           L"[01]\r\nActionType=Keystroke\r\nAction=000041\r\n"
-                           L"[0]\r\nActionType=Keystroke\r\nAction=000041\r\n");
+    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                           L"[01]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                           L"[0]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
     Dispatcher& d = Make();
     // Shown after the execute pause, closed with fading half a second later.
     d.ReportGestures(L"01", false);
@@ -207,7 +206,7 @@ TEST_F(Dispatch, ConfirmsWhatWasDrawnAndFallsBackFromAMonitorEdge) {
 }
 
 TEST_F(Dispatch, DiagonalModeLooksUpOnlyWhatWasDrawnAndOffersSuggestions) {
-    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041\r\n");
+    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
     Dispatcher& d = Make();
     std::uint32_t t0 = platform.clock.now;
     EXPECT_TRUE(d.ReportGesturesDiagonal(L"03"));
@@ -248,8 +247,9 @@ TEST_F(Dispatch, DiagonalModeLooksUpOnlyWhatWasDrawnAndOffersSuggestions) {
 }
 
 TEST_F(Dispatch, ADisabledProgramRunsGesturesOnlyFromAMenu) {
-    Write(L"Gestures_notepad.exe.ini",
-          L"[03]\r\nActionType=Keystroke\r\nAction=010057\r\n[Settings]\r\ncbDisableAll=1\r\n");
+    Write(
+        L"Gestures_notepad.exe.ini",
+        L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n[Settings]\r\ncbDisableAll=1\r\n");
     Dispatcher& d = Make();
     EXPECT_FALSE(d.ReportGestures(L"03", false));
     EXPECT_EQ(tooltip.shown, std::vector<std::wstring>{L"    Disabled    "});
@@ -273,7 +273,7 @@ TEST_F(Dispatch, ADisabledProgramRunsGesturesOnlyFromAMenu) {
 
 TEST_F(Dispatch, TheExecutePauseComesOnceBeforeAllKeystrokes) {
     Write(L"Gestures.ini",
-          L"[12]\r\nActionType=Multiple Keystrokes\r\nAction=000041|000042|000043\r\n");
+          L"[12]\r\nActionType=Multiple Keystrokes\r\nAction=000041A|000042B|000043C\r\n");
     Dispatcher& d = Make();
     for (const int pause : {100, 0, -5}) {
         sender.sent.clear();
@@ -322,9 +322,10 @@ TEST_F(Dispatch, ProgramActionsStartAProcessOrGoToTheShell) {
     EXPECT_TRUE(d.ReportGestures(L"3", false)) << "a program that does not start still counts";
 }
 
-TEST_F(Dispatch, CallerErrorsEndTheReport) {
-    Write(L"Gestures.ini", L"[1]\r\nActionType=Macro\r\nAction=010057\r\n");
-    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nAction=010057\r\n");
+TEST_F(Dispatch, CallerErrorsAndMalformedKeystrokesEndTheReport) {
+    Write(L"Gestures.ini", L"[1]\r\nActionType=Macro\r\nAction=010057CTRL+W\r\n");
+    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nAction=010057CTRL+W\r\n"
+                                       L"[2]\r\nActionType=Keystroke\r\nAction=0100G7\r\n");
     Dispatcher& d = Make();
     const auto message = [&](const std::wstring& g) -> std::wstring {
         try {
@@ -338,6 +339,8 @@ TEST_F(Dispatch, CallerErrorsEndTheReport) {
     EXPECT_EQ(message(L""), L"ReportGestures: empty input");
     EXPECT_TRUE(mark.Messages().empty());
     EXPECT_EQ(message(L"03"), L"RunGesture found a gesture with no action");
+    // Kept as stored when the file loaded; running it is where it fails.
+    EXPECT_EQ(message(L"2"), L"'G7' is not a valid hexadecimal value in the keystroke \"0100G7\"");
     EXPECT_TRUE(d.ReportGestures(L"1", false)) << "an unknown type is found and runs nothing";
     EXPECT_TRUE(sender.sent.empty());
 }
@@ -360,6 +363,27 @@ TEST_F(Dispatch, TheMouseChordsWriteAndDeleteTheProgramsFile) {
     d.ReportEnableGestures();
     EXPECT_EQ(platform.files.Text(path), L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
                                          L"[Settings]\r\ncbDisableAll=0\r\n");
+}
+
+// Where write times are coarse, the chords rewrite the file within the same stamp: the flag was
+// written 0 and 1 with the same size. What the program saved must still be what it dispatches by.
+TEST_F(Dispatch, AChordIsHonouredAtOnceWhereWriteTimesAreCoarse) {
+    platform.files.coarseStamps = true;
+    Write(L"Gestures_notepad.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                                       L"[Settings]\r\ncbDisableAll=0\r\n");
+    Dispatcher& d = Make();
+    for (const bool disabled : {false, true, false, true, false}) {
+        if (disabled)
+            d.ReportDisableGestures();
+        else
+            d.ReportEnableGestures();
+        sender.sent.clear();
+        tooltip.shown.clear();
+        EXPECT_EQ(d.ProgramIsDisabled(), disabled);
+        EXPECT_EQ(d.ReportGestures(L"03", false), !disabled) << "disabled " << disabled;
+        EXPECT_EQ(sender.sent.size(), disabled ? 0u : 1u) << "disabled " << disabled;
+        EXPECT_EQ(tooltip.shown.at(0) == L"    Disabled    ", disabled) << "disabled " << disabled;
+    }
 }
 
 } // namespace

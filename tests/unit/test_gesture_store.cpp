@@ -6,11 +6,13 @@
 #include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestures.h"
 #include "gestures/UnitGatherINIData.h"
+#include "platform/Errors.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <condition_variable>
+#include <functional>
 #include <list>
 #include <mutex>
 
@@ -63,6 +65,27 @@ TEST(NameValueList, FollowsTheListRules) {
     }
 }
 
+TEST(NameValueList, ACopyIsUntouchedByChangesToTheOther) {
+    TNameValueList a;
+    a.SetValue(L"x", L"1");
+    a.SetValue(L"y", L"2");
+    const TNameValueList before = a;
+    for (const auto& change : std::vector<std::function<void(TNameValueList&)>>{
+             [](TNameValueList& l) { l.SetValue(L"X", L"3"); },
+             [](TNameValueList& l) { l.SetValue(L"y", L""); },
+             [](TNameValueList& l) { l.SetValue(L"z", L"4"); },
+             [](TNameValueList& l) { l.Clear(); },
+         }) {
+        TNameValueList copy = a;
+        change(copy);
+        EXPECT_EQ(Lines(a), L"x=1;y=2;");
+        EXPECT_EQ(a.Value(L"x"), L"1");
+        change(a);
+        EXPECT_EQ(Lines(copy), Lines(a)) << "the same change gives the same list";
+        a = before;
+    }
+}
+
 TEST(GestureNames, HumanReadableSectionsAndFileNames) {
     const std::pair<std::wstring, std::wstring> readable[] = {
         {L"03", L"UP+RIGHT"},         {L"A1", L"[TOP]+DOWN"},
@@ -111,9 +134,8 @@ class GestureFiles : public ::testing::Test {
     std::wstring Read(const std::wstring& name) { return platform.files.Text(Path(name)); }
 
     fake::FakePlatform platform;
-    test::FakeKeystrokes keys;
     test::RecordingView view;
-    TGestureStore store{&keys, &view};
+    TGestureStore store{nullptr, &view};
 };
 
 TEST_F(GestureFiles, TheSameGestureTwiceKeepsTheLaterSection) {
@@ -141,11 +163,45 @@ TEST_F(GestureFiles, AnUnchangedFileIsNotReadAgainButAHandEditIsSeen) {
     EXPECT_EQ(store.Actions, actions);
     // b's type of "1" does not leak into a's "1", which has none.
     EXPECT_EQ(store.ActionTypes.Value(L"1"), L"");
+    // What was changed in memory and not saved is gone at the next load, even of the same file.
+    store.ActionTypes.SetValue(L"03", L"Macro");
+    store.Actions.SetValue(L"03", L"");
+    store.LoadGestures(L"Gestures_a.exe.ini", true);
+    EXPECT_EQ(store.ActionTypes.Value(L"03"), L"Keystroke");
+    EXPECT_EQ(store.Actions, actions);
 
     Write(L"Gestures_a.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000042B\r\n");
     store.LoadGestures(L"Gestures_a.exe.ini", true);
     EXPECT_EQ(store.Actions.Value(L"03"), L"000042B");
     EXPECT_EQ(store.Gestures.Value(L"DOWN"), L"");
+}
+
+// With coarse write times a file rewritten at the same size keeps its stamp: what the store itself
+// saved or deleted is read again, not taken from the last load.
+TEST_F(GestureFiles, WhatTheStoreSavedIsNeverServedFromAnOlderLoad) {
+    platform.files.coarseStamps = true;
+    const std::wstring a = L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n";
+    const std::wstring b = L"[03]\r\nActionType=Keystroke\r\nAction=000042B\r\n";
+    const std::wstring file = L"Gestures_x.exe.ini";
+
+    Write(file, a + L"[Settings]\r\ncbDisableAll=0\r\n");
+    store.LoadGestures(file, true);
+    store.cbDisableAll = true;
+    store.SaveGestures(file); // the same size: only the flag's digit changed
+    store.LoadGestures(file, true);
+    EXPECT_TRUE(store.cbDisableAll) << "a rewrite by the store";
+
+    // Emptied and deleted by a save, then written again (by hand) at the old size.
+    store.Gestures.Clear();
+    store.cbDisableAll = false;
+    Write(file, a);
+    store.LoadGestures(file, true);
+    store.Gestures.Clear();
+    store.SaveGestures(file);
+    ASSERT_FALSE(platform.files.Exists(Path(file)));
+    Write(file, b);
+    store.LoadGestures(file, true);
+    EXPECT_EQ(store.Actions.Value(L"03"), L"000042B") << "a deletion by the store";
 }
 
 TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirAction) {
@@ -161,8 +217,8 @@ TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirA
     store.LoadGestures(L"Gestures_x.exe.ini", false);
     using Row = test::RecordingView::Row;
     EXPECT_EQ(view.rows, (std::vector<Row>{
-                             {L"UP+RIGHT", L"Keystroke", L"CTRL+W"},
-                             {L"DOWN+LEFT", L"Multiple Keystrokes", L"CTRL+W | F5"},
+                             {L"UP+RIGHT", L"Keystroke", L"ctrl+w"},
+                             {L"DOWN+LEFT", L"Multiple Keystrokes", L"ctrl+w | F5"},
                              {L"[TOP]+DOWN", L"Run Program / File", L"%WINDIR%\\notepad.exe | "},
                              {L"LEFT", L"Macro", std::nullopt},
                              {L"RIGHT", L"", std::nullopt},
@@ -172,13 +228,48 @@ TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirA
 
     store.SaveGestures(L"Gestures_x.exe.ini");
     EXPECT_EQ(Read(L"Gestures_x.exe.ini"),
-              L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n"
+              L"[03]\r\nActionType=Keystroke\r\nAction=010057ctrl+w\r\n"
               L"[12]\r\nActionType=Multiple Keystrokes\r\nAction=010057ctrl+w|000074F5\r\n"
               L"[A1]\r\nActionType=Run Program / File\r\nAction=%WINDIR%\\notepad.exe|\r\n"
               L"[2]\r\nActionType=Macro\r\n"
               L"[3]\r\nActionType=\r\n"
               L"[1]\r\nActionType=Keystroke\r\nAction=000000none\r\n"
               L"[Settings]\r\ncbDisableAll=1\r\n");
+}
+
+// A single keystroke is read into its normal stored form, which a save writes back; its name is
+// the stored one, never rebuilt from the key.
+TEST_F(GestureFiles, ASingleKeystrokeLoadsInItsNormalFormAndKeepsItsName) {
+    struct Case {
+        const wchar_t* stored;
+        const wchar_t* normal;
+        const wchar_t* shown;
+    };
+    const Case cases[] = {
+        {L"010057ctrl+w", L"010057ctrl+w", L"ctrl+w"},
+        {L"01005actrl+z", L"01005Actrl+z", L"ctrl+z"}, // upper-case hexadecimal
+        {L"290057CTRL+W", L"110057CTRL+W", L"CTRL+W"}, // a flag is 0 or 1
+        {L"00000aX", L"00000AX", L"X"},                // two key digits always
+        {L"000041", L"000041", L""},                   // no name
+        {L"00041", L"000000none", L"none"},            // too short to be a keystroke
+        {L"", L"000000none", L"none"},
+        {L"0x0041A", L"0x0041A", L"0x0041A"}, // malformed: kept as stored
+        {L"0000G1A", L"0000G1A", L"0000G1A"},
+    };
+    const std::wstring file = L"Gestures_x.exe.ini";
+    for (const Case& c : cases) {
+        Write(file, std::wstring(L"[03]\r\nActionType=Keystroke\r\nAction=") + c.stored);
+        store.LoadGestures(file, false);
+        ASSERT_EQ(view.rows.size(), 1u);
+        EXPECT_EQ(view.rows[0].action, c.shown) << c.stored;
+        EXPECT_EQ(store.Actions.Value(L"03"), c.normal) << c.stored;
+        store.SaveGestures(file);
+        EXPECT_EQ(Read(file), std::wstring(L"[03]\r\nActionType=Keystroke\r\nAction=") + c.normal +
+                                  L"\r\n[Settings]\r\ncbDisableAll=0\r\n")
+            << c.stored;
+        store.LoadGestures(file, true);
+        EXPECT_EQ(store.Actions.Value(L"03"), c.normal) << c.stored << ": read again";
+    }
 }
 
 TEST_F(GestureFiles, FilesWithoutGesturesAreDeletedUnlessFlaggedOrGlobal) {
@@ -274,7 +365,7 @@ TEST_F(GestureFiles, ValuesTheProfileReaderWouldTrimOrUnquoteSurviveASave) {
               std::wstring::npos)
         << "a value the reader keeps is written as it is";
 
-    TGestureStore reread{&keys};
+    TGestureStore reread;
     reread.LoadGestures(L"Gestures_x.exe.ini", true);
     EXPECT_EQ(reread.Actions.Value(L"0"), quotedBoth);
     EXPECT_EQ(reread.Actions.Value(L"1"), L" x.exe| ");
@@ -310,7 +401,7 @@ TEST_F(GestureFiles, HostileFilesNeitherCrashNorLoseWhatTheyHold) {
         store.LoadGestures(L"Gestures_x.exe.ini", false);
         const std::vector<std::wstring> first = test::Bindings(store);
         store.SaveGestures(L"Gestures_x.exe.ini");
-        TGestureStore again{&keys};
+        TGestureStore again;
         again.LoadGestures(L"Gestures_x.exe.ini", true);
         EXPECT_EQ(test::Bindings(again), first) << c.what;
     }
@@ -321,7 +412,7 @@ TEST_F(GestureFiles, HostileFilesNeitherCrashNorLoseWhatTheyHold) {
     // The malformed keystroke stays as stored and the bindings after it are loaded.
     platform.files.files[Path(L"Gestures_x.exe.ini")] = cases[2].bytes;
     store.LoadGestures(L"Gestures_x.exe.ini", true);
-    EXPECT_EQ(Lines(store.Actions), L"0=000041A;1=0x0041;2=000042B;");
+    EXPECT_EQ(Lines(store.Actions), L"0=000041;1=0x0041;2=000042;");
 }
 
 TEST_F(GestureFiles, TheExampleGestureOpensTheConfigurationUnlessTheUserBoundItAlready) {
@@ -336,7 +427,7 @@ TEST_F(GestureFiles, TheExampleGestureOpensTheConfigurationUnlessTheUserBoundItA
     const std::wstring own = L"[91]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
                              L"[Settings]\r\ncbDisableAll=0\r\n";
     Write(L"Gestures.ini", own);
-    TGestureStore later{&keys};
+    TGestureStore later;
     later.CreateExampleGlobalGesture();
     EXPECT_EQ(Read(L"Gestures.ini"), own);
 }
@@ -429,7 +520,6 @@ class MainThread {
 TEST_F(Scan, OverlappingScansEachHandOverTheirOwnLists) {
     MainThread mainThread;
     TGesturesParts parts;
-    parts.keystrokes = &keys;
     parts.mainThread = [&](const std::function<void()>& f) { mainThread.Call(f); };
     TFrmGestures gestures(parts);
 

@@ -1,5 +1,6 @@
 // The keystroke record's text forms: the stored form both ways, the display name and its key
 // names, and the stored forms that must be refused.
+#include "KeystrokeBuilder.h"
 #include "actions/UnitFrmHotKey.h"
 #include "platform/Errors.h"
 #include "app/UnitToken.h"
@@ -16,17 +17,7 @@ const TFrmKeystrokeEdit& Edit() {
     return *FrmKeystrokeEdit;
 }
 
-TKeystrokeData Keys(bool alt, bool ctrl, bool shft, bool win, std::uint16_t key,
-                    std::wstring name) {
-    TKeystrokeData k;
-    k.alt = alt;
-    k.ctrl = ctrl;
-    k.shft = shft;
-    k.win = win;
-    k.key = key;
-    k.name = std::move(name);
-    return k;
-}
+using test::Keys;
 
 TEST(KeystrokeForms, StoredFormBothWays) {
     const struct {

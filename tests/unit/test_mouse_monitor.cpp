@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -447,6 +448,21 @@ TEST_F(MouseMonitor, HoldingTheFirstStrokeOpensTheHelpAfterThePause) {
     // Nothing listed: the gesture is sent on release as usual.
     Play({{false, {500, 470}}});
     EXPECT_EQ(Reports(), Calls{L"report 0"});
+}
+
+// From a hand-edited settings file: a pause of no time (or less) never fires, and the longest one
+// is a timer like any other, beyond any hold.
+TEST_F(MouseMonitor, AHelpPauseOfNoTimeOrOfTheLongestNeverOpensTheHelp) {
+    for (const int pause : {INT_MIN, -1, 0, INT_MAX}) {
+        monitor->prHelpPause(pause);
+        EXPECT_EQ(monitor->timPaused.Interval(), static_cast<std::uint32_t>(std::max(pause, 0)));
+        Play(Gesture({500, 500}, {{0, -10, 3}}, false));
+        Play(std::vector<Step>(500, {true, {500, 470}})); // ten seconds still
+        Play({{false, {500, 470}}});
+        EXPECT_TRUE(Starting(calls, L"help").empty()) << pause;
+        EXPECT_EQ(Reports(), Calls{L"report 0"}) << pause;
+        calls.clear();
+    }
 }
 
 TEST_F(MouseMonitor, ASecondStrokeCancelsTheHelpForTheRestOfTheGesture) {

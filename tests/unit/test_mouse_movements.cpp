@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -427,6 +430,85 @@ TEST(TfrmMouseMovements, IsMovingNeedsLeavingTheStartBoxAndMotion) {
     EXPECT_TRUE(mm.IsMoving());
     mm.ReportMousePoint({510, 490}, true); // back inside: the last delta is stale but ignored
     EXPECT_FALSE(mm.IsMoving());
+}
+
+// The settings come from a file the user may edit by hand. Whatever it holds, the arithmetic stays
+// defined (these tests run under the sanitizers) and every answer is a stroke or none. A weight
+// acts as its nearest end of 0 to 1, and a weight that is no number as the default.
+TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
+    using M = TfrmMouseMovements;
+    // From (500, 300): 51 polls of +10,+10, then left, then up, then jumps across the monitor,
+    // then a wandering hand whose changing speeds make the weights matter.
+    std::vector<TPoint> path{{500, 300}};
+    const auto walk = [&](int dx, int dy, int polls) {
+        for (int i = 0; i < polls; ++i)
+            path.push_back({path.back().x + dx, path.back().y + dy});
+    };
+    walk(10, 10, 51);
+    walk(-12, 0, 20);
+    walk(0, -12, 20);
+    for (const TPoint jump : {TPoint{1919, 1079}, TPoint{1, 1}, TPoint{1919, 1}, TPoint{960, 540}})
+        path.push_back(jump);
+    std::uint32_t seed = 7;
+    const auto next = [&](int spread) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(2 * spread + 1)) - spread;
+    };
+    for (int i = 0; i < 300; ++i) {
+        const int speed = 2 + (i / 25) % 4 * 6; // 2, 8, 14 or 20 pixels either way
+        walk(next(speed), next(speed), 1);
+    }
+
+    fake::FakePlatform os;
+    const auto answers = [&](const std::function<void(M&)>& set, bool diagonals) {
+        M mm;
+        mm.EnableDiagonals = diagonals;
+        set(mm);
+        std::vector<TMouseDirection> out;
+        for (const TPoint p : path)
+            out.push_back(mm.ReportMousePoint(p, true));
+        mm.ReportMousePoint(path.back(), false);
+        for (const TMouseDirection md : out)
+            EXPECT_TRUE(md == mdNone || static_cast<int>(md) <= static_cast<int>(mdSW))
+                << "a monitor position";
+        return out;
+    };
+
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Weight {
+        float value, actsAs;
+    };
+    const Weight weights[] = {{-0.5f, 0.0f}, {-1e30f, 0.0f}, {-inf, 0.0f}, {1.5f, 1.0f},
+                              {1e30f, 1.0f}, {inf, 1.0f},    {0.0f, 0.0f}, {1.0f, 1.0f}};
+    for (float M::*field : {&M::deltaBias, &M::directionBias}) {
+        const float defaultWeight = M{}.*field;
+        for (const bool diagonals : {false, true}) {
+            for (const Weight& w : weights) {
+                SCOPED_TRACE(testing::Message()
+                             << "weight " << w.value << " diagonals " << diagonals);
+                EXPECT_EQ(answers([&](M& m) { m.*field = w.value; }, diagonals),
+                          answers([&](M& m) { m.*field = w.actsAs; }, diagonals));
+            }
+            EXPECT_EQ(answers([&](M& m) { m.*field = nan; }, diagonals),
+                      answers([&](M& m) { m.*field = defaultWeight; }, diagonals));
+        }
+    }
+
+    const int whole[] = {INT_MIN, INT_MIN + 1, -1, 0, INT_MAX};
+    for (int M::*field : {&M::xThreshold, &M::yThreshold, &M::XPixelThreshold, &M::YPixelThreshold,
+                          &M::directionThreshold, &M::timethreshold})
+        for (const int v : whole)
+            for (const bool diagonals : {false, true})
+                answers([&](M& m) { m.*field = v; }, diagonals);
+    // Every setting hostile at once.
+    answers(
+        [&](M& m) {
+            m.deltaBias = m.directionBias = -0.5f;
+            m.xThreshold = m.yThreshold = m.XPixelThreshold = m.YPixelThreshold = INT_MIN;
+            m.directionThreshold = INT_MIN;
+        },
+        true);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The sender: the order, flags and spacing of synthesized key events on virtual time, the command
 // script, the per-program list file, and running a program or file through the shell.
+#include "KeystrokeBuilder.h"
 #include "LogLines.h"
 #include "actions/UnitPaste.h"
 #include "platform/Errors.h"
@@ -19,15 +20,7 @@ namespace {
 using Event = fake::FakeInput::Event;
 constexpr std::uint32_t kDown = 0, kUp = KEYEVENTF_KEYUP_, kExt = KEYEVENTF_EXTENDEDKEY_;
 
-TKeystrokeData Keys(bool alt, bool ctrl, bool shft, bool win, std::uint16_t key) {
-    TKeystrokeData k;
-    k.alt = alt;
-    k.ctrl = ctrl;
-    k.shft = shft;
-    k.win = win;
-    k.key = key;
-    return k;
-}
+using test::Keys;
 
 class SenderTest : public ::testing::Test {
   protected:

@@ -43,8 +43,7 @@ class GestureFilesWin : public ::testing::Test {
             GetDataPath() + name, std::vector<std::uint8_t>(bytes.begin(), bytes.end()), error));
     }
 
-    test::FakeKeystrokes keys;
-    TGestureStore store{&keys};
+    TGestureStore store;
     std::vector<std::wstring> made;
 };
 
@@ -64,7 +63,7 @@ TEST_F(GestureFilesWin, TheSystemWritesTheExampleFileByteForByte) {
     EXPECT_FALSE(Os().files->Exists(GetDataPath() + file + L".new"));
 
     const std::vector<std::wstring> saved = test::Bindings(store);
-    TGestureStore reread{&keys};
+    TGestureStore reread;
     reread.LoadGestures(file, true);
     EXPECT_EQ(test::Bindings(reread), saved);
 }
@@ -102,7 +101,7 @@ TEST_F(GestureFilesWin, ValuesTheReaderWouldTrimOrUnquoteComeBackExactly) {
         g += g.back() == L'0' ? L'1' : L'0';
     }
     store.SaveGestures(file);
-    TGestureStore reread{&keys};
+    TGestureStore reread;
     reread.LoadGestures(file, true);
     EXPECT_EQ(test::Bindings(reread), test::Bindings(store));
 }
@@ -119,7 +118,7 @@ TEST_F(GestureFilesWin, HostileFilesLoadWithoutHarm) {
         store.LoadGestures(file, true);
         const std::vector<std::wstring> first = test::Bindings(store);
         store.SaveGestures(file);
-        TGestureStore again{&keys};
+        TGestureStore again;
         again.LoadGestures(file, true);
         EXPECT_EQ(test::Bindings(again), first);
     }
@@ -187,9 +186,7 @@ TEST(GestureScanWin, TheListsReachTheMainThreadByASentMessage) {
         DWORD thread = 0;
     } view;
     TMainThreadWindow window;
-    test::FakeKeystrokes keys;
     TGesturesParts parts;
-    parts.keystrokes = &keys;
     parts.view = &view;
     parts.mainThread = window.Caller();
     TFrmGestures gestures(parts);

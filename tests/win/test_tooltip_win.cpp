@@ -1,6 +1,5 @@
 // The tooltip as a real window on the Wine desktop: its shape, its place, its hit test, and that it
 // never takes the focus from the program the user works in.
-#include "app/UnitFocusManager.h"
 #include "app/UnitFrmDebug.h"
 #include "capture/UnitDirectionPictures.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
@@ -29,31 +28,18 @@ RECT Bounds(HWND h) {
 }
 
 // A program of the test's own in the foreground, with the keyboard focus in an edit field.
-class Editor {
+class Editor : public test::ForegroundTestWindow {
   public:
-    Editor() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = L"FgTooltipEditor";
-        RegisterClassW(&wc);
-        hwnd = CreateWindowExW(0, L"FgTooltipEditor", L"editor", WS_OVERLAPPEDWINDOW, 100, 100, 700,
-                               500, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    Editor() : ForegroundTestWindow(L"FgTooltipEditor", 700, 500) {
         edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10, 400,
                                24, hwnd, nullptr, GetModuleHandleW(nullptr), nullptr);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        TFocusManager::ForceForeground(reinterpret_cast<HWindow>(hwnd));
-        SetFocus(edit);
-        PumpFor(50);
+        Activate(edit);
     }
-    ~Editor() { DestroyWindow(hwnd); }
     std::wstring Text() const {
         wchar_t buffer[64] = {};
         GetWindowTextW(edit, buffer, 64);
         return buffer;
     }
-    HWND hwnd;
     HWND edit;
 };
 

@@ -1,5 +1,4 @@
 // The capture overlay and the scratchpad as real windows on the Wine desktop.
-#include "app/UnitFocusManager.h"
 #include "app/UnitMisc.h"
 #include "capture/UnitFrmLines_win32.h"
 #include "capture/UnitFrmRatTrap_win32.h"
@@ -47,24 +46,12 @@ bool SameRect(const RECT& a, const RECT& b) {
 
 // A window of the test's own that holds the foreground and counts the right-button messages
 // that reach it.
-class TargetWindow {
+class TargetWindow : public test::ForegroundTestWindow {
   public:
-    TargetWindow() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-        wc.lpszClassName = L"FgTrailTarget";
-        RegisterClassW(&wc);
-        hwnd = CreateWindowExW(0, L"FgTrailTarget", L"target", WS_OVERLAPPEDWINDOW, 100, 100, 900,
-                               700, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        TFocusManager::ForceForeground(H(hwnd));
-        PumpFor(50);
+    TargetWindow() : ForegroundTestWindow(L"FgTrailTarget", 900, 700, Proc) {
+        Activate();
         rightUps = contextMenus = 0;
     }
-    ~TargetWindow() { DestroyWindow(hwnd); }
-    HWND hwnd;
     static int rightUps;
     static int contextMenus;
 

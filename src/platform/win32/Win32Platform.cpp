@@ -182,11 +182,11 @@ class Win32Desktop : public IDesktop {
     }
     bool MonitorNearestRect(const TRect& rect, TRect& bounds) override {
         const RECT r{rect.left, rect.top, rect.right, rect.bottom};
-        return Bounds(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), bounds);
+        return MonitorBounds(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), bounds);
     }
     TRect PrimaryMonitor() override {
         TRect bounds{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        Bounds(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), bounds);
+        MonitorBounds(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), bounds);
         return bounds;
     }
     int MonitorDpi(TPoint p) override { return MonitorDpiAt(POINT{p.x, p.y}); }
@@ -239,15 +239,7 @@ class Win32Desktop : public IDesktop {
     bool ClipboardText(std::wstring& text) override {
         text.clear();
         if (!OpenClipboard(nullptr)) return false;
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
-                const SIZE_T units = GlobalSize(data) / sizeof(wchar_t);
-                SIZE_T n = 0;
-                while (n < units && p[n]) ++n;
-                text.assign(p, n);
-                GlobalUnlock(data);
-            }
-        }
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) GlobalBlockText(data, text);
         CloseClipboard();
         return true;
     }
@@ -265,16 +257,6 @@ class Win32Desktop : public IDesktop {
     }
 
     bool terminating = false;
-
-  private:
-    static bool Bounds(HMONITOR monitor, TRect& bounds) {
-        MONITORINFO info{};
-        info.cbSize = sizeof info;
-        if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
-        bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right,
-                  info.rcMonitor.bottom};
-        return true;
-    }
 };
 
 class Win32Input : public IInput {
@@ -403,16 +385,7 @@ class Win32System : public ISystem {
         return true;
     }
     bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) override {
-        HGLOBAL mem = reinterpret_cast<HGLOBAL>(handle);
-        const auto* p = static_cast<const wchar_t*>(GlobalLock(mem));
-        if (!p) return false;
-        // Bounded by the block's own size: a text without its zero never reads beyond it.
-        const SIZE_T units = GlobalSize(mem) / sizeof(wchar_t);
-        SIZE_T n = 0;
-        while (n < units && p[n]) ++n;
-        out.assign(p, n);
-        GlobalUnlock(mem);
-        return true;
+        return GlobalBlockText(reinterpret_cast<HANDLE>(handle), out);
     }
 };
 
@@ -555,6 +528,27 @@ class Win32Files : public IFileSystem {
 };
 
 } // namespace
+
+bool MonitorBounds(HMONITOR monitor, TRect& bounds) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+    bounds = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    return true;
+}
+
+bool GlobalBlockText(HANDLE block, std::wstring& text) {
+    const auto* p = static_cast<const wchar_t*>(GlobalLock(block));
+    if (!p) return false;
+    // A text without its zero ends with the block.
+    const SIZE_T units = GlobalSize(block) / sizeof(wchar_t);
+    SIZE_T n = 0;
+    while (n < units && p[n])
+        ++n;
+    text.assign(p, n);
+    GlobalUnlock(block);
+    return true;
+}
 
 void InstallWin32Platform() {
     static Win32Clock clock;
