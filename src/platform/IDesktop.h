@@ -72,7 +72,7 @@ class IDesktop {
     virtual bool ClipboardText(std::wstring& text) = 0;
 
     // The first visible top-level popup menu window (class #32768), or 0; and asking a window to
-    // close.
+    // close (posted: a menu of another program closes in its own time, and nobody waits for it).
     virtual HWindow FindPopupMenu() = 0;
     virtual void SendClose(HWindow h) = 0;
     virtual void ShowMessage(const std::wstring& text, const std::wstring& caption) = 0;

@@ -251,7 +251,7 @@ class Win32Desktop : public IDesktop {
             if (IsWindowVisible(menu)) return ToHandle(menu);
         return 0;
     }
-    void SendClose(HWindow h) override { SendMessageW(ToHwnd(h), WM_CLOSE, 0, 0); }
+    void SendClose(HWindow h) override { PostMessageW(ToHwnd(h), WM_CLOSE, 0, 0); }
     void ShowMessage(const std::wstring& text, const std::wstring& caption) override {
         MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL);
     }
