@@ -12,6 +12,7 @@
 
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Menus.h"
+#include "platform/win32/PreciseTime.h"
 #include "platform/win32/Window.h"
 
 namespace fg {
@@ -81,16 +82,7 @@ class Win32Clock : public IClock {
     void RemoveTimer(TimerId id) override { timers.Remove(static_cast<UINT_PTR>(id)); }
 
     std::uint32_t TickCount() override { return GetTickCount(); }
-    double PreciseMs() override {
-        static const double perMs = [] {
-            LARGE_INTEGER f{};
-            QueryPerformanceFrequency(&f);
-            return static_cast<double>(f.QuadPart) / 1000.0;
-        }();
-        LARGE_INTEGER c{};
-        QueryPerformanceCounter(&c);
-        return static_cast<double>(c.QuadPart) / perMs;
-    }
+    double PreciseMs() override { return PreciseCounterMs(); }
     void Sleep(std::uint32_t ms) override { ::Sleep(ms); }
     std::wstring LocalTimeText() override {
         wchar_t buf[80];

@@ -6,6 +6,8 @@
 // nothing matched (or the window is gone), 2 on a usage error.
 #include <windows.h>
 
+#include "platform/win32/PreciseTime.h"
+
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -309,14 +311,7 @@ int actExists(HWND, const Args&) {
 }
 
 double PreciseMs() {
-    static const double perMs = [] {
-        LARGE_INTEGER f{};
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER c{};
-    QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) / perMs;
+    return fg::PreciseCounterMs();
 }
 
 // Blocks until a line (or the end) arrives on the standard input.
