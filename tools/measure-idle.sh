@@ -52,6 +52,8 @@ data=$(mktemp -d /tmp/fg-idle.XXXXXX)
 launchers=()
 cleanup() {
   set +e
+  # The shell reports every launcher it reaps as "Killed": that is the clean-up, not news.
+  exec 2>/dev/null
   local p
   for p in ${program:-} ${yardstick:-} ${notepad:-}; do kill -KILL "$p" 2>/dev/null; done
   for p in "${launchers[@]}"; do kill -KILL "$p" 2>/dev/null && wait "$p" 2>/dev/null; done
