@@ -12,7 +12,7 @@ constexpr int kLineHeight = 13;
 
 const std::vector<ControlSpec> kControls = {
     {idLabel1, ControlKind::Label, L"Most Recent Log Items", 5, 5, 0, 0, akTopLeft},
-    {idAutoSave, ControlKind::CheckBox, L"Auto-Save on program Exit", 384, 2, 161, 17, akTopLeft},
+    {idAutoSave, ControlKind::CheckBox, L"Auto-Save on program Exit", 344, 2, 186, 17, akTopRight},
     {idMemo1, ControlKind::ListBox, L"", 0, 22, 449, 479, akAll},
     {idButton1, ControlKind::Button, L"Copy", 455, 64, 75, 25, akTopRight},
     {idSave, ControlKind::Button, L"Save", 455, 95, 75, 25, akTopRight},
