@@ -82,7 +82,8 @@ class GestureRoad : public ::testing::Test {
     }
     std::vector<std::uint8_t> KeysSent() const {
         std::vector<std::uint8_t> keys;
-        for (const auto& e : os.input.events) keys.push_back(e.vk);
+        for (const auto& e : os.input.events)
+            keys.push_back(e.vk);
         return keys;
     }
 

@@ -41,9 +41,9 @@ void TrackMenu(const TPopupMenu& items, TPoint at, HWND owner) {
     if (!menu) return;
     std::vector<const TMenuEntry*> entries;
     Fill(menu, items, entries);
-    const UINT picked = static_cast<UINT>(TrackPopupMenuEx(
-        menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, owner,
-        nullptr));
+    const UINT picked = static_cast<UINT>(
+        TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
+                         at.y, owner, nullptr));
     DestroyMenu(menu); // destroys the sub-menus with it
     // The menu's own loop is over; the next message loop sees a fresh queue.
     PostMessageW(owner, WM_NULL, 0, 0);
