@@ -1,8 +1,9 @@
 // The program a gesture is meant for, as it was at the press: its window and the control that
 // had the keyboard. Where the system hands the button's release to the program the gesture began
-// over (the X server's pointer grab under Wine does), that program opens its context menu, or on
-// a title bar its window menu, and the menu would swallow the keystrokes meant for it. Closing
-// such a menu gives the foreground back to the program and the keyboard back to that control.
+// over (the X server's pointer grab under Wine does), that program opens its context menu, which
+// would swallow the keystrokes meant for it, or, after a press on its title bar, leaves the
+// foreground with nobody, so they would reach no program at all. Putting that right gives the
+// foreground back to the program and the keyboard back to that control.
 #pragma once
 
 #include "platform/Timer.h"
@@ -30,7 +31,6 @@ class TTargetFocus {
     void timReleaseMenuTimer();
 
     HWindow Window() const { return window; }
-    HWindow Control() const { return control; }
 
     TTimer timReleaseMenu;
     static constexpr std::uint32_t kReleaseMenuBudgetMs = 500;
