@@ -10,7 +10,7 @@ constexpr int kClientWidth = 426;
 constexpr int kClientHeight = 288;
 
 // txtLog is never written to; the watch logs to the debug log.
-const std::vector<ControlSpec> kControls = {
+const std::vector<ControlRow> kControls = {
     {idTxtLog, ControlKind::Memo, L"", 0, 0, kClientWidth, kClientHeight, akAll},
 };
 

@@ -10,7 +10,7 @@ constexpr int kClientWidth = 542;
 constexpr int kClientHeight = 503;
 constexpr int kLineHeight = 13;
 
-const std::vector<ControlSpec> kControls = {
+const std::vector<ControlRow> kControls = {
     {idLabel1, ControlKind::Label, L"Most Recent Log Items", 5, 5, 0, 0, akTopLeft},
     {idAutoSave, ControlKind::CheckBox, L"Auto-Save on program Exit", 344, 2, 186, 17, akTopRight},
     {idMemo1, ControlKind::ListBox, L"", 0, 22, 449, 479, akAll},

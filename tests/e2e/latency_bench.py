@@ -35,8 +35,8 @@ PHASES = ["release seen", "program identified", "file loaded", "action started",
 TEXT = "text changed"
 TIMING = re.compile(r"^\[Timing\] (?P<phase>.+) (?P<ms>\d+\.\d+) ms$")
 
-POLL_MS = 1.0  # the design's poll while the button is down: a release is seen within this
-DOWN_POLL_MS = 20
+POLL_MS = 1.0  # how often the probe asks for Notepad's text
+DOWN_POLL_MS = 20  # the monitor's poll while the button is down: a release is seen within this
 EXECUTE_PAUSE_MS = 100
 HOLD_S = 0.12  # the pointer rests before the release, as a hand does
 SENDER_MS = 5 * 10  # the sender sleeps 10 ms before each of four modifiers and before the key
@@ -126,7 +126,7 @@ def fmt(values: list[float]) -> str:
 def report(samples: list[Sample], poll_ms: float):
     lat = [s.phases[TEXT] for s in samples]
     floor_lo = EXECUTE_PAUSE_MS + SENDER_MS
-    print(f"Floor (the design's own waits before the key goes down): poll 0-{DOWN_POLL_MS} ms + "
+    print(f"Floor (the program's deliberate waits before the key goes down): poll 0-{DOWN_POLL_MS} ms + "
           f"execute pause {EXECUTE_PAUSE_MS} ms + sender {SENDER_MS} ms (10 ms before each of "
           f"four modifiers and before the key) = {floor_lo}-{floor_lo + DOWN_POLL_MS} ms")
     print(f"Release to Notepad's text, {len(samples)} gestures: median {statistics.median(lat):.1f}"

@@ -1,5 +1,5 @@
-// A window made from one specification and a control table, at the DPI it opens with, and laid out
-// again from the table when its DPI changes.
+// A window made from one designated initialiser and a control table, at the DPI it opens with,
+// and laid out again from the table when its DPI changes.
 #include "app/UnitFrmDebug_win32.h"
 #include "platform/win32/Dpi.h"
 
@@ -10,7 +10,7 @@
 namespace fg {
 namespace {
 
-// The debug window's design: client area 542 x 503, a label at 5,5, the list of lines at 0,22
+// The debug window's layout: client area 542 x 503, a label at 5,5, the list of lines at 0,22
 // anchored on all sides, "Copy" at 455,64 (75 x 25) anchored top-right, lines 13 pixels high,
 // Tahoma 8 pt.
 constexpr int kClientW = 542, kClientH = 503;

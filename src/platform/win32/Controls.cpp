@@ -39,15 +39,15 @@ SIZE TextSize(HWND h, HFONT font, const wchar_t* text) {
 
 } // namespace
 
-void TControlTable::Create(HWND parentWindow, const std::vector<ControlSpec>& rows,
-                           FontSpec fontOf, int designWidth, int designHeight, int dpi) {
+void TControlTable::Create(HWND parentWindow, const std::vector<ControlRow>& rows,
+                           FontChoice fontOf, int designWidth, int designHeight, int dpi) {
     parent = parentWindow;
-    fontSpec = fontOf;
+    fontChoice = fontOf;
     designW = designWidth;
     designH = designHeight;
     currentDpi = dpi;
-    font = ScaledFont(fontSpec.face, fontSpec.points, currentDpi);
-    for (const ControlSpec& row : rows) {
+    font = ScaledFont(fontChoice.face, fontChoice.points, currentDpi);
+    for (const ControlRow& row : rows) {
         const KindInfo info = Info(row.kind);
         HWND h = CreateWindowExW(0, info.className, row.text, WS_CHILD | WS_VISIBLE | info.style,
                                  0, 0, 0, 0, parent,
@@ -62,7 +62,7 @@ void TControlTable::Create(HWND parentWindow, const std::vector<ControlSpec>& ro
 
 void TControlTable::SetDpi(int dpi) {
     currentDpi = dpi;
-    font = ScaledFont(fontSpec.face, fontSpec.points, currentDpi);
+    font = ScaledFont(fontChoice.face, fontChoice.points, currentDpi);
     for (const Placed& p : placed)
         SendMessageW(p.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     MeasureLabels();
@@ -78,7 +78,7 @@ void TControlTable::Layout(int clientWidth, int clientHeight) {
     const int dw = clientWidth - scale(designW);
     const int dh = clientHeight - scale(designH);
     for (const Placed& p : placed) {
-        const ControlSpec& s = p.row;
+        const ControlRow& s = p.row;
         int x = scale(s.x), y = scale(s.y);
         // Both edges scaled, so controls that touch at 96 DPI still touch.
         int w = s.width ? scale(s.x + s.width) - x : p.text.cx;

@@ -16,7 +16,7 @@ constexpr unsigned akAll = akLeft | akTop | akRight | akBottom;
 
 enum class ControlKind { Label, Button, CheckBox, ListBox, Memo };
 
-struct ControlSpec {
+struct ControlRow {
     int id;
     ControlKind kind;
     const wchar_t* text;
@@ -25,7 +25,7 @@ struct ControlSpec {
 };
 
 // The font of a table's controls, by face and point size.
-struct FontSpec {
+struct FontChoice {
     const wchar_t* face;
     int points;
 };
@@ -34,7 +34,7 @@ class TControlTable {
   public:
     // Creates every control as a child of parent, in the table's order (which is the tab order),
     // laid out for dpi in a client area of the designed size.
-    void Create(HWND parent, const std::vector<ControlSpec>& rows, FontSpec font, int designWidth,
+    void Create(HWND parent, const std::vector<ControlRow>& rows, FontChoice font, int designWidth,
                 int designHeight, int dpi);
     // Moves the anchored controls after the parent's client area changed size.
     void Layout(int clientWidth, int clientHeight);
@@ -46,14 +46,14 @@ class TControlTable {
 
   private:
     struct Placed {
-        ControlSpec row;
+        ControlRow row;
         HWND hwnd;
         SIZE text; // the measured size of a label sized to its text
     };
     void MeasureLabels();
     std::vector<Placed> placed;
     HWND parent = nullptr;
-    FontSpec fontSpec{L"Tahoma", 8};
+    FontChoice fontChoice{L"Tahoma", 8};
     HFONT font = nullptr;
     int currentDpi = 96;
     int designW = 0;

@@ -35,7 +35,7 @@ TWin32Window::~TWin32Window() {
     }
 }
 
-bool TWin32Window::CreateNative(const WindowSpec& p) {
+bool TWin32Window::CreateNative(const WindowParams& p) {
     if (!RegisterOnce(p.className, p.classStyle, StaticProc)) {
         LogToSink(L"RegisterClass failed: " + p.className, true);
         return false;

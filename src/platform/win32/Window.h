@@ -28,7 +28,7 @@ class TWin32Window {
     // CreateNative({.className = L"TFrmX", .caption = L"X", .clientWidth = 120, .clientHeight = 40}).
     // The client size is in 96-DPI pixels: CreateNative scales it by the DPI of the monitor the
     // window opens on. The position is a screen point and stays as it is.
-    struct WindowSpec {
+    struct WindowParams {
         std::wstring className;
         std::wstring caption;
         DWORD style = WS_OVERLAPPEDWINDOW;
@@ -41,7 +41,7 @@ class TWin32Window {
         int clientHeight = 0;
     };
     // Creates the native window, hidden; false (and logged) when the system refuses.
-    bool CreateNative(const WindowSpec& spec);
+    bool CreateNative(const WindowParams& params);
     // The window moved to a monitor of another DPI, or the scale changed; Dpi() is the new one.
     // By default the window takes the system's suggested rectangle (its WM_SIZE then lays it
     // out); a window with fonts of its own makes them anew first, and a window that places
