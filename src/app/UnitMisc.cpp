@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -61,8 +62,7 @@ namespace {
 
 struct TProcessNames {
     bool reuse = false;
-    bool taken = false;
-    std::vector<ProcessEntry> processes;
+    std::optional<std::vector<ProcessEntry>> snapshot; // once taken while reusing
 };
 thread_local TProcessNames processNames;
 
@@ -87,16 +87,13 @@ std::wstring GetWindowEXEName(HWindow h) {
     if (h == 0) return {};
     const std::uint32_t pid = Os().desktop->WindowProcessId(h);
     TProcessNames& names = processNames;
-    if (names.reuse && names.taken)
-        if (const ProcessEntry* p = FindProcess(names.processes, pid)) return p->exeFile;
+    if (names.snapshot)
+        if (const ProcessEntry* p = FindProcess(*names.snapshot, pid)) return p->exeFile;
     std::vector<ProcessEntry> processes;
     if (!Os().system->ProcessSnapshot(processes)) return L"[error]";
     const ProcessEntry* p = FindProcess(processes, pid);
     std::wstring name = p ? p->exeFile : std::wstring();
-    if (names.reuse) {
-        names.processes = std::move(processes);
-        names.taken = true;
-    }
+    if (names.reuse) names.snapshot = std::move(processes);
     return name;
 }
 
