@@ -7,7 +7,7 @@ set(FG_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 list(FILTER FG_WIN32_SOURCES EXCLUDE REGEX "/src/startup/main_win32\\.cpp$")
 add_library(fg_win32 STATIC ${FG_WIN32_SOURCES})
-target_link_libraries(fg_win32 PUBLIC fg_portable comctl32 shell32 user32 gdi32 kernel32 ole32)
+target_link_libraries(fg_win32 PUBLIC fg_portable comctl32 shell32 user32 gdi32 kernel32 ole32 advapi32)
 
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 add_executable(Farrowglimmer WIN32 ${CMAKE_SOURCE_DIR}/src/startup/main_win32.cpp
@@ -51,7 +51,7 @@ target_link_options(dispatch_bench PRIVATE ${FG_STATIC_RUNTIME})
 # and nothing but the idle poll.
 add_executable(idle_baseline WIN32 ${CMAKE_SOURCE_DIR}/bench/idle/idle_baseline_win32.cpp
                                    ${CMAKE_SOURCE_DIR}/bench/idle/idle_baseline.rc)
-target_link_libraries(idle_baseline PRIVATE comctl32 shell32 user32 gdi32 kernel32 ole32)
+target_link_libraries(idle_baseline PRIVATE comctl32 shell32 user32 gdi32 kernel32 ole32 advapi32)
 target_link_options(idle_baseline PRIVATE ${FG_STATIC_RUNTIME} -municode -s
                     -Wl,--file-alignment,4096)
 

@@ -37,8 +37,18 @@ class ISystem {
     virtual MutexResult CreateOwnedMutex(const std::wstring& name) = 0;
     // A shell folder by its CSIDL number; empty when the shell cannot resolve it.
     virtual std::wstring SpecialFolder(int csidl) = 0;
-    // Converts text in the system's ANSI code page to UTF-16.
+    // Converts text in the system's ANSI code page to UTF-16, and back (a character the code
+    // page lacks becomes the system's default character).
     virtual std::wstring AnsiToWide(const std::string& text) = 0;
+    virtual std::string WideToAnsi(const std::wstring& text) = 0;
+    // The decimal separator of the user's regional settings.
+    virtual wchar_t DecimalSeparator() = 0;
+    // Values under the current user's Run key (the programs started at logon): reading answers
+    // false when there is no such value; writing and deleting answer whether the system did it
+    // (deleting a value that is not there counts as done).
+    virtual bool RunValue(const std::wstring& name, std::wstring& value) = 0;
+    virtual bool SetRunValue(const std::wstring& name, const std::wstring& value) = 0;
+    virtual bool DeleteRunValue(const std::wstring& name) = 0;
     // Opens a file, folder or program the way the shell does (default verb, shown normally);
     // the shell's answer, above 32 on success.
     virtual std::intptr_t ShellOpen(HWindow owner, const std::wstring& file) = 0;
@@ -47,7 +57,8 @@ class ISystem {
     // False with the system's error code when it could not be started.
     virtual bool StartProcess(const std::wstring& commandLine, std::uint32_t creationFlags,
                               bool wait, std::uint32_t& error) = 0;
-    // The zero-terminated UTF-16 text held by a global memory handle; false when it cannot be locked.
+    // The zero-terminated UTF-16 text held by a global memory handle; false when it cannot be
+    // locked.
     virtual bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) = 0;
 };
 

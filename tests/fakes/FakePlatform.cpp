@@ -90,7 +90,9 @@ void FakeInput::Press(int vkKey) {
     s |= 0x80;
 }
 
-void FakeInput::Release(int vkKey) { state[vkKey & 0xFF] &= static_cast<std::uint8_t>(~0x80); }
+void FakeInput::Release(int vkKey) {
+    state[vkKey & 0xFF] &= static_cast<std::uint8_t>(~0x80);
+}
 
 std::int16_t FakeInput::CharToVirtualKey(wchar_t c) {
     // A US layout: letters and digits on their keys, capitals and a few signs with Shift.
@@ -98,17 +100,28 @@ std::int16_t FakeInput::CharToVirtualKey(wchar_t c) {
     if (c >= L'A' && c <= L'Z') return static_cast<std::int16_t>(0x100 | c);
     if (c >= L'0' && c <= L'9') return static_cast<std::int16_t>(c);
     switch (c) {
-    case L' ': return 0x20;
-    case L'\r': return 0x0D;
-    case L'\t': return 0x09;
-    case L'.': return 0xBE;
-    case L',': return 0xBC;
-    case L'-': return 0xBD;
-    case L'!': return 0x131;
-    case L'?': return 0x1BF;
-    case L':': return 0x1BA;
-    case L';': return 0xBA;
-    default: return -1;
+    case L' ':
+        return 0x20;
+    case L'\r':
+        return 0x0D;
+    case L'\t':
+        return 0x09;
+    case L'.':
+        return 0xBE;
+    case L',':
+        return 0xBC;
+    case L'-':
+        return 0xBD;
+    case L'!':
+        return 0x131;
+    case L'?':
+        return 0x1BF;
+    case L':':
+        return 0x1BA;
+    case L';':
+        return 0xBA;
+    default:
+        return -1;
     }
 }
 
@@ -254,7 +267,8 @@ TPoint FakeDesktop::ClientSize(HWindow h) {
 
 void FakeDesktop::PopupMenu(const TPopupMenu& menu, TPoint at, HWindow owner) {
     Popup shown{{}, at, owner};
-    for (const TMenuEntry& e : menu) shown.captions.push_back(e.caption);
+    for (const TMenuEntry& e : menu)
+        shown.captions.push_back(e.caption);
     popups.push_back(shown);
     const TPopupMenu* level = &menu;
     const TMenuEntry* picked = nullptr;
@@ -287,9 +301,9 @@ std::size_t FakeDesktop::NearestMonitor(TPoint p) const {
         const long dy = p.y < r.top ? r.top - p.y : (p.y >= r.bottom ? p.y - r.bottom + 1 : 0);
         return dx * dx + dy * dy;
     };
-    const auto nearest = std::min_element(
-        monitors.begin(), monitors.end(),
-        [&](const TRect& a, const TRect& b) { return distance(a) < distance(b); });
+    const auto nearest =
+        std::min_element(monitors.begin(), monitors.end(),
+                         [&](const TRect& a, const TRect& b) { return distance(a) < distance(b); });
     return static_cast<std::size_t>(nearest - monitors.begin());
 }
 
@@ -379,8 +393,35 @@ std::wstring FakeSystem::SpecialFolder(int csidl) {
 std::wstring FakeSystem::AnsiToWide(const std::string& text) {
     // The fake's code page is Latin-1.
     std::wstring out;
-    for (unsigned char c : text) out += static_cast<wchar_t>(c);
+    for (unsigned char c : text)
+        out += static_cast<wchar_t>(c);
     return out;
+}
+
+std::string FakeSystem::WideToAnsi(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text)
+        out += c < 256 ? static_cast<char>(c) : '?';
+    return out;
+}
+
+bool FakeSystem::RunValue(const std::wstring& name, std::wstring& value) {
+    auto it = runValues.find(name);
+    if (it == runValues.end()) return false;
+    value = it->second;
+    return true;
+}
+
+bool FakeSystem::SetRunValue(const std::wstring& name, const std::wstring& value) {
+    if (registryFails) return false;
+    runValues[name] = value;
+    return true;
+}
+
+bool FakeSystem::DeleteRunValue(const std::wstring& name) {
+    if (registryFails) return false;
+    runValues.erase(name);
+    return true;
 }
 
 std::intptr_t FakeSystem::ShellOpen(HWindow, const std::wstring& file) {
@@ -466,7 +507,8 @@ std::vector<IniSection> ParseIni(const std::wstring& text) {
         pos = end + 1;
         if (!line.empty() && line.back() == L'\r') line.pop_back();
         const std::wstring trimmed = Trim(line);
-        if (trimmed.size() >= 2 && trimmed.front() == L'[' && trimmed.find(L']') != std::wstring::npos) {
+        if (trimmed.size() >= 2 && trimmed.front() == L'[' &&
+            trimmed.find(L']') != std::wstring::npos) {
             sections.push_back({trimmed.substr(1, trimmed.find(L']') - 1), {}});
         } else if (!sections.empty() && line.find(L'=') != std::wstring::npos) {
             // The value is kept as written; readers drop its surrounding blanks.
@@ -481,7 +523,8 @@ std::wstring WriteIni(const std::vector<IniSection>& sections) {
     std::wstring text;
     for (const IniSection& s : sections) {
         text += L"[" + s.name + L"]\r\n";
-        for (const auto& [k, v] : s.entries) text += k + L"=" + v + L"\r\n";
+        for (const auto& [k, v] : s.entries)
+            text += k + L"=" + v + L"\r\n";
     }
     return text;
 }
@@ -515,7 +558,8 @@ bool WildMatch(const wchar_t* p, const wchar_t* s) {
 std::vector<IFileSystem::FoundFile> FakeFileSystem::FindFiles(const std::wstring& folder,
                                                               const std::wstring& pattern) {
     std::wstring pat = pattern;
-    while (!pat.empty() && (pat.front() == L'\\' || pat.front() == L'/')) pat.erase(0, 1);
+    while (!pat.empty() && (pat.front() == L'\\' || pat.front() == L'/'))
+        pat.erase(0, 1);
     std::vector<FoundFile> found;
     for (const auto& [path, bytes] : files) {
         if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) continue;
@@ -535,7 +579,8 @@ std::wstring FakeFileSystem::Text(const std::wstring& path) const {
         unsigned c = b[i++];
         int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
         c &= more == 3 ? 0x07 : more == 2 ? 0x0F : more == 1 ? 0x1F : 0xFF;
-        while (more-- > 0 && i < b.size()) c = (c << 6) | (b[i++] & 0x3F);
+        while (more-- > 0 && i < b.size())
+            c = (c << 6) | (b[i++] & 0x3F);
         text += static_cast<wchar_t>(c);
     }
     return text;
@@ -565,14 +610,15 @@ void FakeFileSystem::SetText(const std::wstring& path, const std::wstring& text)
 }
 
 std::wstring FakeFileSystem::ProfileRead(const std::wstring& path, const std::wstring& section,
-                                               const std::wstring& key, const std::wstring& def) {
+                                         const std::wstring& key, const std::wstring& def) {
     ++profileReads;
     std::vector<IniSection> sections = ParseIni(Text(path));
     if (IniSection* s = FindSection(sections, section))
         for (const auto& [k, raw] : s->entries)
             if (Lower(k) == Lower(key)) {
                 const std::wstring v = Trim(raw);
-                if (v.size() >= 2 && (v.front() == L'"' || v.front() == L'\'') && v.back() == v.front())
+                if (v.size() >= 2 && (v.front() == L'"' || v.front() == L'\'') &&
+                    v.back() == v.front())
                     return v.substr(1, v.size() - 2);
                 return v;
             }
@@ -580,7 +626,7 @@ std::wstring FakeFileSystem::ProfileRead(const std::wstring& path, const std::ws
 }
 
 bool FakeFileSystem::ProfileWrite(const std::wstring& path, const std::wstring& section,
-                                        const std::wstring& key, const std::wstring& value) {
+                                  const std::wstring& key, const std::wstring& value) {
     if (readOnly.count(path)) return false;
     std::vector<IniSection> sections = ParseIni(Text(path));
     IniSection* s = FindSection(sections, section);
@@ -600,7 +646,8 @@ bool FakeFileSystem::ProfileWrite(const std::wstring& path, const std::wstring& 
 
 std::vector<std::wstring> FakeFileSystem::ProfileSectionNames(const std::wstring& path) {
     std::vector<std::wstring> names;
-    for (const IniSection& s : ParseIni(Text(path))) names.push_back(s.name);
+    for (const IniSection& s : ParseIni(Text(path)))
+        names.push_back(s.name);
     return names;
 }
 
@@ -609,7 +656,8 @@ std::vector<std::wstring> FakeFileSystem::ProfileKeyNames(const std::wstring& pa
     std::vector<std::wstring> keys;
     std::vector<IniSection> sections = ParseIni(Text(path));
     if (IniSection* s = FindSection(sections, section))
-        for (const auto& e : s->entries) keys.push_back(e.first);
+        for (const auto& e : s->entries)
+            keys.push_back(e.first);
     return keys;
 }
 
@@ -619,6 +667,8 @@ FakePlatform::FakePlatform() : previous(Os()) {
     InstallPlatform(Platform{&clock, &desktop, &system, &files, &input});
 }
 
-FakePlatform::~FakePlatform() { InstallPlatform(previous); }
+FakePlatform::~FakePlatform() {
+    InstallPlatform(previous);
+}
 
 } // namespace fg::fake

@@ -215,6 +215,11 @@ class FakeSystem : public ISystem {
     MutexResult CreateOwnedMutex(const std::wstring& name) override;
     std::wstring SpecialFolder(int csidl) override;
     std::wstring AnsiToWide(const std::string& text) override;
+    std::string WideToAnsi(const std::wstring& text) override;
+    wchar_t DecimalSeparator() override { return decimalSeparator; }
+    bool RunValue(const std::wstring& name, std::wstring& value) override;
+    bool SetRunValue(const std::wstring& name, const std::wstring& value) override;
+    bool DeleteRunValue(const std::wstring& name) override;
     bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) override;
     std::intptr_t ShellOpen(HWindow owner, const std::wstring& file) override;
     bool StartProcess(const std::wstring& commandLine, std::uint32_t creationFlags, bool wait,
@@ -244,6 +249,9 @@ class FakeSystem : public ISystem {
     bool mutexFails = false;
     std::map<int, std::wstring> specialFolders;
     std::map<std::uintptr_t, std::wstring> globalMemory;
+    wchar_t decimalSeparator = L'.';
+    std::map<std::wstring, std::wstring> runValues; // the Run key; names compare as stored
+    bool registryFails = false;                     // writes and deletes are refused
 };
 
 class FakeFileSystem : public IFileSystem {
@@ -276,9 +284,9 @@ class FakeFileSystem : public IFileSystem {
     // system's routines treat them: names compare without case, new keys and sections go last,
     // blanks around keys and values are dropped.
     std::wstring ProfileRead(const std::wstring& path, const std::wstring& section,
-                                   const std::wstring& key, const std::wstring& def) override;
+                             const std::wstring& key, const std::wstring& def) override;
     bool ProfileWrite(const std::wstring& path, const std::wstring& section,
-                            const std::wstring& key, const std::wstring& value) override;
+                      const std::wstring& key, const std::wstring& value) override;
     std::vector<std::wstring> ProfileSectionNames(const std::wstring& path) override;
     std::vector<std::wstring> ProfileKeyNames(const std::wstring& path,
                                               const std::wstring& section) override;

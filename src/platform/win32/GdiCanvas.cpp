@@ -1,5 +1,10 @@
 #include "platform/win32/GdiCanvas.h"
 
+#include <commctrl.h>
+
+#include <cstdint>
+#include <vector>
+
 namespace fg {
 
 TGdiCanvas::TGdiCanvas(HDC target, TRect clipRect)
@@ -33,9 +38,13 @@ void TGdiCanvas::SetBrush(TColor color, BrushStyle style) {
     SetBkMode(dc, brushClear ? TRANSPARENT : OPAQUE);
 }
 
-void TGdiCanvas::MoveTo(int x, int y) { MoveToEx(dc, x, y, nullptr); }
+void TGdiCanvas::MoveTo(int x, int y) {
+    MoveToEx(dc, x, y, nullptr);
+}
 
-void TGdiCanvas::LineTo(int x, int y) { ::LineTo(dc, x, y); }
+void TGdiCanvas::LineTo(int x, int y) {
+    ::LineTo(dc, x, y);
+}
 
 TPoint TGdiCanvas::PenPos() {
     POINT p{0, 0};
@@ -43,12 +52,15 @@ TPoint TGdiCanvas::PenPos() {
     return {p.x, p.y};
 }
 
-void TGdiCanvas::Rectangle(const TRect& r) { ::Rectangle(dc, r.left, r.top, r.right, r.bottom); }
+void TGdiCanvas::Rectangle(const TRect& r) {
+    ::Rectangle(dc, r.left, r.top, r.right, r.bottom);
+}
 
 void TGdiCanvas::Polygon(const std::vector<TPoint>& points) {
     std::vector<POINT> p;
     p.reserve(points.size());
-    for (const TPoint& q : points) p.push_back({q.x, q.y});
+    for (const TPoint& q : points)
+        p.push_back({q.x, q.y});
     ::Polygon(dc, p.data(), static_cast<int>(p.size()));
 }
 
@@ -60,7 +72,46 @@ void TGdiCanvas::FillRect(const TRect& r) {
     DeleteObject(b);
 }
 
-void TGdiCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(dc, x, y, color); }
+void TGdiCanvas::SetPixel(int x, int y, TColor color) {
+    ::SetPixel(dc, x, y, color);
+}
+
+namespace {
+
+// A picture drawn into a new top-down 32-bit bitmap of its own size; `pixels` points at its
+// BGRA pixels, row after row.
+HBITMAP DrawPicture32(const TPicture& picture, std::uint32_t*& pixels) {
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture.Width;
+    info.bmiHeader.biHeight = -picture.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(mem, bitmap);
+        {
+            TGdiCanvas canvas(mem, {0, 0, picture.Width, picture.Height});
+            picture.DrawOn(canvas);
+        }
+        GdiFlush();
+        SelectObject(mem, old);
+    }
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    pixels = static_cast<std::uint32_t*>(bits);
+    return bitmap;
+}
+
+// The key colour as it reads back from a 32-bit DIB (0x00RRGGBB).
+std::uint32_t DibColour(TColor c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+} // namespace
 
 HBITMAP PictureToBitmap(const TPicture& picture) {
     HDC screen = GetDC(nullptr);
@@ -84,6 +135,45 @@ HBITMAP PictureToBitmap(const TPicture& picture) {
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return bitmap;
+}
+
+HBITMAP PictureToAlphaBitmap(const TPicture& picture, TColor transparent) {
+    std::uint32_t* px = nullptr;
+    HBITMAP bitmap = DrawPicture32(picture, px);
+    if (!bitmap || !px) return bitmap;
+    const std::uint32_t key = DibColour(transparent);
+    const std::size_t n = static_cast<std::size_t>(picture.Width) * picture.Height;
+    for (std::size_t i = 0; i < n; ++i)
+        px[i] = (px[i] & 0xFFFFFF) == key ? 0 : (px[i] | 0xFF000000u); // premultiplied
+    return bitmap;
+}
+
+HICON PictureToIcon(const TPicture& picture, TColor transparent) {
+    HBITMAP colour = PictureToAlphaBitmap(picture, transparent);
+    if (!colour) return nullptr;
+    // The mask is only consulted where the alpha channel is not: set where see-through.
+    std::vector<std::uint8_t> maskBits(
+        static_cast<std::size_t>((picture.Width + 15) / 16 * 2) * picture.Height, 0);
+    HBITMAP mask = CreateBitmap(picture.Width, picture.Height, 1, 1, maskBits.data());
+    ICONINFO info{TRUE, 0, 0, mask, colour};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return icon;
+}
+
+HIMAGELIST PicturesToImageList(const std::vector<TPicture>& pictures, TColor transparent) {
+    if (pictures.empty()) return nullptr;
+    const int w = pictures.front().Width, h = pictures.front().Height;
+    HIMAGELIST list =
+        ImageList_Create(w, h, ILC_COLOR32 | ILC_MASK, static_cast<int>(pictures.size()), 0);
+    if (!list) return nullptr;
+    for (const TPicture& p : pictures) {
+        HBITMAP b = PictureToBitmap(p);
+        ImageList_AddMasked(list, b, transparent);
+        DeleteObject(b);
+    }
+    return list;
 }
 
 } // namespace fg

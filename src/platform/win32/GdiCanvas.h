@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <vector>
+
 namespace fg {
 
 class TGdiCanvas : public ICanvas {
@@ -42,5 +46,12 @@ class TGdiCanvas : public ICanvas {
 
 // A picture drawn into a new 24-bit bitmap of its own size (the caller deletes it).
 HBITMAP PictureToBitmap(const TPicture& picture);
+// The same as a 32-bit bitmap with alpha (premultiplied), see-through where the picture holds
+// the key colour: for menu entries.
+HBITMAP PictureToAlphaBitmap(const TPicture& picture, TColor transparent);
+// An icon of the picture, see-through where it holds the key colour (the caller destroys it).
+HICON PictureToIcon(const TPicture& picture, TColor transparent);
+// An image list of pictures of one size, see-through where they hold the key colour.
+HIMAGELIST PicturesToImageList(const std::vector<TPicture>& pictures, TColor transparent);
 
 } // namespace fg

@@ -22,10 +22,17 @@ namespace {
 // The instance mutex, held for the life of the process and never closed: the system drops it.
 HANDLE instanceMutex = nullptr;
 
-HWindow ToHandle(HWND h) { return reinterpret_cast<HWindow>(h); }
-HWND ToHwnd(HWindow h) { return reinterpret_cast<HWND>(h); }
+constexpr const wchar_t* kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// Timers live on a hidden message-only window; their handlers run under the top-level error handler.
+HWindow ToHandle(HWND h) {
+    return reinterpret_cast<HWindow>(h);
+}
+HWND ToHwnd(HWindow h) {
+    return reinterpret_cast<HWND>(h);
+}
+
+// Timers live on a hidden message-only window; their handlers run under the top-level error
+// handler.
 class TimerWindow {
   public:
     UINT_PTR Add(std::function<void()> onTimer) {
@@ -62,7 +69,12 @@ class TimerWindow {
         auto it = self->handlers.find(wParam);
         if (it != self->handlers.end()) {
             std::function<void()> handler = it->second; // the handler may remove its own timer
-            Guarded([&] { handler(); return 0; }, 0);
+            Guarded(
+                [&] {
+                    handler();
+                    return 0;
+                },
+                0);
         }
         return 0;
     }
@@ -285,10 +297,10 @@ class Win32System : public ISystem {
     void SetLastError(std::uint32_t code) override { ::SetLastError(code); }
     std::wstring ErrorText(std::uint32_t code) override {
         wchar_t* buf = nullptr;
-        const DWORD n = FormatMessageW(
-            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                FORMAT_MESSAGE_IGNORE_INSERTS,
-            nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+        const DWORD n =
+            FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, code, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
         std::wstring text = n && buf ? std::wstring(buf, n) : std::wstring();
         if (buf) LocalFree(buf);
         return text;
@@ -348,15 +360,58 @@ class Win32System : public ISystem {
     }
     std::wstring AnsiToWide(const std::string& text) override {
         if (text.empty()) return {};
-        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                          nullptr, 0);
+        const int n =
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
         std::wstring out(static_cast<std::size_t>(n), L'\0');
         MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
         return out;
     }
+    std::string WideToAnsi(const std::wstring& text) override {
+        if (text.empty()) return {};
+        const int wn = static_cast<int>(text.size());
+        const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), wn, nullptr, 0, nullptr, nullptr);
+        std::string out(static_cast<std::size_t>(n), '\0');
+        WideCharToMultiByte(CP_ACP, 0, text.data(), wn, out.data(), n, nullptr, nullptr);
+        return out;
+    }
+    wchar_t DecimalSeparator() override {
+        wchar_t sep[4] = {};
+        if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, sep, 4) < 2) return L'.';
+        return sep[0];
+    }
+    bool RunValue(const std::wstring& name, std::wstring& value) override {
+        wchar_t buf[2048] = {};
+        DWORD size = sizeof buf - sizeof(wchar_t); // room for a NUL the value may lack
+        DWORD type = 0;
+        if (RegGetValueW(HKEY_CURRENT_USER, kRunKey, name.c_str(), RRF_RT_REG_SZ, &type, buf,
+                         &size) != ERROR_SUCCESS)
+            return false;
+        value = buf;
+        return true;
+    }
+    bool SetRunValue(const std::wstring& name, const std::wstring& value) override {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return false;
+        const auto bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
+        const LSTATUS s = RegSetValueExW(key, name.c_str(), 0, REG_SZ,
+                                         reinterpret_cast<const BYTE*>(value.c_str()), bytes);
+        RegCloseKey(key);
+        return s == ERROR_SUCCESS;
+    }
+    bool DeleteRunValue(const std::wstring& name) override {
+        HKEY key = nullptr;
+        const LSTATUS open = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key);
+        if (open == ERROR_FILE_NOT_FOUND) return true;
+        if (open != ERROR_SUCCESS) return false;
+        const LSTATUS s = RegDeleteValueW(key, name.c_str());
+        RegCloseKey(key);
+        return s == ERROR_SUCCESS || s == ERROR_FILE_NOT_FOUND;
+    }
     std::intptr_t ShellOpen(HWindow owner, const std::wstring& file) override {
-        return reinterpret_cast<std::intptr_t>(ShellExecuteW(ToHwnd(owner), nullptr, file.c_str(),
-                                                             nullptr, nullptr, SW_SHOWNORMAL));
+        return reinterpret_cast<std::intptr_t>(
+            ShellExecuteW(ToHwnd(owner), nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     }
     bool StartProcess(const std::wstring& commandLine, std::uint32_t creationFlags, bool wait,
                       std::uint32_t& error) override {
@@ -403,8 +458,9 @@ class Win32Files : public IFileSystem {
             return false;
         }
         DWORD written = 0;
-        const BOOL ok = bytes.empty() || WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                                   &written, nullptr);
+        const BOOL ok =
+            bytes.empty() ||
+            WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
         const DWORD err = GetLastError();
         CloseHandle(f);
         if (!ok || written != bytes.size()) {
@@ -449,46 +505,55 @@ class Win32Files : public IFileSystem {
         HANDLE h = FindFirstFileW((folder + pattern).c_str(), &data);
         if (h == INVALID_HANDLE_VALUE) return found;
         do {
-            found.push_back({data.cFileName,
-                             (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+            found.push_back(
+                {data.cFileName,
+                 (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                 (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
         } while (FindNextFileW(h, &data));
         FindClose(h);
         return found;
     }
 
     std::wstring ProfileRead(const std::wstring& path, const std::wstring& section,
-                                   const std::wstring& key, const std::wstring& def) override {
-        return ReadProfile([&](wchar_t* buf, DWORD size) {
-            return GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buf, size,
-                                            path.c_str());
-        }, 1).front();
+                             const std::wstring& key, const std::wstring& def) override {
+        return ReadProfile(
+                   [&](wchar_t* buf, DWORD size) {
+                       return GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(),
+                                                       buf, size, path.c_str());
+                   },
+                   1)
+            .front();
     }
     std::wstring ProfileReadCut(const std::wstring& path, const std::wstring& section,
                                 const std::wstring& key, const std::wstring& def,
                                 std::size_t bufferChars) override {
         if (bufferChars == 0) return {};
         std::vector<wchar_t> buf(bufferChars);
-        const DWORD n = GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(),
-                                                 buf.data(), static_cast<DWORD>(buf.size()),
-                                                 path.c_str());
+        const DWORD n =
+            GetPrivateProfileStringW(section.c_str(), key.c_str(), def.c_str(), buf.data(),
+                                     static_cast<DWORD>(buf.size()), path.c_str());
         return std::wstring(buf.data(), n < buf.size() ? n : buf.size() - 1);
     }
     bool ProfileWrite(const std::wstring& path, const std::wstring& section,
-                            const std::wstring& key, const std::wstring& value) override {
+                      const std::wstring& key, const std::wstring& value) override {
         return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(),
                                           path.c_str()) != FALSE;
     }
     std::vector<std::wstring> ProfileSectionNames(const std::wstring& path) override {
-        return ReadProfile([&](wchar_t* buf, DWORD size) {
-            return GetPrivateProfileSectionNamesW(buf, size, path.c_str());
-        }, 2);
+        return ReadProfile(
+            [&](wchar_t* buf, DWORD size) {
+                return GetPrivateProfileSectionNamesW(buf, size, path.c_str());
+            },
+            2);
     }
     std::vector<std::wstring> ProfileKeyNames(const std::wstring& path,
                                               const std::wstring& section) override {
-        return ReadProfile([&](wchar_t* buf, DWORD size) {
-            return GetPrivateProfileStringW(section.c_str(), nullptr, L"", buf, size, path.c_str());
-        }, 2);
+        return ReadProfile(
+            [&](wchar_t* buf, DWORD size) {
+                return GetPrivateProfileStringW(section.c_str(), nullptr, L"", buf, size,
+                                                path.c_str());
+            },
+            2);
     }
 
   private:
@@ -514,7 +579,8 @@ class Win32Files : public IFileSystem {
 
     static std::wstring Reason(DWORD code) {
         std::wstring text = Win32System().ErrorText(code);
-        while (!text.empty() && text.back() <= L' ') text.pop_back();
+        while (!text.empty() && text.back() <= L' ')
+            text.pop_back();
         return text;
     }
 };
