@@ -3,6 +3,7 @@
 #include "app/UnitFrmDebug.h"
 #include "capture/UnitFrmMouseMovements.h"
 #include "fakes/FakePlatform.h"
+#include "unit/SettingDefaults.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +18,7 @@ constexpr int kWarmUpSamples = 8;
 class Stroke {
   public:
     Stroke(int stepX, int stepY, bool diagonals) : dx(stepX), dy(stepY) {
+        test::UseDefaultSettings(mm);
         mm.EnableDiagonals = diagonals;
     }
     void Restart() {

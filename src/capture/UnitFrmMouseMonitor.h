@@ -28,13 +28,13 @@ class TfrmMouseMovements;
 // monitor, so start-up hands them over once they exist and then checks the wiring
 // (CheckParts): a part that is missing fails the start instead of quietly doing nothing.
 struct TMouseMonitorParts {
-    TfrmMouseMovements* movements = nullptr;       // required
-    TFrmRatTrap* ratTrap = nullptr;                // required
-    TFrmScratchPad* scratchpad = nullptr;          // required
-    IGestureReceiver* gestures = nullptr;          // required: the dispatcher
+    TfrmMouseMovements* movements = nullptr;         // required
+    TFrmRatTrap* ratTrap = nullptr;                  // required
+    TFrmScratchPad* scratchpad = nullptr;            // required
+    IGestureReceiver* gestures = nullptr;            // required: the dispatcher
     TfrmDummyWatchForExplorerPopup* watch = nullptr; // required
-    TTargetFocus* target = nullptr;                // required
-    TTooltipWindow* tooltip = nullptr;             // null: the monitor makes its own
+    TTargetFocus* target = nullptr;                  // required
+    TTooltipWindow* tooltip = nullptr;               // null: the monitor makes its own
     // The 42 x 39 picture of each stroke direction, read once at creation; null: the arrows
     // the program draws (DirectionPicture).
     std::function<TPicture(TMouseDirection)> directionPicture;
@@ -103,11 +103,13 @@ class TFrmMouseMonitor {
 
     TPicture imgUp, imgDown, imgLeft, imgRight, imgNE, imgNW, imgSE, imgSW;
 
-    int helpPause = 0; // until the configuration sets it, the help pause never fires
-    bool EnableHelpPause = true;
+    // Settings: off until the configuration hands over the values of "defaults.ini" (whose
+    // table holds every default).
+    int helpPause = 0; // 0: the help pause never fires
+    bool EnableHelpPause = false;
     bool EnableDiagonals = false;
-    bool EnableDrawing = true; // false: gestures are drawn in the scratchpad only
-    bool mouseCordingToggle = true;
+    bool EnableDrawing = false; // false: gestures are drawn in the scratchpad only
+    bool mouseCordingToggle = false;
 
   private:
     void PollDisabled(bool down);

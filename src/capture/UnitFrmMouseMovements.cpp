@@ -33,11 +33,12 @@ int Trunc(double v) {
     return static_cast<int>(v);
 }
 
-// A weight is a share of the newest value: a hand-edited setting outside 0 to 1 acts as the
-// nearer end (a negative weight would make the averages grow without bound), and one that is
-// no number as the default.
-double Weight(float w, float byDefault) {
-    if (std::isnan(w)) return byDefault;
+// A weight is a share of the newest value: a setting outside 0 to 1 acts as the nearer end (a
+// negative weight would make the averages grow without bound), and one that is no number as 1,
+// the newest value alone (the settings file never hands one over: such text reads as the
+// default there).
+double Weight(float w) {
+    if (std::isnan(w)) return 1.0;
     return std::clamp(static_cast<double>(w), 0.0, 1.0);
 }
 
@@ -215,7 +216,7 @@ void TfrmMouseMovements::TakeSample() {
     // A sample along one axis only says nothing about the speed of the other; the averages wait
     // for a sample that moved on both.
     if (xdelta != 0 && ydelta != 0) {
-        const double w = Weight(deltaBias, kDefaultDeltaBias);
+        const double w = Weight(deltaBias);
         xavg = Blend(ScaledSpeed(xdelta, monitor.Width()), xavg, w);
         yavg = Blend(ScaledSpeed(ydelta, monitor.Height()), yavg, w);
     }
@@ -271,7 +272,7 @@ void TfrmMouseMovements::AxisDirections() {
 }
 
 void TfrmMouseMovements::DirectionAverages() {
-    const double w = Weight(directionBias, kDefaultDirectionBias);
+    const double w = Weight(directionBias);
     if (vert == MD::mdUp) upavg = Blend(upcount, upavg, w);
     if (vert == MD::mdDown) downavg = Blend(downcount, downavg, w);
     if (horz == MD::mdLeft) leftavg = Blend(leftcount, leftavg, w);

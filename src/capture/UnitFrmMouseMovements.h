@@ -3,8 +3,8 @@
 // controls; everything it does lives here.
 #pragma once
 
-#include "vocabulary/UnitMouseMovement.h"
 #include "platform/Types.h"
+#include "vocabulary/UnitMouseMovement.h"
 
 #include <string>
 #include <vector>
@@ -26,18 +26,18 @@ class TfrmMouseMovements {
     // The anchor the stroke angles are measured from; (0, 0) before the first analysed sample.
     TPoint GetStoredPoint() const { return {storedX, storedY}; }
 
-    // Settings, written through the mouse monitor. The pixel thresholds are in 96-DPI pixels.
-    int xThreshold = 3;
-    int yThreshold = 3;
-    int XPixelThreshold = 30;
-    int YPixelThreshold = 25;
-    static constexpr float kDefaultDeltaBias = 0.8f;
-    static constexpr float kDefaultDirectionBias = 0.82f;
-    float deltaBias = kDefaultDeltaBias;
-    float directionBias = kDefaultDirectionBias;
+    // Settings, written through the mouse monitor; zero until the configuration hands over the
+    // values of "defaults.ini" (whose table holds every default). The pixel thresholds are in
+    // 96-DPI pixels.
+    int xThreshold = 0;
+    int yThreshold = 0;
+    int XPixelThreshold = 0;
+    int YPixelThreshold = 0;
+    float deltaBias = 0;
+    float directionBias = 0;
     int directionThreshold = 0;
     bool EnableDiagonals = false;
-    int timethreshold = 160; // kept for the settings file; the analysis does not use it
+    int timethreshold = 0; // kept for the settings file; the analysis does not use it
 
   private:
     void InitVars();
@@ -58,7 +58,7 @@ class TfrmMouseMovements {
     TPoint cursor; // P of the current call
 
     // The pixel thresholds at the DPI of the monitor where the gesture started.
-    int xPixels = 30, yPixels = 25;
+    int xPixels = 0, yPixels = 0;
     int startingx = 0, startingy = 0;
     int lastx = 0, lasty = 0; // 0 counts as unset
     int xdelta = 0, ydelta = 0;

@@ -21,7 +21,7 @@ TScratchPadPictureView::TScratchPadPictureView()
     : picture(TFrmScratchPad::kDesignedWidth, TFrmScratchPad::kHeight) {}
 
 TFrmScratchPad::TFrmScratchPad(IScratchPadView* nativeView)
-    : TimCloser(kDefaultFadeTime, false, [this] { TimCloserTimer(); }),
+    : TimCloser(0, false, [this] { TimCloserTimer(); }),
       ownView(nativeView ? nullptr : std::make_unique<TScratchPadPictureView>()),
       view(nativeView ? nativeView : ownView.get()) {
     ICanvas& canvas = view->DrawingArea();

@@ -92,7 +92,6 @@ class TFrmScratchPad : public IDrawingPad {
     static constexpr int kHeight = 312;
     static constexpr int kStripWidth = 5;
     static constexpr int kEdgeGap = 3; // between the full pad and the monitor's right edge
-    static constexpr int kDefaultFadeTime = 800;
 
     TTimer TimCloser;
 

@@ -31,7 +31,7 @@ struct TGesturesParts {
     TTooltipWindow* tooltip = nullptr; // null: the dispatcher makes its own
     const TKeystrokeConversions* keystrokes = nullptr; // null: the stateless conversions
     IGesturesView* view = nullptr; // the Edit Gestures window's list; the store works without
-    TMainThreadCall mainThread; // the scan's hand-over; null calls it on the scan's thread
+    TMainThreadCall mainThread;    // the scan's hand-over; null calls it on the scan's thread
 };
 
 // What the suggestions made of a gesture that matched nothing.
@@ -64,7 +64,8 @@ class TFrmGestures : public TGestureStore, public IGestureReceiver {
 
     TGesturesParts& Parts() { return parts; }
 
-    int ExecutePause = 100; // ms before every action
+    // Settings: off until the configuration hands over the values of "defaults.ini".
+    int ExecutePause = 0; // ms before every action
     bool EnableSuggestions = false;
     bool AutoCorrection = false;
     TTimer timCloseTooltip; // closes the confirmation

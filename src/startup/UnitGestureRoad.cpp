@@ -2,23 +2,11 @@
 
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitTargetFocus.h"
-#include "app/UnitMisc.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "gestures/UnitFrmGestures.h"
-#include "platform/Platform.h"
 
 namespace fg {
-
-namespace {
-
-bool SettingsFlag(const wchar_t* key, bool byDefault) {
-    const std::wstring text =
-        Os().files->ProfileRead(GetDataPath() + L"defaults.ini", L"init", key, L"");
-    return text.empty() ? byDefault : ProfileFlag(text);
-}
-
-} // namespace
 
 void WireGestureRoad(const TGestureRoad& road) {
     TMouseMonitorParts& monitor = road.monitor.Parts();
@@ -36,18 +24,6 @@ void WireGestureRoad(const TGestureRoad& road) {
 
     road.monitor.CheckParts();
     road.gestures.CheckParts();
-}
-
-void ApplyStartupSettings(const TGestureRoad& road) {
-    TFrmMouseMonitor& m = road.monitor;
-    m.prHelpPause(800);
-    m.prEnableHelpPause(true);
-    m.prEnableDiagonals(false);
-    m.prMouseCordingToogle(true);
-    road.gestures.prExecutePause(100);
-    road.scratchpad.prFadeTime(800);
-    m.prEnableDrawing(SettingsFlag(L"rbFullscreen", true));
-    road.scratchpad.prEnable(SettingsFlag(L"rbScratchpad", false));
 }
 
 } // namespace fg

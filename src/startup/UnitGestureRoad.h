@@ -28,8 +28,4 @@ struct TGestureRoad {
 // naming what is, so a slip in the wiring stops the start instead of hiding a feature.
 void WireGestureRoad(const TGestureRoad& road);
 
-// The settings until the configuration reads "defaults.ini": each consumer's default, except
-// the drawing method, which is read from that file already so the scratchpad can be chosen.
-void ApplyStartupSettings(const TGestureRoad& road);
-
 } // namespace fg

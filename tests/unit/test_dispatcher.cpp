@@ -10,6 +10,7 @@
 #include "platform/Errors.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "vocabulary/IDrawingPad.h"
+#include "unit/SettingDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,7 @@ class Dispatch : public ::testing::Test {
         parts.sender = &sender;
         parts.target = &target;
         dispatcher = std::make_unique<Dispatcher>(parts);
+        test::UseDefaultSettings(*dispatcher);
         platform.clock.Advance(500); // the close timer runs once from creation
         tooltip.closes.clear();
         return *dispatcher;

@@ -4,6 +4,7 @@
 #include "capture/UnitFrmMouseMovements.h"
 #include "fakes/FakePlatform.h"
 #include "platform/Dpi.h"
+#include "unit/SettingDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,7 @@ std::vector<TPoint> Samples(const std::vector<TPoint>& line, TPoint origin, doub
 
 std::wstring Strokes(const std::vector<TPoint>& samples, bool diagonals) {
     TfrmMouseMovements mm;
+    test::UseDefaultSettings(mm);
     mm.EnableDiagonals = diagonals;
     std::vector<TMouseDirection> answers;
     for (const TPoint p : samples)
@@ -128,6 +130,7 @@ TEST(GestureAtDpi, ThresholdsComeFromTheMonitorWhereTheGestureStarts) {
     os.desktop.monitors = {{0, 0, 1920, 1080}, {1920, 0, 1920 + 2880, 1620}};
     os.desktop.monitorDpi = {96, 144};
     TfrmMouseMovements mm;
+    test::UseDefaultSettings(mm);
     mm.ReportMousePoint({2500, 500}, true);
     ASSERT_GE(DebugHistory().size(), 2u); // newest first: after the thresholds, the first down
     EXPECT_TRUE(DebugHistory()[1].ends_with(L"[FMMovements] DPI 144: pixel thresholds 45,38"));

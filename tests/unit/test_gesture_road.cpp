@@ -14,6 +14,8 @@
 #include "gestures/UnitFrmGestures.h"
 #include "platform/Errors.h"
 #include "startup/UnitGestureRoad.h"
+#include "startup/UnitSettingsWiring.h"
+#include "ui/UnitFrmConfig.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +57,7 @@ class GestureRoad : public ::testing::Test {
         TFrmScratchPad scratchpad;
         TPaste sender;
         TTargetFocus target;
+        TFrmConfig config;
         TGestureRoad Road() {
             return {gestures, monitor, ratTrap, watch, movements, scratchpad, sender, target};
         }
@@ -62,7 +65,8 @@ class GestureRoad : public ::testing::Test {
     Windows& Start() {
         windows = std::make_unique<Windows>();
         WireGestureRoad(windows->Road());
-        ApplyStartupSettings(windows->Road());
+        WireSettings(windows->Road(), windows->config);
+        windows->config.FormCreate();
         os.clock.Advance(70); // the first poll
         return *windows;
     }
@@ -170,6 +174,29 @@ TEST_F(GestureRoad, APlainRightClickKeepsItsMenu) {
     os.clock.Advance(TTargetFocus::kReleaseMenuBudgetMs);
     EXPECT_TRUE(os.desktop.closed.empty());
     EXPECT_TRUE(os.desktop.IsVisible(menu));
+}
+
+TEST_F(GestureRoad, TheSettingsFileReachesTheRealPartsAtStart) {
+    Write(L"defaults.ini", L"[init]\r\ntbXPixel=150\r\ncbEnableDiagonals=1\r\n"
+                           L"cbEnabledSuggestions=0\r\nExecutePause=7\r\ntbFadeTime=300\r\n"
+                           L"rbFullscreen=0\r\nrbScratchpad=1\r\ntbDeltaBias=0.5\r\n");
+    Windows& w = Start();
+    EXPECT_EQ(w.movements.XPixelThreshold, 150);
+    EXPECT_EQ(w.movements.YPixelThreshold, 25);
+    EXPECT_EQ(w.movements.deltaBias, 0.5f);
+    EXPECT_TRUE(w.movements.EnableDiagonals);
+    EXPECT_TRUE(w.monitor.EnableDiagonals);
+    EXPECT_FALSE(w.monitor.EnableDrawing);
+    EXPECT_EQ(w.monitor.helpPause, 800);
+    EXPECT_FALSE(w.gestures.EnableSuggestions);
+    EXPECT_EQ(w.gestures.ExecutePause, 7);
+    EXPECT_EQ(w.scratchpad.TimCloser.Interval(), 300u);
+    EXPECT_TRUE(w.scratchpad.Visible());
+
+    // The scratchpad's "?" opens the window on the "Help Popup" page.
+    w.scratchpad.btnHelpClick();
+    EXPECT_TRUE(w.config.Showing());
+    EXPECT_EQ(w.config.Page(), cpHelpPopup);
 }
 
 TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {

@@ -13,6 +13,7 @@
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "vocabulary/IGestureReceiver.h"
 #include "fakes/FakePlatform.h"
+#include "unit/SettingDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -252,7 +253,7 @@ class MouseMonitor : public ::testing::Test {
         parts.target = &target;
         parts.directionPicture = MarkedPicture;
         monitor = std::make_unique<TFrmMouseMonitor>(parts);
-        monitor->prHelpPause(800);
+        test::UseDefaultSettings(*monitor);
         os.clock.Advance(70); // the first poll, with the button up
     }
 

@@ -2,6 +2,7 @@
 
 #include "app/UnitFrmDebug.h"
 #include "fakes/FakePlatform.h"
+#include "unit/SettingDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -351,6 +352,7 @@ TEST_P(SampledPath, AnswersLogsAnchorAndAngles) {
     fake::FakePlatform os;
     if (!path.settings.monitor) os.desktop.monitors.clear();
     TfrmMouseMovements mm;
+    test::UseDefaultSettings(mm);
     mm.EnableDiagonals = path.settings.diagonals;
     mm.xThreshold = mm.yThreshold = path.settings.axisThreshold;
 
@@ -392,6 +394,7 @@ INSTANTIATE_TEST_SUITE_P(Movements, SampledPath, testing::ValuesIn(kPaths),
 TEST(TfrmMouseMovements, StateLastsUntilTheNextPress) {
     fake::FakePlatform os;
     TfrmMouseMovements mm;
+    test::UseDefaultSettings(mm);
     mm.ReportMousePoint({500, 500}, true);
     mm.ReportMousePoint({500, 470}, true);
     {
@@ -418,6 +421,7 @@ TEST(TfrmMouseMovements, StateLastsUntilTheNextPress) {
 TEST(TfrmMouseMovements, IsMovingNeedsLeavingTheStartBoxAndMotion) {
     fake::FakePlatform os;
     TfrmMouseMovements mm;
+    test::UseDefaultSettings(mm);
     mm.ReportMousePoint({500, 500}, true);
     EXPECT_FALSE(mm.IsMoving());
     mm.ReportMousePoint({520, 500}, true); // inside the box
@@ -434,7 +438,7 @@ TEST(TfrmMouseMovements, IsMovingNeedsLeavingTheStartBoxAndMotion) {
 
 // The settings come from a file the user may edit by hand. Whatever it holds, the arithmetic stays
 // defined (these tests run under the sanitizers) and every answer is a stroke or none. A weight
-// acts as its nearest end of 0 to 1, and a weight that is no number as the default.
+// acts as its nearest end of 0 to 1, and a weight that is no number as 1.
 TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
     using M = TfrmMouseMovements;
     // From (500, 300): 51 polls of +10,+10, then left, then up, then jumps across the monitor,
@@ -462,6 +466,7 @@ TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
     fake::FakePlatform os;
     const auto answers = [&](const std::function<void(M&)>& set, bool diagonals) {
         M mm;
+        test::UseDefaultSettings(mm);
         mm.EnableDiagonals = diagonals;
         set(mm);
         std::vector<TMouseDirection> out;
@@ -482,7 +487,6 @@ TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
     const Weight weights[] = {{-0.5f, 0.0f}, {-1e30f, 0.0f}, {-inf, 0.0f}, {1.5f, 1.0f},
                               {1e30f, 1.0f}, {inf, 1.0f},    {0.0f, 0.0f}, {1.0f, 1.0f}};
     for (float M::*field : {&M::deltaBias, &M::directionBias}) {
-        const float defaultWeight = M{}.*field;
         for (const bool diagonals : {false, true}) {
             for (const Weight& w : weights) {
                 SCOPED_TRACE(testing::Message()
@@ -491,7 +495,7 @@ TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
                           answers([&](M& m) { m.*field = w.actsAs; }, diagonals));
             }
             EXPECT_EQ(answers([&](M& m) { m.*field = nan; }, diagonals),
-                      answers([&](M& m) { m.*field = defaultWeight; }, diagonals));
+                      answers([&](M& m) { m.*field = 1.0f; }, diagonals));
         }
     }
 

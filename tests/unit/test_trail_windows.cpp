@@ -195,7 +195,7 @@ TEST_F(TrailWindows, PadShrinksTheFadeTimeAfterTheMouseLeaves) {
         SCOPED_TRACE(fade);
         TFrmScratchPad pad;
         pad.prEnable(true);
-        if (fade != TFrmScratchPad::kDefaultFadeTime) pad.prFadeTime(fade);
+        pad.prFadeTime(fade);
         pad.FormMouseEnter();
         pad.FormMouseLeave();
         platform.clock.Advance(fade - 1);
@@ -213,6 +213,7 @@ TEST_F(TrailWindows, PadShrinksTheFadeTimeAfterTheMouseLeaves) {
 
 TEST_F(TrailWindows, ComingBackKeepsThePadOpenUntilAStrokeHasBeenDrawn) {
     TFrmScratchPad pad;
+    pad.prFadeTime(800);
     pad.prEnable(true);
     pad.FormMouseEnter();
     pad.FormMouseLeave();

@@ -16,6 +16,7 @@
 #include "capture/UnitFrmScratchpad.h"
 #include "vocabulary/IGestureReceiver.h"
 #include "fakes/FakePlatform.h"
+#include "unit/SettingDefaults.h"
 
 #include <cmath>
 #include <cstdio>
@@ -154,7 +155,7 @@ class Bench {
         parts.target = &target;
         monitor = std::make_unique<TFrmMouseMonitor>(parts);
         monitor->CheckParts();
-        monitor->prHelpPause(800);
+        test::UseDefaultSettings(*monitor);
         monitor->prEnableDiagonals(diagonals);
         os.clock.Advance(70);
     }

@@ -1,0 +1,46 @@
+#include "startup/UnitSettingsWiring.h"
+
+#include "capture/UnitFrmMouseMonitor.h"
+#include "capture/UnitFrmScratchpad.h"
+#include "gestures/UnitFrmGestures.h"
+#include "ui/UnitFrmConfig.h"
+
+namespace fg {
+
+void AddMonitorConsumers(TSettingsConsumers& c, TFrmMouseMonitor& m) {
+    c.prTimethreshold = [&m](int v) { m.prTimethreshold(v); };
+    c.prXThreshold = [&m](int v) { m.prXThreshold(v); };
+    c.prYThreshold = [&m](int v) { m.prYThreshold(v); };
+    c.prDirectionThreshold = [&m](int v) { m.prDirectionThreshold(v); };
+    c.prDeltaBias = [&m](float v) { m.prDeltaBias(v); };
+    c.prDirectionBias = [&m](float v) { m.prDirectionBias(v); };
+    c.prXPixelThreshold = [&m](int v) { m.prXPixelThreshold(v); };
+    c.prYPixelThreshold = [&m](int v) { m.prYPixelThreshold(v); };
+    c.prHelpPause = [&m](int v) { m.prHelpPause(v); };
+    c.prEnableHelpPause = [&m](bool v) { m.prEnableHelpPause(v); };
+    c.prEnableDiagonals = [&m](bool v) { m.prEnableDiagonals(v); };
+    c.prEnableDrawing = [&m](bool v) { m.prEnableDrawing(v); };
+    c.prMouseCordingToogle = [&m](bool v) { m.prMouseCordingToogle(v); };
+}
+
+void AddScratchpadConsumers(TSettingsConsumers& c, TFrmScratchPad& pad) {
+    c.prScratchpadEnable = [&pad](bool v) { pad.prEnable(v); };
+    c.prFadeTime = [&pad](int v) { pad.prFadeTime(v); };
+}
+
+void AddDispatcherConsumers(TSettingsConsumers& c, TFrmGestures& g) {
+    c.prEnableSuggestions = [&g](bool v) { g.prEnableSuggestions(v); };
+    c.prEnabledAutoCorrection = [&g](bool v) { g.prEnabledAutoCorrection(v); };
+    c.prExecutePause = [&g](int v) { g.prExecutePause(v); };
+}
+
+void WireSettings(const TGestureRoad& road, TFrmConfig& config) {
+    TSettingsConsumers& c = config.Consumers();
+    AddMonitorConsumers(c, road.monitor);
+    AddScratchpadConsumers(c, road.scratchpad);
+    AddDispatcherConsumers(c, road.gestures);
+    road.scratchpad.ShowConfigPage = [&config](int page) { config.ShowPage(page); };
+    config.CheckConsumers();
+}
+
+} // namespace fg
