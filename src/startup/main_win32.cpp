@@ -1,10 +1,10 @@
 // The program's entry: decides from the command line whether this start runs or only hands its
 // command to the running copy, creates every window (hidden) and runs the message loop.
-#include "app/UnitFrmDebug_win32.h"
-#include "app/UnitFrmInstance_win32.h"
 #include "actions/UnitFrmDummyWatchForExplorerPopup_win32.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
+#include "app/UnitFrmDebug_win32.h"
+#include "app/UnitFrmInstance_win32.h"
 #include "capture/UnitDrawGesture_win32.h"
 #include "capture/UnitFrmLines_win32.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
@@ -16,6 +16,8 @@
 #include "platform/LogSink.h"
 #include "platform/win32/Win32Platform.h"
 #include "startup/UnitGestureRoad.h"
+#include "startup/UnitSettingsWiring.h"
+#include "ui/UnitFrmConfig_win32.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
 #include <windows.h>
@@ -35,25 +37,45 @@ std::vector<std::wstring> CommandLineArguments() {
     int count = 0;
     LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!argv) return args;
-    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+    for (int i = 1; i < count; ++i)
+        args.emplace_back(argv[i]);
     LocalFree(argv);
     return args;
 }
 
 // Every window of the program, created hidden in a fixed order (a window may use the ones made
 // before it) and destroyed in the reverse order when the message loop ends. Once all exist, each
-// is handed the ones it works with; a slip in that wiring stops the start.
+// is handed the ones it works with; a slip in that wiring stops the start. Then the configuration
+// reads "defaults.ini" and hands every part its settings, before the first gesture.
 struct TApplicationWindows {
-    explicit TApplicationWindows(TPaste& sender) {
+    TApplicationWindows(TPaste& sender, TFrmDummyInstanceWindow* firstInstance) {
         FrmGestures = gestures.get();
+        FrmConfig = &config->Logic();
         gestures->Parts().mainThread = mainThread.Caller();
-        const TGestureRoad road{*gestures,          monitor->Logic(),    ratTrap->Logic(),
-                                watch->Logic(),     movements->Logic(),  scratchpad->Logic(),
-                                sender,             target};
+        const TGestureRoad road{
+            *gestures,          monitor->Logic(),    ratTrap->Logic(), watch->Logic(),
+            movements->Logic(), scratchpad->Logic(), sender,           target};
         WireGestureRoad(road);
-        ApplyStartupSettings(road);
+        WireSettings(road, config->Logic());
+        // "CONFIG" reaches whichever instance window the later start finds.
+        for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
+            if (w)
+                w->Logic().showConfig = [this] {
+                    config->Logic().ShowPage(-1);
+                    return config->Handle();
+                };
+        try {
+            config->Logic().FormCreate();
+        } catch (const TUserError& e) {
+            // A settings file that cannot be written: every part has its value all the same,
+            // so the program runs and says so.
+            ShowErrorBox(e.Message());
+        }
     }
-    ~TApplicationWindows() { FrmGestures = nullptr; }
+    ~TApplicationWindows() {
+        FrmGestures = nullptr;
+        FrmConfig = nullptr;
+    }
 
     TMainThreadWindow mainThread;
     TTargetFocus target;
@@ -71,6 +93,7 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
     std::unique_ptr<TFrmScratchPadWindow> scratchpad = std::make_unique<TFrmScratchPadWindow>();
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
+    std::unique_ptr<TFrmConfigWindow> config = std::make_unique<TFrmConfigWindow>();
 };
 
 int RunMessageLoop() {
@@ -107,7 +130,7 @@ int Run() {
     Paste = &sender;
     int exitCode = 0;
     try {
-        TApplicationWindows windows(sender);
+        TApplicationWindows windows(sender, mainInstanceWindow.get());
         exitCode = RunMessageLoop();
     } catch (const TUserError& e) {
         // Only the wiring of start-up raises here: say so rather than run without a part.
@@ -121,4 +144,6 @@ int Run() {
 } // namespace
 } // namespace fg
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return fg::Run(); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    return fg::Run();
+}

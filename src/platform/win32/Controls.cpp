@@ -2,6 +2,8 @@
 
 #include "platform/win32/Dpi.h"
 
+#include <commctrl.h>
+
 namespace fg {
 
 namespace {
@@ -20,9 +22,22 @@ KindInfo Info(ControlKind kind) {
     case ControlKind::CheckBox:
         return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP};
     case ControlKind::ListBox:
-        return {L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP};
+        return {L"LISTBOX",
+                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP};
     case ControlKind::Memo:
         return {L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | WS_BORDER | WS_TABSTOP};
+    case ControlKind::RadioButton:
+        return {L"BUTTON", BS_RADIOBUTTON | WS_TABSTOP};
+    case ControlKind::GroupBox:
+        return {L"BUTTON", BS_GROUPBOX};
+    case ControlKind::TrackBar:
+        return {TRACKBAR_CLASSW, TBS_HORZ | TBS_AUTOTICKS | TBS_TOOLTIPS | WS_TABSTOP};
+    case ControlKind::TreeView:
+        return {WC_TREEVIEWW, TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | WS_BORDER | WS_TABSTOP};
+    case ControlKind::Picture:
+        return {L"STATIC", SS_OWNERDRAW};
+    case ControlKind::Link:
+        return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY};
     }
     return {L"STATIC", 0};
 }
@@ -49,10 +64,10 @@ void TControlTable::Create(HWND parentWindow, const std::vector<ControlRow>& row
     font = ScaledFont(fontChoice.face, fontChoice.points, currentDpi);
     for (const ControlRow& row : rows) {
         const KindInfo info = Info(row.kind);
-        HWND h = CreateWindowExW(0, info.className, row.text, WS_CHILD | WS_VISIBLE | info.style,
-                                 0, 0, 0, 0, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                                 GetModuleHandleW(nullptr), nullptr);
+        HWND h =
+            CreateWindowExW(0, info.className, row.text, WS_CHILD | WS_VISIBLE | info.style, 0, 0,
+                            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                            GetModuleHandleW(nullptr), nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         placed.push_back({row, h, {0, 0}});
     }

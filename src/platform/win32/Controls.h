@@ -14,7 +14,19 @@ constexpr unsigned akTopLeft = akLeft | akTop;
 constexpr unsigned akTopRight = akRight | akTop;
 constexpr unsigned akAll = akLeft | akTop | akRight | akBottom;
 
-enum class ControlKind { Label, Button, CheckBox, ListBox, Memo };
+enum class ControlKind {
+    Label,
+    Button,
+    CheckBox,
+    ListBox,
+    Memo,
+    RadioButton, // checked by its owner, not by the click itself
+    GroupBox,
+    TrackBar, // horizontal, tick marks, the position in a tooltip while dragged
+    TreeView, // read-only
+    Picture,  // drawn by the owner (WM_DRAWITEM)
+    Link,     // a text that reports clicks (STN_CLICKED)
+};
 
 struct ControlRow {
     int id;

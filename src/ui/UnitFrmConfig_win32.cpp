@@ -1,0 +1,262 @@
+#include "ui/UnitFrmConfig_win32.h"
+
+#include "platform/win32/Dpi.h"
+#include "platform/win32/GdiCanvas.h"
+#include "ui/UnitFrmConfigLayout_win32.h"
+#include "ui/UnitPopupIcons.h"
+
+namespace fg {
+
+namespace {
+
+struct Node {
+    const wchar_t* text;
+    int icon;
+};
+
+// The tree's nodes, in the order of the pages.
+constexpr Node kNodes[kConfigPageCount] = {
+    {L"Gesture Drawing", piGestureDrawing},
+    {L"Gesture Advanced", piGestureAdvanced},
+    {L"Help Popup", piHelpPopup},
+    {L"Diagonals", piDiagonals},
+    {L"Misc", piEditGestures},
+};
+
+constexpr int kIconSize = 16;
+
+bool IsTrackBar(int id) {
+    const wchar_t* key = ConfigKeyOfId(id);
+    const TSetting* s = key ? FindSetting(key) : nullptr;
+    return s && (s->control == TSettingControl::scTrackBar ||
+                 s->control == TSettingControl::scDecimalTrackBar);
+}
+
+bool PageShows(int page, const TFrmConfig& c) {
+    if (page < 0) return true;
+    if (page == kSubPageFullScreen)
+        return c.Page() == cpGestureMethod && c.DrawingSubPage() == TDrawingSubPage::dsFullScreen;
+    if (page == kSubPageScratchPad)
+        return c.Page() == cpGestureMethod && c.DrawingSubPage() == TDrawingSubPage::dsScratchPad;
+    return page == c.Page();
+}
+
+} // namespace
+
+TFrmConfigWindow::TFrmConfigWindow() {
+    // A taskbar button of its own although the program shows no main window.
+    if (CreateNative({.className = L"TFrmConfig",
+                      .caption = L"Farrowglimmer - Configuration",
+                      .style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                      .exStyle = WS_EX_APPWINDOW,
+                      .parent = GetDesktopWindow(),
+                      .x = 0,
+                      .y = 0,
+                      .clientWidth = kConfigClientWidth,
+                      .clientHeight = kConfigClientHeight})) {
+        controls.Create(hwnd, ConfigControls(), {L"Tahoma", 8}, kConfigClientWidth,
+                        kConfigClientHeight, Dpi());
+        MakeTree();
+        SetUpTrackBars();
+        SetLinkFont();
+    }
+    logic = std::make_unique<TFrmConfig>(hwnd ? this : nullptr);
+    if (hwnd) Mirror();
+}
+
+TFrmConfigWindow::~TFrmConfigWindow() {
+    if (hwnd) DestroyWindow(hwnd); // before the image list and the font its controls use
+    if (icons) ImageList_Destroy(icons);
+    if (linkFont) DeleteObject(linkFont);
+}
+
+void TFrmConfigWindow::MakeTree() {
+    HWND tree = controls.Item(idTree);
+    SetTreeIcons();
+    for (const Node& n : kNodes) {
+        TVINSERTSTRUCTW ins{};
+        ins.hParent = TVI_ROOT;
+        ins.hInsertAfter = TVI_LAST;
+        ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        ins.item.pszText = const_cast<wchar_t*>(n.text);
+        ins.item.iImage = ins.item.iSelectedImage = static_cast<int>(&n - kNodes);
+        nodes.push_back(reinterpret_cast<HTREEITEM>(
+            SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins))));
+    }
+}
+
+void TFrmConfigWindow::SetTreeIcons() {
+    const int size = Scale(kIconSize);
+    std::vector<TPicture> pictures;
+    for (const Node& n : kNodes)
+        pictures.push_back(PopupIcon(n.icon, size));
+    HIMAGELIST old = icons;
+    icons = PicturesToImageList(pictures, kIconTransparent);
+    SendMessageW(controls.Item(idTree), TVM_SETIMAGELIST, TVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(icons));
+    if (old) ImageList_Destroy(old);
+}
+
+void TFrmConfigWindow::SetUpTrackBars() {
+    for (const ControlRow& row : ConfigControls()) {
+        if (!IsTrackBar(row.id)) continue;
+        const TSetting& s = *FindSetting(ConfigKeyOfId(row.id));
+        HWND bar = controls.Item(row.id);
+        SendMessageW(bar, TBM_SETRANGE, FALSE, MAKELPARAM(s.low, s.high));
+        SendMessageW(bar, TBM_SETLINESIZE, 0, 5);
+        SendMessageW(bar, TBM_SETPAGESIZE, 0, 5);
+        // Ticks every 10 on the short ranges, every 200 on the millisecond ones.
+        SendMessageW(bar, TBM_SETTICFREQ, s.high > 200 ? 200 : 10, 0);
+    }
+}
+
+void TFrmConfigWindow::SetLinkFont() {
+    LOGFONTW lf{};
+    GetObjectW(ScaledFont(L"Tahoma", 8, Dpi(), true), sizeof lf, &lf);
+    lf.lfUnderline = TRUE;
+    HFONT old = linkFont;
+    linkFont = CreateFontIndirectW(&lf);
+    SendMessageW(controls.Item(idLblConfigureHotkey), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(linkFont), TRUE);
+    if (old) DeleteObject(old);
+}
+
+void TFrmConfigWindow::DpiChanged(const RECT& suggested) {
+    controls.SetDpi(Dpi());
+    SetLinkFont();
+    SetTreeIcons();
+    TWin32Window::DpiChanged(suggested);
+}
+
+void TFrmConfigWindow::Mirror() {
+    if (!hwnd || !logic) return;
+    mirroring = true;
+    for (const ControlRow& row : ConfigControls()) {
+        const wchar_t* key = ConfigKeyOfId(row.id);
+        if (!key) continue;
+        HWND h = controls.Item(row.id);
+        if (IsTrackBar(row.id))
+            SendMessageW(h, TBM_SETPOS, TRUE, logic->Position(key));
+        else
+            SendMessageW(h, BM_SETCHECK, logic->Checked(key) ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    SendMessageW(controls.Item(idCbStartWithWindows), BM_SETCHECK,
+                 logic->StartWithWindows() ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowPages();
+    SendMessageW(controls.Item(idTree), TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(nodes[static_cast<std::size_t>(logic->Page())]));
+    InvalidateRect(controls.Item(idImgPixel), nullptr, FALSE);
+    mirroring = false;
+}
+
+void TFrmConfigWindow::ShowPages() {
+    for (const ControlRow& row : ConfigControls()) {
+        HWND h = controls.Item(row.id);
+        const bool show = PageShows(ConfigPageOfId(row.id), *logic);
+        if ((IsWindowVisible(h) != FALSE) != show) ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+bool TFrmConfigWindow::IsShowing() {
+    return hwnd && IsWindowVisible(hwnd);
+}
+
+void TFrmConfigWindow::CenterOnMonitor() {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &mi);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const RECT& work = mi.rcWork;
+    const int x = work.left + (work.right - work.left - (r.right - r.left)) / 2;
+    const int y = work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2;
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFrmConfigWindow::Show() {
+    if (!hwnd) return;
+    CenterOnMonitor();
+    ShowWindow(hwnd, SW_SHOW);
+}
+
+void TFrmConfigWindow::Hide() {
+    if (hwnd) ShowWindow(hwnd, SW_HIDE);
+}
+
+void TFrmConfigWindow::Clicked(int id) {
+    if (const wchar_t* key = ConfigKeyOfId(id)) {
+        if (id == idRbFullscreen) return logic->rbFullscreenClick();
+        if (id == idRbScratchpad) return logic->rbScratchpadClick();
+        return logic->CheckBoxClick(key, SendMessageW(controls.Item(id), BM_GETCHECK, 0, 0) ==
+                                             BST_CHECKED);
+    }
+    if (id == idCbStartWithWindows)
+        logic->cbStartWithWindowsClick(SendMessageW(controls.Item(id), BM_GETCHECK, 0, 0) ==
+                                       BST_CHECKED);
+    if (id == idLblConfigureHotkey) logic->lblConfigureHotkeyClick();
+}
+
+void TFrmConfigWindow::Scrolled(HWND bar) {
+    const int id = GetDlgCtrlID(bar);
+    if (!IsTrackBar(id)) return;
+    logic->TrackBarChange(ConfigKeyOfId(id), static_cast<int>(SendMessageW(bar, TBM_GETPOS, 0, 0)));
+    if (id == idTbXPixel || id == idTbYPixel)
+        InvalidateRect(controls.Item(idImgPixel), nullptr, FALSE);
+}
+
+void TFrmConfigWindow::DrawPreview(const DRAWITEMSTRUCT& item) {
+    const RECT& r = item.rcItem;
+    // The preview is drawn for the window's DPI, so the lines keep their length for the eye.
+    const TPicture picture = logic->PixelPreview(Dpi());
+    TGdiCanvas canvas(item.hDC, {r.left, r.top, r.right, r.bottom});
+    picture.DrawOn(canvas);
+}
+
+LRESULT TFrmConfigWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CLOSE: // the window lives until the program ends: closing only hides it
+        if (logic) logic->FormClose();
+        return 0;
+    case WM_SIZE:
+        controls.Layout(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_COMMAND:
+        if (logic && !mirroring && (HIWORD(wParam) == BN_CLICKED)) Clicked(LOWORD(wParam));
+        return 0;
+    case WM_HSCROLL:
+        if (logic && !mirroring && lParam) Scrolled(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_NOTIFY: {
+        const auto* n = reinterpret_cast<const NMHDR*>(lParam);
+        if (logic && !mirroring && n->idFrom == idTree && n->code == TVN_SELCHANGEDW) {
+            const HTREEITEM item = reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.hItem;
+            for (std::size_t i = 0; i < nodes.size(); ++i)
+                if (nodes[i] == item) logic->tvGroupClick(static_cast<int>(i));
+        }
+        break;
+    }
+    case WM_DRAWITEM:
+        if (wParam == idImgPixel && logic) {
+            DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        break;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == controls.Item(idLblConfigureHotkey)) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == controls.Item(idLblConfigureHotkey)) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, RGB(0, 0, 255));
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        break;
+    }
+    return TWin32Window::WndProc(msg, wParam, lParam);
+}
+
+} // namespace fg
