@@ -227,9 +227,11 @@ bool TFrmConfig::ApplyStartWithWindows() {
 void TFrmConfig::ShowPage(int index) {
     if (index >= 0 && index < kConfigPageCount) page = index;
     if (!view->IsShowing()) {
+        TimingMark(L"configuration asked");
         ReadStartWithWindows();
         Mirror();
         view->Show();
+        TimingMark(L"configuration painted");
     } else {
         Mirror();
     }

@@ -38,6 +38,7 @@ class IConfigView {
     // Every control, the page and the sub-page as the window's state holds them now.
     virtual void Mirror() = 0;
     virtual bool IsShowing() = 0;
+    // Shows the window and paints it, controls and all, before it returns.
     virtual void Show() = 0;
     virtual void Hide() = 0;
     virtual HWindow Handle() = 0;

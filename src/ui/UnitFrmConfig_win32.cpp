@@ -47,7 +47,9 @@ TFrmConfigWindow::TFrmConfigWindow() {
     // A taskbar button of its own although the program shows no main window.
     if (CreateNative({.className = L"TFrmConfig",
                       .caption = L"Farrowglimmer - Configuration",
-                      .style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                      // Not clipping its children: group boxes leave their inside to the
+                      // parent's background.
+                      .style = WS_CAPTION | WS_SYSMENU,
                       .exStyle = WS_EX_APPWINDOW,
                       .parent = GetDesktopWindow(),
                       .x = 0,
@@ -153,7 +155,9 @@ void TFrmConfigWindow::ShowPages() {
     for (const ControlRow& row : ConfigControls()) {
         HWND h = controls.Item(row.id);
         const bool show = PageShows(ConfigPageOfId(row.id), *logic);
-        if ((IsWindowVisible(h) != FALSE) != show) ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
+        // The style bit, not IsWindowVisible: that answers false for all while the window is hidden.
+        const bool shown = (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (shown != show) ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
     }
 }
 
@@ -177,6 +181,7 @@ void TFrmConfigWindow::Show() {
     if (!hwnd) return;
     CenterOnMonitor();
     ShowWindow(hwnd, SW_SHOW);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TFrmConfigWindow::Hide() {

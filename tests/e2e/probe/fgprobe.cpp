@@ -8,6 +8,7 @@
 
 #include "platform/win32/PreciseTime.h"
 
+#include <commctrl.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -306,6 +307,47 @@ int actInfo(HWND h, const Args&) {
     return kFound;
 }
 
+// Moves a track bar and tells its parent as a drag's end does (WM_HSCROLL, TB_THUMBPOSITION).
+int actTrackBar(HWND h, const Args& a) {
+    if (a.size() < 2) return kNotFound;
+    const long pos = wcstol(a[1].c_str(), nullptr, 0);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(h, TBM_SETPOS, TRUE, pos, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &r);
+    return PostMessageW(GetParent(h), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, pos),
+                        reinterpret_cast<LPARAM>(h))
+               ? kFound
+               : kNotFound;
+}
+
+// Prints a track bar's position or a box's check state.
+int actState(HWND h, const Args&) {
+    DWORD_PTR r = 0;
+    const bool bar = className(h) == TRACKBAR_CLASSW;
+    SendMessageTimeoutW(h, bar ? TBM_GETPOS : BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
+                        kMessageTimeoutMs, &r);
+    writeOut(std::to_wstring(r) + L"\n");
+    return kFound;
+}
+
+// Selects the INDEX-th top-level node of a tree view, as a click on it does.
+int actTreeSelect(HWND h, const Args& a) {
+    if (a.size() < 2) return kNotFound;
+    long index = wcstol(a[1].c_str(), nullptr, 0);
+    DWORD_PTR item = 0;
+    SendMessageTimeoutW(h, TVM_GETNEXTITEM, TVGN_ROOT, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                        &item);
+    while (item && index-- > 0)
+        SendMessageTimeoutW(h, TVM_GETNEXTITEM, TVGN_NEXT, static_cast<LPARAM>(item),
+                            SMTO_ABORTIFHUNG, kMessageTimeoutMs, &item);
+    if (!item) return kNotFound;
+    DWORD_PTR r = 0;
+    return SendMessageTimeoutW(h, TVM_SELECTITEM, TVGN_CARET, static_cast<LPARAM>(item),
+                               SMTO_ABORTIFHUNG, kMessageTimeoutMs, &r) &&
+                   r
+               ? kFound
+               : kNotFound;
+}
+
 int actExists(HWND, const Args&) {
     return kFound;
 }
@@ -365,11 +407,19 @@ struct WindowCommand {
 };
 
 constexpr WindowCommand kWindowCommands[] = {
-    {L"text", actText},       {L"click", actClick},
-    {L"bmclick", actBmClick}, {L"ok", actOk},
-    {L"close", actClose},     {L"show", actShow},
-    {L"sync", actSync},       {L"info", actInfo},
-    {L"exists", actExists},   {L"waittext", actWaitText},
+    {L"text", actText},
+    {L"click", actClick},
+    {L"bmclick", actBmClick},
+    {L"ok", actOk},
+    {L"close", actClose},
+    {L"show", actShow},
+    {L"sync", actSync},
+    {L"info", actInfo},
+    {L"exists", actExists},
+    {L"waittext", actWaitText},
+    {L"trackbar", actTrackBar},
+    {L"state", actState},
+    {L"treeselect", actTreeSelect},
 };
 
 // Processes of the snapshot, "pid<TAB>exe" a line, optionally only those with one exe name.
@@ -424,6 +474,7 @@ void usage() {
     for (const Command& c : kCommands)
         fwprintf(stderr, L"  fgprobe %ls\n", c.usage);
     fwprintf(stderr, L"  fgprobe text|click|bmclick|ok|close|show [SW]|sync [ms]|info|exists HWND\n"
+                     L"  fgprobe trackbar HWND POS | state HWND | treeselect HWND INDEX\n"
                      L"  fgprobe waittext HWND [poll-ms] [timeout-ms]  (start: a line on stdin)\n"
                      L"filters: --class C --title T (--text T) --exe NAME --pid N --visible"
                      L" --wait MS\n");
