@@ -59,12 +59,9 @@ void TFrmDummyInstance::GetDataMessage(const void* data, std::size_t size) {
     const std::wstring text = DecodeUtf16LeUntilNul(data, size);
     command = text == L"EDIT_GESTURES" ? InstanceCommand::INST_EDIT_GESTURES
                                        : InstanceCommand::INST_CONFIG;
+    AppendLog(L"Instance command received: " + InstanceCommandText(command));
     const auto& show = command == InstanceCommand::INST_CONFIG ? showConfig : showEditGestures;
-    if (!show) {
-        AppendLog(L"Instance command received: " + InstanceCommandText(command));
-        return;
-    }
-    TFocusManager::ForceForeground(show());
+    if (show) TFocusManager::ForceForeground(show());
 }
 
 } // namespace fg

@@ -39,8 +39,8 @@ class TFrmDummyInstance {
     void GetDataMessage(const void* data, std::size_t size);
     InstanceCommand command = InstanceCommand::INST_INIT;
 
-    // The windows the commands show, with the handle to bring to the front. Until a window
-    // exists its command is only logged.
+    // The windows the commands show, with the handle to bring to the front. Every command is
+    // logged; until its window exists that is all it does.
     std::function<HWindow()> showConfig;
     std::function<HWindow()> showEditGestures;
 };

@@ -6,10 +6,11 @@ file does not stop the program, and "Start with Windows" adds and removes the Ru
 import os
 import re
 import stat
+import subprocess
 
 from gestures import RELEASE, UP_RIGHT, close_menus, gesture_file, messages, read_profile, sent, wait_log
-from harness import (QUIET_SETTINGS, Bench, desktop_dpi, expect, fixtures, run_cases, run_quiet,
-                     wait_for)
+from harness import (QUIET_SETTINGS, Bench, Skip, desktop_dpi, expect, fixtures, run_cases,
+                     run_quiet, wait_for)
 
 TITLE = "Farrowglimmer - Configuration"
 SETTINGS = "defaults.ini"
@@ -112,6 +113,29 @@ def unable_to_write_box(bench: Bench, prog):
     return wait_for(box, 10, "the box 'Unable to write to <path>'")
 
 
+def make_read_only(path, on: bool):
+    """Read-only for Wine too: root writes through missing permission bits (so does Wine run
+    by root), so then the file is also made immutable."""
+    def immutable(flag):
+        if os.geteuid() == 0:
+            subprocess.run(["chattr", flag, str(path)], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, check=False)
+
+    if not on:
+        immutable("-i")
+        os.chmod(path, stat.S_IRUSR | stat.S_IWUSR)
+        return
+    os.chmod(path, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+    immutable("+i")
+    try:
+        with open(path, "ab"):
+            pass
+    except OSError:
+        return
+    make_read_only(path, False)
+    raise Skip("no file can be made read-only here")
+
+
 READ_ONLY_FILE = "[init]\r\nWelcomeShown=1\r\ntbHelpPause=1200\r\n[debug]\r\nkeep=1\r\n"
 
 
@@ -122,7 +146,7 @@ def read_only(bench: Bench):
     with the values it read, and leaves the file as it was."""
     path = bench.data / SETTINGS
     before = path.read_bytes()
-    os.chmod(path, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+    make_read_only(path, True)
     try:
         prog = bench.start_program()
         box, text = unable_to_write_box(bench, prog)
@@ -136,7 +160,7 @@ def read_only(bench: Bench):
                  f"the gesture's key in Notepad (text {bench.notepad_text(notepad)!r})")
         expect(path.read_bytes() == before, "the read-only file changed")
     finally:
-        os.chmod(path, stat.S_IRUSR | stat.S_IWUSR)
+        make_read_only(path, False)
 
 
 UTF16_FILE = ("\ufeff[init]\r\nWelcomeShown=1\r\ntbXPixel=40\r\n[debug]\r\nkeep=1\r\n"

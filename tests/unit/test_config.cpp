@@ -57,7 +57,9 @@ TEST(SettingsText, IntegersAcceptDecimalAndHexadecimalAndNothingElse) {
                      << "'" << std::string(c.text, c.text + wcslen(c.text)) << "'");
         int v = 12345;
         EXPECT_EQ(ParseInteger(c.text, v), c.ok);
-        if (c.ok) EXPECT_EQ(v, c.value);
+        if (c.ok) {
+            EXPECT_EQ(v, c.value);
+        }
     }
 }
 
@@ -90,7 +92,9 @@ TEST(SettingsText, RealsUseTheRegionalSeparatorOnly) {
                                         << char(c.separator) << "'");
         double v = 42;
         EXPECT_EQ(ParseReal(c.text, c.separator, v), c.ok);
-        if (c.ok) EXPECT_DOUBLE_EQ(v, c.value);
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(v, c.value);
+        }
     }
     EXPECT_EQ(FormatReal(1 - 70 / 100.0, L'.'), L"0.3"); // 0.30000000000000004
     EXPECT_EQ(FormatReal(0.82, L','), L"0,82");
