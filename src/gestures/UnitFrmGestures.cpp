@@ -49,6 +49,9 @@ void TFrmGestures::CheckParts() const {
     if (!parts.scratchpad) missing += L" scratchpad";
     if (!parts.sender) missing += L" sender";
     if (!parts.target) missing += L" target";
+    if (!parts.monitor) missing += L" monitor";
+    if (!parts.watch) missing += L" popup-watch";
+    if (!parts.showConfigPage) missing += L" configuration";
     if (!missing.empty()) throw TUserError(L"The dispatcher is missing its" + missing);
 }
 
@@ -66,6 +69,21 @@ TPaste& TFrmGestures::Sender() const {
 IDrawingPad& TFrmGestures::Pad() const {
     if (!parts.scratchpad) throw TUserError(L"The dispatcher has no scratchpad");
     return *parts.scratchpad;
+}
+
+IGestureInProgress& TFrmGestures::Monitor() const {
+    if (!parts.monitor) throw TUserError(L"The dispatcher has no mouse monitor");
+    return *parts.monitor;
+}
+
+TfrmDummyWatchForExplorerPopup& TFrmGestures::Watch() const {
+    if (!parts.watch) throw TUserError(L"The dispatcher has no popup watch");
+    return *parts.watch;
+}
+
+void TFrmGestures::ShowConfigPage(int page) const {
+    if (!parts.showConfigPage) throw TUserError(L"The dispatcher cannot open the configuration");
+    parts.showConfigPage(page);
 }
 
 std::wstring TFrmGestures::ForegroundGestureFile() {
@@ -152,10 +170,6 @@ bool TFrmGestures::ReportGesturesDiagonal(const std::wstring& gesture) {
     Os().clock->Sleep(50);
     Pad().SetVisible(padWasVisible);
     return result;
-}
-
-TSuggestionOutcome TFrmGestures::OfferSuggestions(const std::wstring&, const std::wstring&) {
-    return TSuggestionOutcome::soNothing;
 }
 
 void TFrmGestures::SetDisabled(bool disabled, const wchar_t* logText) {

@@ -2,6 +2,7 @@
 
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitTargetFocus.h"
+#include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmScratchpad.h"
@@ -33,6 +34,12 @@ void WireGestureRoad(const TGestureRoad& road) {
     dispatcher.scratchpad = &road.scratchpad;
     dispatcher.sender = &road.sender;
     dispatcher.target = &road.target;
+    dispatcher.monitor = &road.monitor;
+    dispatcher.watch = &road.watch;
+    // Until the configuration window exists, its pages are only asked for.
+    dispatcher.showConfigPage = [](int page) {
+        AppendLog(L"Configuration window not available yet: page " + std::to_wstring(page));
+    };
 
     road.monitor.CheckParts();
     road.gestures.CheckParts();
@@ -42,9 +49,11 @@ void ApplyStartupSettings(const TGestureRoad& road) {
     TFrmMouseMonitor& m = road.monitor;
     m.prHelpPause(800);
     m.prEnableHelpPause(true);
-    m.prEnableDiagonals(false);
+    m.prEnableDiagonals(SettingsFlag(L"cbEnableDiagonals", false));
     m.prMouseCordingToogle(true);
     road.gestures.prExecutePause(100);
+    road.gestures.prEnableSuggestions(SettingsFlag(L"cbEnabledSuggestions", true));
+    road.gestures.prEnabledAutoCorrection(SettingsFlag(L"cbEnableCorrections", false));
     road.scratchpad.prFadeTime(800);
     m.prEnableDrawing(SettingsFlag(L"rbFullscreen", true));
     road.scratchpad.prEnable(SettingsFlag(L"rbScratchpad", false));

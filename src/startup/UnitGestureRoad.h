@@ -29,7 +29,8 @@ struct TGestureRoad {
 void WireGestureRoad(const TGestureRoad& road);
 
 // The settings until the configuration reads "defaults.ini": each consumer's default, except
-// the drawing method, which is read from that file already so the scratchpad can be chosen.
+// the drawing method and the switches of diagonals, suggestions and auto-correction, which are
+// read from that file already.
 void ApplyStartupSettings(const TGestureRoad& road);
 
 } // namespace fg
