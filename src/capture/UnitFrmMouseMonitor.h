@@ -29,13 +29,13 @@ class TfrmMouseMovements;
 // monitor, so start-up hands them over once they exist and then checks the wiring
 // (CheckParts): a part that is missing fails the start instead of quietly doing nothing.
 struct TMouseMonitorParts {
-    TfrmMouseMovements* movements = nullptr;       // required
-    TFrmRatTrap* ratTrap = nullptr;                // required
-    TFrmScratchPad* scratchpad = nullptr;          // required
-    IGestureReceiver* gestures = nullptr;          // required: the dispatcher
+    TfrmMouseMovements* movements = nullptr;         // required
+    TFrmRatTrap* ratTrap = nullptr;                  // required
+    TFrmScratchPad* scratchpad = nullptr;            // required
+    IGestureReceiver* gestures = nullptr;            // required: the dispatcher
     TfrmDummyWatchForExplorerPopup* watch = nullptr; // required
-    TTargetFocus* target = nullptr;                // required
-    TTooltipWindow* tooltip = nullptr;             // null: the monitor makes its own
+    TTargetFocus* target = nullptr;                  // required
+    TTooltipWindow* tooltip = nullptr;               // null: the monitor makes its own
     // The 42 x 39 picture of each stroke direction, read once at creation; null: the arrows
     // the program draws (DirectionPicture).
     std::function<TPicture(TMouseDirection)> directionPicture;

@@ -1,10 +1,10 @@
 #include "gestures/UnitFrmGestures.h"
 
+#include "actions/UnitPaste.h"
+#include "actions/UnitTargetFocus.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"
-#include "actions/UnitPaste.h"
-#include "actions/UnitTargetFocus.h"
 #include "gestures/UnitGatherINIData.h"
 #include "platform/Dpi.h"
 #include "platform/Errors.h"
@@ -234,7 +234,8 @@ void TFrmGestures::RunGesture(const std::wstring& gesture) {
         }
         return;
     }
-    while (!a.empty()) Sender().SendKestroke(Keystrokes().FromString(NextToken(a, L"|")));
+    while (!a.empty())
+        Sender().SendKestroke(Keystrokes().FromString(NextToken(a, L"|")));
 }
 
 bool TFrmGestures::LaunchCommandLine(const std::wstring& commandLine, std::uint32_t creationFlags,

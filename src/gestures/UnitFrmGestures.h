@@ -28,17 +28,17 @@ using TMainThreadCall = std::function<void(const std::function<void()>&)>;
 // made first, so start-up hands it the scratchpad and the sender once they exist and then
 // checks the wiring (CheckParts); the keystroke conversions are fixed at creation.
 struct TGesturesParts {
-    IDrawingPad* scratchpad = nullptr; // required
-    TPaste* sender = nullptr;          // required
-    TTargetFocus* target = nullptr;    // required: the program as it was at the press
-    IGestureInProgress* monitor = nullptr;          // required: the pop-ups drop the gesture
+    IDrawingPad* scratchpad = nullptr;               // required
+    TPaste* sender = nullptr;                        // required
+    TTargetFocus* target = nullptr;                  // required: the program as it was at the press
+    IGestureInProgress* monitor = nullptr;           // required: the pop-ups drop the gesture
     TfrmDummyWatchForExplorerPopup* watch = nullptr; // required: after the help's release
     // Required: opens the configuration window on a page (1 "Gesture Advanced", 3 "Diagonals").
     std::function<void(int page)> showConfigPage;
-    TTooltipWindow* tooltip = nullptr; // null: the dispatcher makes its own
+    TTooltipWindow* tooltip = nullptr;                 // null: the dispatcher makes its own
     const TKeystrokeConversions* keystrokes = nullptr; // null: the stateless conversions
     IGesturesView* view = nullptr; // the Edit Gestures window's list; the store works without
-    TMainThreadCall mainThread; // the scan's hand-over; null calls it on the scan's thread
+    TMainThreadCall mainThread;    // the scan's hand-over; null calls it on the scan's thread
 };
 
 class TFrmGestures : public TGestureStore, public IGestureReceiver {
@@ -81,7 +81,8 @@ class TFrmGestures : public TGestureStore, public IGestureReceiver {
     bool LaunchCommandLine(const std::wstring& commandLine, std::uint32_t creationFlags, bool wait);
     // The suggestions and auto-correction for a gesture that matched nothing, with diagonals
     // on and suggestions enabled.
-    virtual TSuggestionOutcome OfferSuggestions(const std::wstring& gesture, const std::wstring& h) {
+    virtual TSuggestionOutcome OfferSuggestions(const std::wstring& gesture,
+                                                const std::wstring& h) {
         return popups.OfferSuggestions(gesture, h);
     }
     void timCloseTooltipTimer();

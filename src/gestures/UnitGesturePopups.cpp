@@ -21,7 +21,7 @@ constexpr std::uint32_t kHelpConfigDelayMs = 300;
 constexpr std::size_t kSummaryLength = 25;
 constexpr TPoint kHelpTooltipOffset{15, 0};
 constexpr TPoint kMenuOffset{-60, 20};
-constexpr int kHelpConfigurePage = 1;      // "Gesture Advanced"
+constexpr int kHelpConfigurePage = 1;        // "Gesture Advanced"
 constexpr int kSuggestionsConfigurePage = 3; // "Diagonals"
 
 // The file name part of a program path: what follows its last backslash or colon.
@@ -89,8 +89,7 @@ std::wstring ActionSummary(const TFrmGestures& store, const std::wstring& action
 }
 
 TGesturePopups::TGesturePopups(TFrmGestures& owner)
-    : timHelpConfig(kHelpConfigDelayMs, false, [this] { timHelpConfigTimer(); }),
-      gestures(owner) {}
+    : timHelpConfig(kHelpConfigDelayMs, false, [this] { timHelpConfigTimer(); }), gestures(owner) {}
 
 // --- the help pop-up --------------------------------------------------------------------------
 
@@ -225,7 +224,8 @@ void TGesturePopups::CollectNearMatches(const TNameValueList& G) {
         const std::wstring c = G.ValueAt(i);
         if (c.size() != n) continue;
         std::size_t equal = 0;
-        for (std::size_t p = 0; p < n; ++p) equal += c[p] == drawn[p] ? 1 : 0;
+        for (std::size_t p = 0; p < n; ++p)
+            equal += c[p] == drawn[p] ? 1 : 0;
         if (equal >= needed) AddCandidate(c, c[0] == drawn[0]);
     }
 }
