@@ -1,5 +1,6 @@
 // The dispatcher: which binding a finished gesture finds, what running it does, the confirmation,
 // the pauses on virtual time, and the per-program switch.
+#include "DispatchFakes.h"
 #include "GestureFakes.h"
 #include "LogLines.h"
 #include "actions/UnitPaste.h"

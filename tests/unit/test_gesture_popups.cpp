@@ -1,6 +1,7 @@
 // The help and suggestion pop-ups: which gestures they list and in what order, the near-match
 // rule, the auto-correction's angle rule, the menus' layout, and that a pick runs only once the
 // menu is gone and the target program's input is its own again.
+#include "DispatchFakes.h"
 #include "GestureFakes.h"
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitTargetFocus.h"
