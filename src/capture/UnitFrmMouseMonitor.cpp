@@ -407,6 +407,8 @@ void TFrmMouseMonitor::timPausedTimer() {
         [&] {
             if (disabled) return;
             Log(L" Pause Trigger ");
+            // The help takes over: the trail and its hint would stand over its menu.
+            if (EnableDrawing) RatTrap().Hide();
             Gestures().ReportFirstDirection(firstdirection);
         },
         [&] {

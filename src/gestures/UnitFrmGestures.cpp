@@ -76,6 +76,11 @@ IGestureInProgress& TFrmGestures::Monitor() const {
     return *parts.monitor;
 }
 
+TTargetFocus& TFrmGestures::Target() const {
+    if (!parts.target) throw TUserError(L"The dispatcher has no target program");
+    return *parts.target;
+}
+
 TfrmDummyWatchForExplorerPopup& TFrmGestures::Watch() const {
     if (!parts.watch) throw TUserError(L"The dispatcher has no popup watch");
     return *parts.watch;

@@ -95,6 +95,7 @@ class TFrmGestures : public TGestureStore, public IGestureReceiver {
     TPaste& Sender() const;
     IDrawingPad& Pad() const;
     IGestureInProgress& Monitor() const;
+    TTargetFocus& Target() const;
     TfrmDummyWatchForExplorerPopup& Watch() const;
     void ShowConfigPage(int page) const;
 

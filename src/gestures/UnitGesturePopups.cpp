@@ -1,6 +1,7 @@
 #include "gestures/UnitGesturePopups.h"
 
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitTargetFocus.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"
@@ -21,6 +22,9 @@ constexpr std::uint32_t kHelpConfigDelayMs = 300;
 constexpr std::size_t kSummaryLength = 25;
 constexpr TPoint kHelpTooltipOffset{15, 0};
 constexpr TPoint kMenuOffset{-60, 20};
+// How long the release may take to open the target's context menu (under Wine it goes to the
+// program the press was over): that menu would take the keys meant for ours.
+constexpr std::uint32_t kReleaseMenuWaitMs = 300;
 constexpr int kHelpConfigurePage = 1;        // "Gesture Advanced"
 constexpr int kSuggestionsConfigurePage = 3; // "Diagonals"
 
@@ -114,6 +118,7 @@ void TGesturePopups::ReportFirstDirection(TMouseDirection md) {
         return;
     }
     TooltipUntilRelease(L"  Help Popup        ");
+    gestures.Target().CloseReleaseMenuWithin(kReleaseMenuWaitMs);
     gestures.Watch().StartWatch();
     gestures.Monitor().AbortInterpret();
 
@@ -127,6 +132,9 @@ void TGesturePopups::ReportFirstDirection(TMouseDirection md) {
     if (!AttachToWindowThread(GetForegroundHandle())) return;
     if (target != 0) Os().desktop->SetForeground(target);
     PopUp();
+    // The menu held the foreground; "Close" or a click elsewhere must leave the user where
+    // they were.
+    if (target != 0) Os().desktop->SetForeground(target);
     DetachFromWindowThread();
     RunPicked();
 }
@@ -192,6 +200,7 @@ TSuggestionOutcome TGesturePopups::OfferSuggestions(const std::wstring& g, const
     monitor.AbortInterpret();
     // No new gesture may start while the menu is open.
     monitor.SetMonitorEnabled(false);
+    gestures.Target().CloseReleaseMenuWithin(kReleaseMenuWaitMs);
 
     TMenuEntry header{L"Suggestions Popup ", L"", true, {}, {}};
     header.children.push_back(
@@ -315,6 +324,7 @@ bool TGesturePopups::PopUp() {
     bool answered = false;
     const TPoint at = BesideCursor(Os().input->CursorPos(), kMenuOffset);
     Os().desktop->PopupMenu(Deferring(pmDirections, picked, answered), at, 0);
+    AppendLog(answered ? L"[FGest] Menu closed with a pick" : L"[FGest] Menu closed unanswered");
     return answered;
 }
 

@@ -38,7 +38,9 @@ class RecordingGesture : public IGestureInProgress {
     void WaitUntilButtonRelease() override {
         calls.push_back(L"wait for release");
         os.clock.Sleep(holdMs);
+        if (onRelease) onRelease();
     }
+    std::function<void()> onRelease;
     std::vector<int> angles;
     std::uint32_t holdMs = 300;
     fake::FakePlatform& os;
@@ -143,8 +145,12 @@ TEST_F(Popups, HelpListsTheProgramsThenTheGlobalGesturesOfTheStrokeAndAPickRunsA
                            L"[03]\r\nActionType=Keystroke\r\nAction=000043C\r\n");
     TFrmGestures& d = Make();
     os.desktop.pick = {L"UP+DOWN\tA"};
+    // Where the release goes to the program under the press, it opens its context menu.
+    HWindow releaseMenu = 0;
+    gesture.onRelease = [&] { releaseMenu = os.desktop.AddWindow(10, 100, true, L"#32768"); };
 
     d.ReportFirstDirection(TMouseDirection::mdUp);
+    EXPECT_EQ(os.desktop.closed, std::vector<HWindow>{releaseMenu}) << "it would take the keys";
     EXPECT_EQ(Layout(d.Popups().pmDirections),
               (Strings{L"Help Popup > Configure", L"-",
                        // 30 characters of names: cut to 25 and "..."

@@ -195,9 +195,15 @@ TEST_F(GestureRoad, TheHelpPauseListsThePickRunsAndTheReleaseSendsNothingUnlessN
         os.desktop.pick = {c.pick};
         test::LogMark mark;
         Hold({500, 300}, c.dx, 0, 12);
-        // The hand rests, then lets go while the help is up.
-        TTimer letGo(1000, true, [&] { os.input.Release(vk::RBUTTON); });
+        ASSERT_TRUE(windows->ratTrap.Visible());
+        // The hand rests, then lets go while the help is up; the trail has made way for it.
+        bool trailUnderHelp = true;
+        TTimer letGo(1000, true, [&] {
+            trailUnderHelp = windows->ratTrap.Visible();
+            os.input.Release(vk::RBUTTON);
+        });
         os.clock.Advance(1500);
+        EXPECT_FALSE(trailUnderHelp);
         EXPECT_EQ(os.desktop.popups.size(), c.dx > 0 ? 1u : 0u);
         EXPECT_EQ(KeysSent(), c.keys);
         const auto lines = mark.Messages();
