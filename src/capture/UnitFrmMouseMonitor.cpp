@@ -378,9 +378,10 @@ void TFrmMouseMonitor::SendGesture() {
     Target().RestoreTarget();
     Watch().StartWatch();
     Log(L"Sending GESTURE=" + s);
+    // The stroke's arrow has had its say; it would stand beside a menu of suggestions.
+    tt().CloseTooltip(false);
     TFrmScratchPad* pad = EnableDrawing ? nullptr : &Pad();
     if (pad) {
-        tt().CloseTooltip(false);
         pad->RemoveSelfFromFocus(false);
         pad->SetEnabled(false);
     }

@@ -222,6 +222,8 @@ TEST_F(GestureRoad, WithDiagonalsOnAnUnboundGestureIsOfferedItsNeighbour) {
     Write(L"Gestures_notepad.exe.ini", L"[1]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
     Windows& w = Start();
     os.desktop.pick = {L"DOWN\t   (A)"};
+    bool arrowBesideMenu = true;
+    os.desktop.whilePoppedUp = [&] { arrowBesideMenu = tip.IsOpen(); };
     // Down from the top edge: "A1", which with diagonals on has no fallback to "1".
     Hold({500, 10}, 0, 12, 14);
     Release();
@@ -229,6 +231,7 @@ TEST_F(GestureRoad, WithDiagonalsOnAnUnboundGestureIsOfferedItsNeighbour) {
     EXPECT_EQ(os.desktop.popups[0].captions[1], L"([TOP]+DOWN)  not found ");
     EXPECT_EQ(KeysSent(), (std::vector<std::uint8_t>{0x41, 0x41}));
     EXPECT_TRUE(w.monitor.timMouse.Enabled()) << "polling is back after the menu";
+    EXPECT_FALSE(arrowBesideMenu);
 }
 
 TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
