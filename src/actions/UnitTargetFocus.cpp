@@ -62,6 +62,20 @@ void TTargetFocus::CloseReleaseMenuSoon() {
     timReleaseMenu.SetEnabled(true);
 }
 
+bool TTargetFocus::CloseReleaseMenuWithin(std::uint32_t ms) {
+    const std::uint32_t start = Os().clock->TickCount();
+    for (;;) {
+        if (RestoreTarget()) {
+            AppendLog(L"[FGest] Release menu closed after " +
+                      std::to_wstring(Os().clock->TickCount() - start) + L" ms");
+            return true;
+        }
+        if (Os().clock->TickCount() - start >= ms) return false;
+        Os().desktop->ProcessMessages();
+        Os().clock->Sleep(kReleaseMenuPollMs);
+    }
+}
+
 void TTargetFocus::timReleaseMenuTimer() {
     waited += timReleaseMenu.Interval();
     if (RestoreTarget() || waited >= kReleaseMenuBudgetMs) timReleaseMenu.SetEnabled(false);

@@ -28,6 +28,9 @@ class TTargetFocus {
     // After a gesture that ran nothing: closes such a menu now or, for a short while, as soon as
     // it appears. A plain right click sends no gesture and keeps its menu.
     void CloseReleaseMenuSoon();
+    // Before a menu of the program's own opens over the target: waits up to `ms` (handling
+    // messages) for the menu that the release may open, and closes it. True when one was closed.
+    bool CloseReleaseMenuWithin(std::uint32_t ms);
     void timReleaseMenuTimer();
 
     HWindow Window() const { return window; }

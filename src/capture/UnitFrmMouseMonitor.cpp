@@ -99,22 +99,6 @@ class TEventScope {
     bool& running;
 };
 
-struct NeighbourPair {
-    MD a, b;
-};
-
-constexpr NeighbourPair kNeighbours[] = {
-    {MD::mdUp, MD::mdNE},    {MD::mdUp, MD::mdNW},   {MD::mdNE, MD::mdRight},
-    {MD::mdRight, MD::mdSE}, {MD::mdSE, MD::mdDown}, {MD::mdDown, MD::mdSW},
-    {MD::mdSW, MD::mdLeft},  {MD::mdLeft, MD::mdNW},
-};
-
-bool AreNeighbours(MD a, MD b) {
-    return std::any_of(std::begin(kNeighbours), std::end(kNeighbours), [a, b](NeighbourPair n) {
-        return (n.a == a && n.b == b) || (n.a == b && n.b == a);
-    });
-}
-
 } // namespace
 
 TFrmMouseMonitor::TFrmMouseMonitor(TMouseMonitorParts p)
@@ -191,19 +175,8 @@ int TFrmMouseMonitor::GetDirectionAngle(int index) const {
     return Movements().GetDirectionAngle(index);
 }
 
-bool TFrmMouseMonitor::IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection dir2, int angle) {
-    if (!AreNeighbours(dir1, dir2)) return false;
-    int a1 = TMouseMovement::DirectionToAngle(dir1);
-    int a2 = TMouseMovement::DirectionToAngle(dir2);
-    // Right and up-right meet across 0: their arc is 315 to 360.
-    const bool acrossZero =
-        (dir1 == MD::mdRight && dir2 == MD::mdNE) || (dir1 == MD::mdNE && dir2 == MD::mdRight);
-    if (acrossZero) {
-        if (dir1 == MD::mdRight) a1 = 360;
-        if (dir2 == MD::mdRight) a2 = 360;
-        if (angle == 0) angle = 360;
-    }
-    return std::min(a1, a2) <= angle && angle <= std::max(a1, a2);
+void TFrmMouseMonitor::WaitUntilButtonRelease() {
+    KeyboardQuery.WaitUntilRelease(MouseButton::RightButton);
 }
 
 // --- settings ---------------------------------------------------------------------------------
@@ -405,9 +378,10 @@ void TFrmMouseMonitor::SendGesture() {
     Target().RestoreTarget();
     Watch().StartWatch();
     Log(L"Sending GESTURE=" + s);
+    // The stroke's arrow has had its say; it would stand beside a menu of suggestions.
+    tt().CloseTooltip(false);
     TFrmScratchPad* pad = EnableDrawing ? nullptr : &Pad();
     if (pad) {
-        tt().CloseTooltip(false);
         pad->RemoveSelfFromFocus(false);
         pad->SetEnabled(false);
     }
@@ -434,6 +408,8 @@ void TFrmMouseMonitor::timPausedTimer() {
         [&] {
             if (disabled) return;
             Log(L" Pause Trigger ");
+            // The help takes over: the trail and its hint would stand over its menu.
+            if (EnableDrawing) RatTrap().Hide();
             Gestures().ReportFirstDirection(firstdirection);
         },
         [&] {

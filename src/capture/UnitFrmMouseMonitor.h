@@ -7,6 +7,7 @@
 #include "platform/Picture.h"
 #include "platform/Timer.h"
 #include "platform/Types.h"
+#include "vocabulary/IGestureInProgress.h"
 #include "vocabulary/UnitMouseMovement.h"
 
 #include <functional>
@@ -44,10 +45,10 @@ struct TMouseMonitorParts {
     std::function<bool(HWindow window, TRect& monitor)> monitorOfWindow;
 };
 
-class TFrmMouseMonitor {
+class TFrmMouseMonitor : public IGestureInProgress {
   public:
     explicit TFrmMouseMonitor(TMouseMonitorParts parts = {}); // FormCreate
-    virtual ~TFrmMouseMonitor();
+    ~TFrmMouseMonitor() override;
     TFrmMouseMonitor(const TFrmMouseMonitor&) = delete;
     TFrmMouseMonitor& operator=(const TFrmMouseMonitor&) = delete;
 
@@ -55,14 +56,15 @@ class TFrmMouseMonitor {
     void CheckParts() const;
 
     // The tray's Scroll Lock switch and the suggestions pop-up: polling on or off.
-    void SetMonitorEnabled(bool enable);
-    // The release of the gesture in progress reports nothing.
-    void AbortInterpret() { abort = true; }
-    // The angle (screen degrees) at which the stroke at this position of the gesture string in
-    // progress was drawn; -1 for a monitor position or a position without a stroke.
-    int GetDirectionAngle(int index) const;
-    // Whether the two directions are neighbours and the angle lies on the arc between them.
-    static bool IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection dir2, int angle);
+    void SetMonitorEnabled(bool enable) override;
+    // The help and suggestions pop-ups: the release of the gesture in progress reports nothing.
+    void AbortInterpret() override { abort = true; }
+    int GetDirectionAngle(int index) const override;
+    // The help pop-up waits here for the right button.
+    void WaitUntilButtonRelease() override;
+    static bool IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection dir2, int angle) {
+        return TMouseMovement::IsBetweenNeighbors(dir1, dir2, angle);
+    }
 
     // Settings. The geometric ones belong to the movement analysis.
     void prXThreshold(int v);

@@ -1,10 +1,10 @@
 #include "gestures/UnitFrmGestures.h"
 
+#include "actions/UnitPaste.h"
+#include "actions/UnitTargetFocus.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"
-#include "actions/UnitPaste.h"
-#include "actions/UnitTargetFocus.h"
 #include "gestures/UnitGatherINIData.h"
 #include "platform/Dpi.h"
 #include "platform/Errors.h"
@@ -49,6 +49,9 @@ void TFrmGestures::CheckParts() const {
     if (!parts.scratchpad) missing += L" scratchpad";
     if (!parts.sender) missing += L" sender";
     if (!parts.target) missing += L" target";
+    if (!parts.monitor) missing += L" monitor";
+    if (!parts.watch) missing += L" popup-watch";
+    if (!parts.showConfigPage) missing += L" configuration";
     if (!missing.empty()) throw TUserError(L"The dispatcher is missing its" + missing);
 }
 
@@ -66,6 +69,26 @@ TPaste& TFrmGestures::Sender() const {
 IDrawingPad& TFrmGestures::Pad() const {
     if (!parts.scratchpad) throw TUserError(L"The dispatcher has no scratchpad");
     return *parts.scratchpad;
+}
+
+IGestureInProgress& TFrmGestures::Monitor() const {
+    if (!parts.monitor) throw TUserError(L"The dispatcher has no mouse monitor");
+    return *parts.monitor;
+}
+
+TTargetFocus& TFrmGestures::Target() const {
+    if (!parts.target) throw TUserError(L"The dispatcher has no target program");
+    return *parts.target;
+}
+
+TfrmDummyWatchForExplorerPopup& TFrmGestures::Watch() const {
+    if (!parts.watch) throw TUserError(L"The dispatcher has no popup watch");
+    return *parts.watch;
+}
+
+void TFrmGestures::ShowConfigPage(int page) const {
+    if (!parts.showConfigPage) throw TUserError(L"The dispatcher cannot open the configuration");
+    parts.showConfigPage(page);
 }
 
 std::wstring TFrmGestures::ForegroundGestureFile() {
@@ -154,10 +177,6 @@ bool TFrmGestures::ReportGesturesDiagonal(const std::wstring& gesture) {
     return result;
 }
 
-TSuggestionOutcome TFrmGestures::OfferSuggestions(const std::wstring&, const std::wstring&) {
-    return TSuggestionOutcome::soNothing;
-}
-
 void TFrmGestures::SetDisabled(bool disabled, const wchar_t* logText) {
     const std::wstring f = ForegroundGestureFile();
     LoadGestures(f, true);
@@ -220,7 +239,8 @@ void TFrmGestures::RunGesture(const std::wstring& gesture) {
         }
         return;
     }
-    while (!a.empty()) Sender().SendKestroke(Keystrokes().FromString(NextToken(a, L"|")));
+    while (!a.empty())
+        Sender().SendKestroke(Keystrokes().FromString(NextToken(a, L"|")));
 }
 
 bool TFrmGestures::LaunchCommandLine(const std::wstring& commandLine, std::uint32_t creationFlags,

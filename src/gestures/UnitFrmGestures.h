@@ -2,6 +2,7 @@
 // looks the gesture up for the foreground program, then globally, and runs the binding.
 #pragma once
 
+#include "gestures/UnitGesturePopups.h"
 #include "gestures/UnitGestureStore.h"
 #include "platform/Timer.h"
 #include "vocabulary/IGestureReceiver.h"
@@ -14,9 +15,11 @@
 namespace fg {
 
 class IDrawingPad;
+class IGestureInProgress;
 class TPaste;
 class TTargetFocus;
 class TTooltipWindow;
+class TfrmDummyWatchForExplorerPopup;
 
 // Runs a callable on the main thread and returns once it has run there.
 using TMainThreadCall = std::function<void(const std::function<void()>&)>;
@@ -25,17 +28,18 @@ using TMainThreadCall = std::function<void(const std::function<void()>&)>;
 // made first, so start-up hands it the scratchpad and the sender once they exist and then
 // checks the wiring (CheckParts); the keystroke conversions are fixed at creation.
 struct TGesturesParts {
-    IDrawingPad* scratchpad = nullptr; // required
-    TPaste* sender = nullptr;          // required
-    TTargetFocus* target = nullptr;    // required: the program as it was at the press
-    TTooltipWindow* tooltip = nullptr; // null: the dispatcher makes its own
+    IDrawingPad* scratchpad = nullptr;               // required
+    TPaste* sender = nullptr;                        // required
+    TTargetFocus* target = nullptr;                  // required: the program as it was at the press
+    IGestureInProgress* monitor = nullptr;           // required: the pop-ups drop the gesture
+    TfrmDummyWatchForExplorerPopup* watch = nullptr; // required: after the help's release
+    // Required: opens the configuration window on a page (1 "Gesture Advanced", 3 "Diagonals").
+    std::function<void(int page)> showConfigPage;
+    TTooltipWindow* tooltip = nullptr;                 // null: the dispatcher makes its own
     const TKeystrokeConversions* keystrokes = nullptr; // null: the stateless conversions
     IGesturesView* view = nullptr; // the Edit Gestures window's list; the store works without
     TMainThreadCall mainThread;    // the scan's hand-over; null calls it on the scan's thread
 };
-
-// What the suggestions made of a gesture that matched nothing.
-enum class TSuggestionOutcome { soNothing, soRanNearMatch, soMenuShown };
 
 class TFrmGestures : public TGestureStore, public IGestureReceiver {
   public:
@@ -51,7 +55,8 @@ class TFrmGestures : public TGestureStore, public IGestureReceiver {
     bool ReportGesturesDiagonal(const std::wstring& gesture) override;
     void ReportDisableGestures() override;
     void ReportEnableGestures() override;
-    void ReportFirstDirection(TMouseDirection md) override { (void)md; }
+    // The help pop-up: lists the gestures that begin with the held first stroke.
+    void ReportFirstDirection(TMouseDirection md) override { popups.ReportFirstDirection(md); }
 
     // A gesture entry of the pop-up menus was picked.
     void GestMenuClick(const std::wstring& gesture);
@@ -63,6 +68,7 @@ class TFrmGestures : public TGestureStore, public IGestureReceiver {
     void prEnabledAutoCorrection(bool on) { AutoCorrection = on; }
 
     TGesturesParts& Parts() { return parts; }
+    TGesturePopups& Popups() { return popups; }
 
     // Settings: off until the configuration hands over the values of "defaults.ini".
     int ExecutePause = 0; // ms before every action
@@ -75,16 +81,24 @@ class TFrmGestures : public TGestureStore, public IGestureReceiver {
     void RunGesture(const std::wstring& gesture);
     bool LaunchCommandLine(const std::wstring& commandLine, std::uint32_t creationFlags, bool wait);
     // The suggestions and auto-correction for a gesture that matched nothing, with diagonals
-    // on and suggestions enabled. None are offered yet.
-    virtual TSuggestionOutcome OfferSuggestions(const std::wstring& gesture, const std::wstring& h);
+    // on and suggestions enabled.
+    virtual TSuggestionOutcome OfferSuggestions(const std::wstring& gesture,
+                                                const std::wstring& h) {
+        return popups.OfferSuggestions(gesture, h);
+    }
     void timCloseTooltipTimer();
 
   private:
+    friend class TGesturePopups;
     std::wstring ForegroundGestureFile();
     void ShowConfirmation(const std::wstring& text);
     void SetDisabled(bool disabled, const wchar_t* logText);
     TPaste& Sender() const;
     IDrawingPad& Pad() const;
+    IGestureInProgress& Monitor() const;
+    TTargetFocus& Target() const;
+    TfrmDummyWatchForExplorerPopup& Watch() const;
+    void ShowConfigPage(int page) const;
 
     // The confirmation tooltip: the one start-up gives, else one of our own.
     TTooltipWindow& tt();
@@ -93,6 +107,7 @@ class TFrmGestures : public TGestureStore, public IGestureReceiver {
     std::unique_ptr<TTooltipWindow> ownTooltip;
     // Gone with this object, so a scan that hands over late finds nobody to report to.
     std::shared_ptr<int> alive = std::make_shared<int>(0);
+    TGesturePopups popups{*this};
 };
 
 // The one dispatcher; null before start-up creates it.

@@ -45,8 +45,8 @@ class IDesktop {
     virtual bool ClientToScreen(HWindow h, TPoint& p) = 0;
     virtual TPoint ClientSize(HWindow h) = 0;
     // Pops a menu up with its top-left corner at a screen point, for an owner window of the
-    // calling thread (0: one of the seam's own); returns when it has closed, after running the
-    // click of the entry picked, if any.
+    // calling thread (0: one of the seam's own, which takes the foreground meanwhile); returns
+    // when it has closed, after running the click of the entry picked, if any.
     virtual void PopupMenu(const TPopupMenu& menu, TPoint at, HWindow owner) = 0;
 
     // Bounds of the monitor nearest to a point or a rectangle; false when the system names none.

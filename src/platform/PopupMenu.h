@@ -15,9 +15,9 @@ struct TMenuEntry {
     std::wstring caption;
     std::wstring hint;
     bool enabled = true;
-    TPicture picture; // see-through where it holds the key colour below
     std::vector<TMenuEntry> children;
     std::function<void()> onClick;
+    TPicture picture; // see-through where it holds the key colour below
 
     bool IsSeparator() const { return caption == L"-"; }
 };

@@ -21,6 +21,11 @@ void WireGestureRoad(const TGestureRoad& road) {
     dispatcher.scratchpad = &road.scratchpad;
     dispatcher.sender = &road.sender;
     dispatcher.target = &road.target;
+    dispatcher.monitor = &road.monitor;
+    dispatcher.watch = &road.watch;
+    // Until the configuration window exists, its pages are only asked for.
+    dispatcher.showConfigPage = road.showConfigPage;
+    road.scratchpad.ShowConfigPage = road.showConfigPage;
 
     road.monitor.CheckParts();
     road.gestures.CheckParts();

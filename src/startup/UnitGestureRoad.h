@@ -2,6 +2,8 @@
 // them: each is handed the ones it works with, and the wiring is checked before the program runs.
 #pragma once
 
+#include <functional>
+
 namespace fg {
 
 class TFrmGestures;
@@ -22,6 +24,9 @@ struct TGestureRoad {
     TFrmScratchPad& scratchpad;
     TPaste& sender;
     TTargetFocus& target;
+    // Opens the configuration window on a page (-1: the page it showed last): the pop-ups' and
+    // the scratchpad's way there.
+    std::function<void(int page)> showConfigPage;
 };
 
 // Hands every window its neighbours, then checks that none is missing: raises TUserError

@@ -39,7 +39,6 @@ void WireSettings(const TGestureRoad& road, TFrmConfig& config) {
     AddMonitorConsumers(c, road.monitor);
     AddScratchpadConsumers(c, road.scratchpad);
     AddDispatcherConsumers(c, road.gestures);
-    road.scratchpad.ShowConfigPage = [&config](int page) { config.ShowPage(page); };
     config.CheckConsumers();
 }
 

@@ -1,5 +1,5 @@
 // Where the settings go: start-up fills the configuration window's consumer slots with the parts of
-// the gesture road, and hands the window to the parts that open it.
+// the gesture road.
 #pragma once
 
 #include "startup/UnitGestureRoad.h"
@@ -8,16 +8,14 @@
 namespace fg {
 
 class TFrmConfig;
-class TFrmDummyInstance;
 
 // The slots of each consumer, filled with its setters.
 void AddMonitorConsumers(TSettingsConsumers& c, TFrmMouseMonitor& monitor);
 void AddScratchpadConsumers(TSettingsConsumers& c, TFrmScratchPad& scratchpad);
 void AddDispatcherConsumers(TSettingsConsumers& c, TFrmGestures& gestures);
 
-// Fills every slot from the road, gives the scratchpad's "?" button the window, and checks the
-// slots: raises TUserError naming any left empty. Reads nothing yet (the window's FormCreate
-// does).
+// Fills every slot from the road and checks the slots: raises TUserError naming any left empty.
+// Reads nothing yet (the window's FormCreate does).
 void WireSettings(const TGestureRoad& road, TFrmConfig& config);
 
 } // namespace fg

@@ -52,9 +52,15 @@ struct TApplicationWindows {
         FrmGestures = gestures.get();
         FrmConfig = &config->Logic();
         gestures->Parts().mainThread = mainThread.Caller();
-        const TGestureRoad road{
-            *gestures,          monitor->Logic(),    ratTrap->Logic(), watch->Logic(),
-            movements->Logic(), scratchpad->Logic(), sender,           target};
+        const TGestureRoad road{*gestures,
+                                monitor->Logic(),
+                                ratTrap->Logic(),
+                                watch->Logic(),
+                                movements->Logic(),
+                                scratchpad->Logic(),
+                                sender,
+                                target,
+                                [this](int page) { config->Logic().ShowPage(page); }};
         WireGestureRoad(road);
         WireSettings(road, config->Logic());
         // "CONFIG" reaches whichever instance window the later start finds.

@@ -1,6 +1,8 @@
 #include "vocabulary/UnitMouseMovement.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 namespace fg {
 
@@ -27,6 +29,24 @@ constexpr std::size_t kDirectionCount = sizeof(kDirections) / sizeof(kDirections
 const DirectionInfo& Info(TMouseDirection md) {
     const auto i = static_cast<std::size_t>(md);
     return kDirections[i < kDirectionCount ? i : static_cast<std::size_t>(TMouseDirection::mdNone)];
+}
+
+using MD = TMouseDirection;
+
+struct NeighbourPair {
+    MD a, b;
+};
+
+constexpr NeighbourPair kNeighbours[] = {
+    {MD::mdUp, MD::mdNE},    {MD::mdUp, MD::mdNW},   {MD::mdNE, MD::mdRight},
+    {MD::mdRight, MD::mdSE}, {MD::mdSE, MD::mdDown}, {MD::mdDown, MD::mdSW},
+    {MD::mdSW, MD::mdLeft},  {MD::mdLeft, MD::mdNW},
+};
+
+bool AreNeighbours(MD a, MD b) {
+    return std::any_of(std::begin(kNeighbours), std::end(kNeighbours), [a, b](NeighbourPair n) {
+        return (n.a == a && n.b == b) || (n.a == b && n.b == a);
+    });
 }
 
 } // namespace
@@ -68,6 +88,20 @@ TMouseDirection TMouseMovement::CharToDirection(wchar_t c) {
     default:
         return TMouseDirection::mdNone;
     }
+}
+
+bool TMouseMovement::IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection dir2, int angle) {
+    if (!AreNeighbours(dir1, dir2)) return false;
+    int a1 = DirectionToAngle(dir1);
+    int a2 = DirectionToAngle(dir2);
+    const bool acrossZero =
+        (dir1 == MD::mdRight && dir2 == MD::mdNE) || (dir1 == MD::mdNE && dir2 == MD::mdRight);
+    if (acrossZero) {
+        if (dir1 == MD::mdRight) a1 = 360;
+        if (dir2 == MD::mdRight) a2 = 360;
+        if (angle == 0) angle = 360;
+    }
+    return std::min(a1, a2) <= angle && angle <= std::max(a1, a2);
 }
 
 std::wstring TMouseMovement::ToGestureString(const std::vector<TMouseDirection>& directions) {

@@ -37,6 +37,10 @@ class TMouseMovement {
     static std::wstring ToString(wchar_t ch) { return ToString(CharToDirection(ch)); }
     static std::wstring ToChar(TMouseDirection md);
     static TMouseDirection CharToDirection(wchar_t c);
+    // Whether the two strokes are neighbours (45 degrees apart) and the angle lies on the arc
+    // between them, both ends included. Right and up-right meet across 0: their arc is 315 to
+    // 360, and an angle of 0 counts as 360.
+    static bool IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection dir2, int angle);
     // The gesture string of a captured list: mdNone and repeats of the previous element are left
     // out, so it never holds "8" or the same character twice in a row.
     static std::wstring ToGestureString(const std::vector<TMouseDirection>& directions);

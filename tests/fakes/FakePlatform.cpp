@@ -270,6 +270,7 @@ void FakeDesktop::PopupMenu(const TPopupMenu& menu, TPoint at, HWindow owner) {
     for (const TMenuEntry& e : menu)
         shown.captions.push_back(e.caption);
     popups.push_back(shown);
+    if (whilePoppedUp) whilePoppedUp();
     const TPopupMenu* level = &menu;
     const TMenuEntry* picked = nullptr;
     for (const std::wstring& caption : pick) {

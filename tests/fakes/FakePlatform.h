@@ -197,6 +197,7 @@ class FakeDesktop : public IDesktop {
     };
     std::vector<Popup> popups;
     std::vector<std::wstring> pick;
+    std::function<void()> whilePoppedUp; // runs while each menu is open, before the pick
 
   private:
     std::size_t NearestMonitor(TPoint p) const; // monitors must not be empty

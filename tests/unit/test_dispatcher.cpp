@@ -1,11 +1,12 @@
 // The dispatcher: which binding a finished gesture finds, what running it does, the confirmation,
 // the pauses on virtual time, and the per-program switch.
+#include "DispatchFakes.h"
 #include "GestureFakes.h"
 #include "LogLines.h"
-#include "app/UnitMisc.h"
-#include "fakes/FakePlatform.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
+#include "app/UnitMisc.h"
+#include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestures.h"
 #include "platform/Errors.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
@@ -19,41 +20,9 @@
 namespace fg {
 namespace {
 
-class RecordingTooltip : public TTooltipWindow {
-  public:
-    using TTooltipWindow::ShowTooltip;
-    void ShowTooltip(const std::wstring& s, TPoint pos, bool, const std::wstring&) override {
-        shown.push_back(s);
-        at = pos;
-    }
-    void CloseTooltip(bool fade) override { closes.push_back(fade); }
-    std::vector<std::wstring> shown;
-    TPoint at;
-    std::vector<bool> closes;
-};
-
-class RecordingSender : public TPaste {
-  public:
-    explicit RecordingSender(fake::FakeClock& c) : clock(c) {}
-    void SendKestroke(const TKeystrokeData& k) override {
-        sent.push_back(k.name + L"@" + std::to_wstring(clock.now));
-    }
-    void SendTextWithKeystrokes(const std::wstring& s) override { sent.push_back(s); }
-    fake::FakeClock& clock;
-    std::vector<std::wstring> sent;
-};
-
-class RecordingScratchpad : public IDrawingPad {
-  public:
-    HWindow RemoveSelfFromFocus(bool NoFocus) override {
-        focusHandedBack += NoFocus ? 0 : 1;
-        return 0;
-    }
-    bool Visible() const override { return true; }
-    void SetVisible(bool on) override { shown.push_back(on); }
-    int focusHandedBack = 0;
-    std::vector<bool> shown;
-};
+using test::RecordingScratchpad;
+using test::RecordingSender;
+using test::RecordingTooltip;
 
 class Dispatcher : public TFrmGestures {
   public:

@@ -1,6 +1,7 @@
 // The windows of a gesture's road wired as start-up wires them, on the fakes: one gesture from the
 // press to the key events through the real monitor, analysis, dispatcher, store and sender, and
 // what it costs in platform calls.
+#include "LogLines.h"
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -59,7 +61,9 @@ class GestureRoad : public ::testing::Test {
         TTargetFocus target;
         TFrmConfig config;
         TGestureRoad Road() {
-            return {gestures, monitor, ratTrap, watch, movements, scratchpad, sender, target};
+            return {gestures, monitor,   ratTrap,
+                    watch,    movements, scratchpad,
+                    sender,   target,    [this](int page) { config.ShowPage(page); }};
         }
     };
     Windows& Start() {
@@ -199,6 +203,68 @@ TEST_F(GestureRoad, TheSettingsFileReachesTheRealPartsAtStart) {
     EXPECT_EQ(w.config.Page(), cpHelpPopup);
 }
 
+TEST_F(GestureRoad, TheHelpPauseListsThePickRunsAndTheReleaseSendsNothingUnlessNothingWasListed) {
+    Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                                       L"[31]\r\nActionType=Keystroke\r\nAction=000042B\r\n");
+    struct Case {
+        int dx; // of the held stroke
+        const wchar_t* pick;
+        std::vector<std::uint8_t> keys;
+        const wchar_t* sent; // the monitor's log line of the release, or null
+    };
+    const Case cases[] = {
+        {12, L"RIGHT\tA", {0x41, 0x41}, nullptr},
+        {12, L"Close", {}, nullptr},
+        {-12, L"", {}, L"[FMMonitor] Sending GESTURE=2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dx);
+        Start();
+        os.input.events.clear();
+        os.desktop.pick = {c.pick};
+        test::LogMark mark;
+        Hold({500, 300}, c.dx, 0, 12);
+        ASSERT_TRUE(windows->ratTrap.Visible());
+        // The hand rests, then lets go while the help is up; the trail has made way for it.
+        bool trailUnderHelp = true;
+        TTimer letGo(1000, true, [&] {
+            trailUnderHelp = windows->ratTrap.Visible();
+            os.input.Release(vk::RBUTTON);
+        });
+        os.clock.Advance(1500);
+        EXPECT_FALSE(trailUnderHelp);
+        EXPECT_EQ(os.desktop.popups.size(), c.dx > 0 ? 1u : 0u);
+        EXPECT_EQ(KeysSent(), c.keys);
+        const auto lines = mark.Messages();
+        const bool sent = std::any_of(lines.begin(), lines.end(), [](const std::wstring& l) {
+            return l.starts_with(L"[FMMonitor] Sending GESTURE=");
+        });
+        EXPECT_EQ(sent, c.sent != nullptr);
+        if (c.sent) {
+            EXPECT_NE(std::find(lines.begin(), lines.end(), c.sent), lines.end());
+        }
+        os.desktop.popups.clear();
+        windows.reset();
+    }
+}
+
+TEST_F(GestureRoad, WithDiagonalsOnAnUnboundGestureIsOfferedItsNeighbour) {
+    Write(L"defaults.ini", L"[init]\r\ncbEnableDiagonals=1\r\n");
+    Write(L"Gestures_notepad.exe.ini", L"[1]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    Windows& w = Start();
+    os.desktop.pick = {L"DOWN\t   (A)"};
+    bool arrowBesideMenu = true;
+    os.desktop.whilePoppedUp = [&] { arrowBesideMenu = tip.IsOpen(); };
+    // Down from the top edge: "A1", which with diagonals on has no fallback to "1".
+    Hold({500, 10}, 0, 12, 14);
+    Release();
+    ASSERT_EQ(os.desktop.popups.size(), 1u);
+    EXPECT_EQ(os.desktop.popups[0].captions[1], L"([TOP]+DOWN)  not found ");
+    EXPECT_EQ(KeysSent(), (std::vector<std::uint8_t>{0x41, 0x41}));
+    EXPECT_TRUE(w.monitor.timMouse.Enabled()) << "polling is back after the menu";
+    EXPECT_FALSE(arrowBesideMenu);
+}
+
 TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
     TFrmMouseMonitor monitor;
     try {
@@ -209,7 +275,13 @@ TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
                                L"capture-overlay scratchpad dispatcher popup-watch target");
     }
     TFrmGestures gestures;
-    EXPECT_THROW(gestures.CheckParts(), TUserError);
+    try {
+        gestures.CheckParts();
+        FAIL() << "no error";
+    } catch (const TUserError& e) {
+        EXPECT_EQ(e.Message(), L"The dispatcher is missing its scratchpad sender target monitor "
+                               L"popup-watch configuration");
+    }
 }
 
 } // namespace

@@ -62,7 +62,12 @@ HWND OwnMenuOwner() {
 } // namespace
 
 void TrackMenu(const TPopupMenu& items, TPoint at, HWND owner) {
-    if (!owner) owner = OwnMenuOwner();
+    if (!owner) {
+        owner = OwnMenuOwner();
+        // A menu answers the keyboard, and closes at a click elsewhere, only while its owner is
+        // the foreground window; the caller gives the foreground back once it has closed.
+        SetForegroundWindow(owner);
+    }
     HMENU menu = CreatePopupMenu();
     if (!menu) return;
     std::vector<const TMenuEntry*> entries;

@@ -9,7 +9,8 @@
 namespace fg {
 
 // Shows the menu at a screen point for an owner window of the calling thread (null: a hidden
-// window of its own), waits until it closes and runs the click of the entry picked.
+// window of its own, which it makes the foreground window), waits until it closes and runs the
+// click of the entry picked.
 void TrackMenu(const TPopupMenu& menu, TPoint at, HWND owner);
 
 } // namespace fg
