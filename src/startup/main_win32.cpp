@@ -16,7 +16,9 @@
 #include "platform/LogSink.h"
 #include "platform/win32/Win32Platform.h"
 #include "startup/UnitGestureRoad.h"
+#include "startup/UnitTrayWiring.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
+#include "ui/UnitFrmSysTrayMenu_win32.h"
 
 #include <windows.h>
 
@@ -40,6 +42,11 @@ std::vector<std::wstring> CommandLineArguments() {
     return args;
 }
 
+void ShowInFront(HWND window) {
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+}
+
 // Every window of the program, created hidden in a fixed order (a window may use the ones made
 // before it) and destroyed in the reverse order when the message loop ends. Once all exist, each
 // is handed the ones it works with; a slip in that wiring stops the start.
@@ -52,6 +59,9 @@ struct TApplicationWindows {
                                 sender,             target};
         WireGestureRoad(road);
         ApplyStartupSettings(road);
+        WireSysTray(tray->Logic(), monitor->Logic(),
+                    {.showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); },
+                     .exitProgram = [] { PostQuitMessage(0); }});
     }
     ~TApplicationWindows() { FrmGestures = nullptr; }
 
@@ -68,6 +78,7 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmDebugWindow> debug = std::make_unique<TFrmDebugWindow>();
     std::unique_ptr<TFrmDummyUnicodeTooltipWindow> tooltipOwner =
         std::make_unique<TFrmDummyUnicodeTooltipWindow>();
+    std::unique_ptr<TfrmSysTrayMenuWindow> tray = std::make_unique<TfrmSysTrayMenuWindow>();
     std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
     std::unique_ptr<TFrmScratchPadWindow> scratchpad = std::make_unique<TFrmScratchPadWindow>();
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
