@@ -8,15 +8,19 @@ fg_wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
-# Creates the prefix once (serialised by a lock) and makes the virtual desktop its default. With an
-# argument, the desktop's DPI is that many pixels per inch (LogPixels; Wine's default is 96): a
-# prefix keeps the DPI it was made with, so give each DPI a prefix of its own.
+# What a ready prefix holds; a new value makes existing prefixes take the current settings once.
+FG_PREFIX_MARKER=.fg-ready-2-taskbar
+
+# Creates the prefix once (serialised by a lock) and makes the virtual desktop its default, with a
+# taskbar so that the program's tray icon has a notification area to show in. With an argument,
+# the desktop's DPI is that many pixels per inch (LogPixels; Wine's default is 96): a prefix keeps
+# the DPI it was made with, so give each DPI a prefix of its own.
 fg_ensure_prefix() {
   local dpi=${1:-96}
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    [ -f "$WINEPREFIX/.fg-ready" ] && exit 0
+    [ -f "$WINEPREFIX/$FG_PREFIX_MARKER" ] && exit 0
     wineboot -i >/dev/null 2>&1 || exit 1
     local reg="$WINEPREFIX/fg-desktop.reg"
     cat >"$reg" <<'REG'
@@ -27,6 +31,7 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "Default"="1920x1080"
+"EnableShell"=dword:00000001
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
@@ -39,7 +44,8 @@ REG
       "$dpi" >>"$reg"
     wine regedit "$reg" >/dev/null 2>&1 || exit 1
     wineserver -w
-    touch "$WINEPREFIX/.fg-ready"
+    rm -f "$WINEPREFIX"/.fg-ready*
+    touch "$WINEPREFIX/$FG_PREFIX_MARKER"
   ) 9>"$WINEPREFIX.lock"
 }
 

@@ -1,10 +1,10 @@
 #include "actions/UnitPaste.h"
 
-#include "platform/Errors.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"
 #include "app/UnitUtf16.h"
+#include "platform/Errors.h"
 #include "platform/Platform.h"
 
 #include <iterator>
@@ -96,43 +96,6 @@ std::wstring AsciiUpper(std::wstring s) {
     for (wchar_t& c : s)
         if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
     return s;
-}
-
-void AppendUnit(std::uint32_t cp, std::wstring& out) {
-    if (cp > 0xFFFF) {
-        out += static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10));
-        out += static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    } else {
-        out += static_cast<wchar_t>(cp);
-    }
-}
-
-// The length of the UTF-8 sequence that begins with b, 0 for a byte that begins none.
-std::size_t Utf8Length(std::uint8_t b) {
-    if (b < 0x80) return 1;
-    if ((b & 0xE0) == 0xC0) return 2;
-    if ((b & 0xF0) == 0xE0) return 3;
-    if ((b & 0xF8) == 0xF0) return 4;
-    return 0;
-}
-
-// UTF-8 to UTF-16 code units; each byte of a malformed sequence gives U+FFFD.
-std::wstring DecodeUtf8(const std::uint8_t* p, std::size_t n) {
-    static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000}; // no overlong forms
-    std::wstring out;
-    for (std::size_t i = 0; i < n;) {
-        const std::size_t len = Utf8Length(p[i]);
-        bool ok = len != 0 && i + len <= n;
-        std::uint32_t cp = ok ? p[i] & (0x7Fu >> (len - 1)) : 0;
-        for (std::size_t k = 1; ok && k < len; ++k) {
-            ok = (p[i + k] & 0xC0) == 0x80;
-            cp = (cp << 6) | (p[i + k] & 0x3Fu);
-        }
-        ok = ok && cp >= kLeast[len] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
-        AppendUnit(ok ? cp : 0xFFFD, out);
-        i += ok ? len : 1;
-    }
-    return out;
 }
 
 // A text file as the system's string lists read it: a byte-order mark selects UTF-16 or UTF-8,

@@ -7,6 +7,36 @@ void PushUnit(std::uint32_t unit, std::vector<std::uint8_t>& out) {
     out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
     out.push_back(static_cast<std::uint8_t>((unit >> 8) & 0xFF));
 }
+
+void AppendUnit(std::uint32_t cp, std::wstring& out) {
+    if (cp > 0xFFFF) {
+        out += static_cast<wchar_t>(0xD800 + ((cp - 0x10000) >> 10));
+        out += static_cast<wchar_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    } else {
+        out += static_cast<wchar_t>(cp);
+    }
+}
+
+// The length of the UTF-8 sequence that begins with b, 0 for a byte that begins none.
+std::size_t Utf8Length(std::uint8_t b) {
+    if (b < 0x80) return 1;
+    if ((b & 0xE0) == 0xC0) return 2;
+    if ((b & 0xF0) == 0xE0) return 3;
+    if ((b & 0xF8) == 0xF0) return 4;
+    return 0;
+}
+
+void PushUtf8(std::uint32_t cp, std::vector<std::uint8_t>& out) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<std::uint8_t>(cp));
+        return;
+    }
+    const int tail = cp < 0x800 ? 1 : cp < 0x10000 ? 2 : 3;
+    static constexpr std::uint8_t kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    out.push_back(static_cast<std::uint8_t>(kLead[tail] | (cp >> (6 * tail))));
+    for (int k = tail - 1; k >= 0; --k)
+        out.push_back(static_cast<std::uint8_t>(0x80 | ((cp >> (6 * k)) & 0x3F)));
+}
 } // namespace
 
 void AppendUtf16Le(const std::wstring& s, std::vector<std::uint8_t>& out) {
@@ -32,6 +62,40 @@ std::wstring DecodeUtf16LeUntilNul(const void* data, std::size_t size) {
         text.push_back(unit);
     }
     return text;
+}
+
+std::wstring DecodeUtf8(const std::uint8_t* p, std::size_t n) {
+    static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000}; // no overlong forms
+    std::wstring out;
+    for (std::size_t i = 0; i < n;) {
+        const std::size_t len = Utf8Length(p[i]);
+        bool ok = len != 0 && i + len <= n;
+        std::uint32_t cp = ok ? p[i] & (0x7Fu >> (len - 1)) : 0;
+        for (std::size_t k = 1; ok && k < len; ++k) {
+            ok = (p[i + k] & 0xC0) == 0x80;
+            cp = (cp << 6) | (p[i + k] & 0x3Fu);
+        }
+        ok = ok && cp >= kLeast[len] && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
+        AppendUnit(ok ? cp : 0xFFFD, out);
+        i += ok ? len : 1;
+    }
+    return out;
+}
+
+void AppendUtf8(const std::wstring& s, std::vector<std::uint8_t>& out) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        auto c = static_cast<std::uint32_t>(s[i]);
+        const bool high = c >= 0xD800 && c <= 0xDBFF;
+        if (high && i + 1 < s.size()) {
+            const auto low = static_cast<std::uint32_t>(s[i + 1]);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
+        PushUtf8(c, out);
+    }
 }
 
 } // namespace fg

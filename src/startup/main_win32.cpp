@@ -17,8 +17,10 @@
 #include "platform/win32/Win32Platform.h"
 #include "startup/UnitGestureRoad.h"
 #include "startup/UnitSettingsWiring.h"
+#include "startup/UnitTrayWiring.h"
 #include "ui/UnitFrmConfig_win32.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
+#include "ui/UnitFrmSysTrayMenu_win32.h"
 
 #include <windows.h>
 
@@ -43,6 +45,11 @@ std::vector<std::wstring> CommandLineArguments() {
     return args;
 }
 
+void ShowInFront(HWND window) {
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+}
+
 // Every window of the program, created hidden in a fixed order (a window may use the ones made
 // before it) and destroyed in the reverse order when the message loop ends. Once all exist, each
 // is handed the ones it works with; a slip in that wiring stops the start. Then the configuration
@@ -63,6 +70,10 @@ struct TApplicationWindows {
                                 [this](int page) { config->Logic().ShowPage(page); }};
         WireGestureRoad(road);
         WireSettings(road, config->Logic());
+        WireSysTray(tray->Logic(), monitor->Logic(),
+                    {.showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); },
+                     .showConfiguration = [this] { config->Logic().ShowPage(-1); },
+                     .exitProgram = [] { PostQuitMessage(0); }});
         // "CONFIG" reaches whichever instance window the later start finds.
         for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
             if (w)
@@ -96,6 +107,7 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmDebugWindow> debug = std::make_unique<TFrmDebugWindow>();
     std::unique_ptr<TFrmDummyUnicodeTooltipWindow> tooltipOwner =
         std::make_unique<TFrmDummyUnicodeTooltipWindow>();
+    std::unique_ptr<TfrmSysTrayMenuWindow> tray = std::make_unique<TfrmSysTrayMenuWindow>();
     std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
     std::unique_ptr<TFrmScratchPadWindow> scratchpad = std::make_unique<TFrmScratchPadWindow>();
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();

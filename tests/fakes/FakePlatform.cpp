@@ -266,9 +266,11 @@ TPoint FakeDesktop::ClientSize(HWindow h) {
 }
 
 void FakeDesktop::PopupMenu(const TPopupMenu& menu, TPoint at, HWindow owner) {
-    Popup shown{{}, at, owner};
-    for (const TMenuEntry& e : menu)
+    Popup shown{{}, {}, at, owner};
+    for (const TMenuEntry& e : menu) {
         shown.captions.push_back(e.caption);
+        shown.pictureSizes.push_back(e.picture.Width);
+    }
     popups.push_back(shown);
     if (whilePoppedUp) whilePoppedUp();
     const TPopupMenu* level = &menu;

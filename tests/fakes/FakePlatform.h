@@ -192,6 +192,7 @@ class FakeDesktop : public IDesktop {
     std::vector<std::wstring> messageBoxes;
     struct Popup {
         std::vector<std::wstring> captions; // of the top level
+        std::vector<int> pictureSizes;      // width of each entry's picture, 0 for none
         TPoint at;
         HWindow owner;
     };

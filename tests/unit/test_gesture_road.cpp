@@ -16,8 +16,10 @@
 #include "platform/Errors.h"
 #include "startup/UnitGestureRoad.h"
 #include "startup/UnitSettingsWiring.h"
+#include "startup/UnitTrayWiring.h"
 #include "ui/UnitFrmConfig.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
+#include "ui/UnitFrmSysTrayMenu.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,13 @@ class GestureRoad : public ::testing::Test {
                     sender,   target,    [this](int page) { config.ShowPage(page); }};
         }
     };
+    // The tray as start-up wires it, with the configuration window of the road.
+    void WireTray(TfrmSysTrayMenu& tray) {
+        WireSysTray(tray, windows->monitor,
+                    {.showDebug = [] {},
+                     .showConfiguration = [this] { windows->config.ShowPage(-1); },
+                     .exitProgram = [] {}});
+    }
     Windows& Start() {
         windows = std::make_unique<Windows>();
         WireGestureRoad(windows->Road());
@@ -100,6 +109,64 @@ class GestureRoad : public ::testing::Test {
     HWindow notepad = 0, text = 0;
     std::unique_ptr<Windows> windows;
 };
+
+// The notification area, which takes every icon.
+struct AnyTray : ITrayIconView {
+    bool AddIcon(int, const std::wstring&) override { return true; }
+    bool ModifyIcon(int, const std::wstring&) override { return true; }
+    void DeleteIcon() override {}
+};
+
+TEST_F(GestureRoad, ScrollLockThroughTheTraySuspendsGesturesUntilItIsOff) {
+    Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    Start();
+    AnyTray view;
+    TfrmSysTrayMenu tray(view, 0, L"1.0");
+    WireTray(tray);
+    const auto gesture = [this] {
+        os.input.events.clear();
+        Hold({500, 300}, 12, 0, 12);
+        Release();
+        return KeysSent();
+    };
+    const auto scrollLock = [this] {
+        os.input.Press(vk::SCROLL);
+        os.input.Release(vk::SCROLL);
+        os.clock.Advance(TfrmSysTrayMenu::kDisabledIntervalMs);
+    };
+    scrollLock();
+    EXPECT_EQ(gesture(), std::vector<std::uint8_t>{});
+    scrollLock();
+    EXPECT_EQ(gesture(), (std::vector<std::uint8_t>{0x41, 0x41}));
+}
+
+TEST_F(GestureRoad, TheTraysTicksLeaveAProgramWithItsGesturesOffAlone) {
+    Write(L"Gestures_notepad.exe.ini",
+          L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n[Settings]\r\ncbDisableAll=1\r\n");
+    Start();
+    AnyTray view;
+    TfrmSysTrayMenu tray(view, 0, L"1.0");
+    WireTray(tray);
+    for (int i = 0; i < 3; ++i) {
+        os.input.events.clear();
+        Hold({500, 300}, 12, 0, 12);
+        os.clock.Advance(TfrmSysTrayMenu::kDisabledIntervalMs);
+        Release();
+        EXPECT_EQ(KeysSent(), std::vector<std::uint8_t>{}) << "gesture " << i;
+    }
+}
+
+TEST_F(GestureRoad, TheTrayIsWiredWithEveryPartAndItsConfigureOpensTheWindow) {
+    Start();
+    AnyTray view;
+    TfrmSysTrayMenu tray(view, 0, L"1.0");
+    EXPECT_THROW(WireSysTray(tray, windows->monitor, {.showDebug = [] {}}), TUserError);
+    EXPECT_NO_THROW(WireTray(tray));
+
+    os.desktop.pick = {L"&Configure ..."};
+    tray.WMTrayIcon(traymsg::RBUTTONDOWN);
+    EXPECT_TRUE(windows->config.Showing());
+}
 
 TEST_F(GestureRoad, AStrokeShowsItsArrowAndTheReleaseTypesTheBindingWithOneSnapshot) {
     Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n");

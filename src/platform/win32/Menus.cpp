@@ -2,6 +2,10 @@
 
 #include "platform/win32/GdiCanvas.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace fg {
@@ -17,21 +21,92 @@ struct MenuBitmaps {
     }
 };
 
-void SetPicture(HMENU menu, const TMenuEntry& e, MenuBitmaps& bitmaps) {
-    if (e.picture.Width <= 0 || e.picture.Height <= 0) return;
-    HBITMAP b = PictureToAlphaBitmap(e.picture, kMenuPictureTransparent);
+// The menu asks its owner to draw each picture (the item's data is its bitmap), and the owner
+// blends it over what the menu painted: a bitmap handed to the menu itself is copied as it is by
+// Wine, so the see-through pixels came out black, and inverted on the highlighted entry.
+void SetPicture(HMENU menu, HBITMAP b, MenuBitmaps& bitmaps) {
     if (!b) return;
     bitmaps.all.push_back(b);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_BITMAP;
-    info.hbmpItem = b;
+    info.fMask = MIIM_BITMAP | MIIM_DATA;
+    info.hbmpItem = HBMMENU_CALLBACK;
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(b);
     SetMenuItemInfoW(menu, static_cast<UINT>(GetMenuItemCount(menu) - 1), TRUE, &info);
 }
+
+// The entry's picture; an entry without one, in a menu where others have one, gets an empty
+// picture of their size: Wine leaves such an entry's text the room of the pictures before it
+// but not after it, so a long caption was cut at the menu's right edge.
+void SetPicture(HMENU menu, const TMenuEntry& e, SIZE levelPicture, MenuBitmaps& bitmaps) {
+    if (e.picture.Width > 0 && e.picture.Height > 0) {
+        SetPicture(menu, PictureToAlphaBitmap(e.picture, kMenuPictureTransparent), bitmaps);
+    } else if (levelPicture.cx > 0 && levelPicture.cy > 0) {
+        const std::vector<std::uint32_t> clear(
+            static_cast<std::size_t>(levelPicture.cx) * levelPicture.cy, 0);
+        SetPicture(menu, CreateBitmap(levelPicture.cx, levelPicture.cy, 1, 32, clear.data()),
+                   bitmaps);
+    }
+}
+
+SIZE LargestPicture(const TPopupMenu& items) {
+    SIZE size{0, 0};
+    for (const TMenuEntry& e : items) {
+        if (e.IsSeparator()) continue;
+        size.cx = std::max<LONG>(size.cx, e.picture.Width);
+        size.cy = std::max<LONG>(size.cy, e.picture.Height);
+    }
+    return size;
+}
+
+bool BitmapSize(ULONG_PTR data, SIZE& size) {
+    BITMAP bm{};
+    if (!data || !GetObjectW(reinterpret_cast<HBITMAP>(data), sizeof bm, &bm)) return false;
+    size = {bm.bmWidth, bm.bmHeight};
+    return true;
+}
+
+// Draws a picture (premultiplied alpha) centred in the place the menu gives it.
+void DrawPicture(const DRAWITEMSTRUCT& d) {
+    SIZE size{};
+    if (!BitmapSize(d.itemData, size)) return;
+    HDC mem = CreateCompatibleDC(d.hDC);
+    HGDIOBJ old = SelectObject(mem, reinterpret_cast<HBITMAP>(d.itemData));
+    const int x = d.rcItem.left + (d.rcItem.right - d.rcItem.left - size.cx) / 2;
+    const int y = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - size.cy) / 2;
+    const BYTE alpha = (d.itemState & ODS_GRAYED) ? 96 : 255;
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
+    GdiAlphaBlend(d.hDC, x, y, size.cx, size.cy, mem, 0, 0, size.cx, size.cy, blend);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}
+
+// Answers the menu's questions about its pictures for as long as it is tracked.
+LRESULT CALLBACK PictureOwner(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_MEASUREITEM) {
+        auto& m = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        SIZE size{};
+        if (m.CtlType == ODT_MENU && BitmapSize(m.itemData, size)) {
+            m.itemWidth = static_cast<UINT>(size.cx);
+            m.itemHeight = static_cast<UINT>(size.cy);
+            return TRUE;
+        }
+    } else if (msg == WM_DRAWITEM) {
+        const auto& d = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (d.CtlType == ODT_MENU && d.itemData) {
+            DrawPicture(d);
+            return TRUE;
+        }
+    }
+    return DefSubclassProc(h, msg, wParam, lParam);
+}
+
+constexpr UINT_PTR kPictureOwnerId = 0x4D50; // one subclass per owner window
 
 // Appends the entries to a menu; the command of an entry is its index in `entries` plus one.
 void Fill(HMENU menu, const TPopupMenu& items, std::vector<const TMenuEntry*>& entries,
           MenuBitmaps& bitmaps) {
+    const SIZE levelPicture = LargestPicture(items);
     for (const TMenuEntry& e : items) {
         if (e.IsSeparator()) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -43,12 +118,12 @@ void Fill(HMENU menu, const TPopupMenu& items, std::vector<const TMenuEntry*>& e
             Fill(sub, e.children, entries, bitmaps);
             AppendMenuW(menu, MF_POPUP | MF_STRING | state, reinterpret_cast<UINT_PTR>(sub),
                         e.caption.c_str());
-            SetPicture(menu, e, bitmaps);
+            SetPicture(menu, e, levelPicture, bitmaps);
             continue;
         }
         entries.push_back(&e);
         AppendMenuW(menu, MF_STRING | state, entries.size(), e.caption.c_str());
-        SetPicture(menu, e, bitmaps);
+        SetPicture(menu, e, levelPicture, bitmaps);
     }
 }
 
@@ -73,9 +148,12 @@ void TrackMenu(const TPopupMenu& items, TPoint at, HWND owner) {
     std::vector<const TMenuEntry*> entries;
     MenuBitmaps bitmaps;
     Fill(menu, items, entries, bitmaps);
+    const bool drawsPictures =
+        !bitmaps.all.empty() && SetWindowSubclass(owner, PictureOwner, kPictureOwnerId, 0);
     const UINT picked = static_cast<UINT>(
         TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
                          at.y, owner, nullptr));
+    if (drawsPictures) RemoveWindowSubclass(owner, PictureOwner, kPictureOwnerId);
     DestroyMenu(menu); // destroys the sub-menus with it
     // The menu's own loop is over; the next message loop sees a fresh queue.
     PostMessageW(owner, WM_NULL, 0, 0);

@@ -9,6 +9,7 @@
 #include "platform/win32/PreciseTime.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -348,6 +349,26 @@ int actTreeSelect(HWND h, const Args& a) {
                : kNotFound;
 }
 
+// Posts a message: a number, or the name of a registered message ("TaskbarCreated").
+int actPost(HWND h, const Args& a) {
+    if (a.size() < 2) return kUsage;
+    wchar_t* end = nullptr;
+    UINT msg = wcstoul(a[1].c_str(), &end, 0);
+    if (*end != L'\0') msg = RegisterWindowMessageW(a[1].c_str());
+    const WPARAM w = a.size() > 2 ? wcstoull(a[2].c_str(), nullptr, 0) : 0;
+    const LPARAM l = a.size() > 3 ? static_cast<LPARAM>(wcstoll(a[3].c_str(), nullptr, 0)) : 0;
+    return msg && PostMessageW(h, msg, w, l) ? kFound : kNotFound;
+}
+
+// Takes the icon of a window (id 0) out of the notification area, as a shell that lost its
+// icons has.
+int actTrayRemove(HWND h, const Args&) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = h;
+    return Shell_NotifyIconW(NIM_DELETE, &data) ? kFound : kNotFound;
+}
+
 int actExists(HWND, const Args&) {
     return kFound;
 }
@@ -420,6 +441,8 @@ constexpr WindowCommand kWindowCommands[] = {
     {L"trackbar", actTrackBar},
     {L"state", actState},
     {L"treeselect", actTreeSelect},
+    {L"post", actPost},
+    {L"trayremove", actTrayRemove},
 };
 
 // Processes of the snapshot, "pid<TAB>exe" a line, optionally only those with one exe name.
@@ -432,6 +455,14 @@ int cmdProcesses(const Args& a) {
         any = true;
     }
     return any ? kFound : kNotFound;
+}
+
+// Presses and releases a key inside the desktop (a virtual-key code), as a keyboard would.
+int cmdKey(const Args& a) {
+    const auto vk = static_cast<BYTE>(wcstoul(a[0].c_str(), nullptr, 0));
+    keybd_event(vk, static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), 0, 0);
+    keybd_event(vk, static_cast<BYTE>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP, 0);
+    return kFound;
 }
 
 int cmdForeground(const Args&) {
@@ -465,6 +496,7 @@ constexpr Command kCommands[] = {
     {L"children", 1, cmdChildren, L"children HWND [filters] descendant windows; exit 1 when none"},
     {L"procs", 0, cmdProcesses, L"procs [--exe NAME]      processes: pid, exe; exit 1 when none"},
     {L"foreground", 0, cmdForeground, L"foreground              the foreground window"},
+    {L"key", 1, cmdKey, L"key VK                  presses and releases a key"},
     {L"timefmt", 0, cmdTimeFormat,
      L"timefmt                 the user's long time format, AM and PM texts"},
 };
@@ -476,6 +508,7 @@ void usage() {
     fwprintf(stderr, L"  fgprobe text|click|bmclick|ok|close|show [SW]|sync [ms]|info|exists HWND\n"
                      L"  fgprobe trackbar HWND POS | state HWND | treeselect HWND INDEX\n"
                      L"  fgprobe waittext HWND [poll-ms] [timeout-ms]  (start: a line on stdin)\n"
+                     L"  fgprobe post HWND MSG|NAME [wParam] [lParam]   fgprobe trayremove HWND\n"
                      L"filters: --class C --title T (--text T) --exe NAME --pid N --visible"
                      L" --wait MS\n");
 }

@@ -1,0 +1,23 @@
+// The tray's collaborators as start-up hands them over: the mouse monitor's switch, the windows
+// its clicks open, and the end of the program. The wiring is checked before the program runs.
+#pragma once
+
+#include <functional>
+
+namespace fg {
+
+class TFrmMouseMonitor;
+class TfrmSysTrayMenu;
+
+// What only the native start-up can give the tray.
+struct TTrayActions {
+    std::function<void()> showDebug; // shows the debug log window and brings it to the front
+    std::function<void()> showConfiguration; // on the page it showed last
+    std::function<void()> exitProgram;       // ends the message loop
+};
+
+// Fills every part of the tray, then checks it: raises TUserError naming what is missing. The
+// Edit Gestures and About windows do not exist yet: their entries log what they would open.
+void WireSysTray(TfrmSysTrayMenu& tray, TFrmMouseMonitor& monitor, const TTrayActions& actions);
+
+} // namespace fg

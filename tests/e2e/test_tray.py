@@ -1,0 +1,197 @@
+#!/usr/bin/env python3
+"""The tray icon in the Wine desktop's taskbar: shown with the version tip, its clicks (the menu
+on a right press, the Edit Gestures entry on a left double click, nothing on a single click), the
+menu's place beside the cursor, Scroll Lock suspending the icon and gesture capture, the icon coming back
+when the taskbar is made anew, and "Exit Farrowglimmer" ending the program after it has written
+both per-program lists back as they were.
+
+The icon is found by its pixels in a screenshot of the taskbar (Wine draws the icons into
+"Shell_TrayWnd", without a window per icon) and clicked there with xdotool. A right double click
+cannot be given for real: its first press opens the menu, whose loop takes the second click, so
+that one click is handed to the tray window as the icon's message. Scroll Lock is pressed inside
+the desktop by the probe: `xdotool key Scroll_Lock` does toggle Wine's state, but here the
+suspended icon came back after the next gesture, as if the X server's own lock state had been
+taken over again. The menu is worked with the mouse: keys sent with xdotool did not reach it on
+the bare X server of the tests (no window manager gives the Wine desktop the focus)."""
+
+import os
+import shutil
+import subprocess
+
+from gestures import SENDING, UP_RIGHT, gesture_file, menus, messages
+from harness import DEBUG_TITLE, PROGRAM_EXE, QUIET_SETTINGS, Bench, expect, fixtures, run_cases, \
+    wait_for
+
+TRAY_TITLE = "Farrowglimmer - System Tray"
+TIP = "Farrowglimmer v1.0"
+WM_TRAYICON = 0x401
+WM_RBUTTONDOWN, WM_RBUTTONDBLCLK = 0x204, 0x206
+VK_SCROLL = 0x91
+NORMAL_EDGE = (120, 50, 160)  # the icon's purple edge while gestures are watched
+SUSPENDED_EDGE = (40, 150, 60)  # its green edge while Scroll Lock suspends them
+TRAY_LOG = "Tray: would open the "
+
+
+def close_menus(bench: Bench):
+    """Ends the open menu's loop (WM_CANCELMODE to the menu). A click beside it would do for a
+    user, but on the tests' bare X server the menu took no click after it had been shown."""
+    for menu in menus(bench):
+        bench.probe("post", menu.hwnd, 0x1F)
+    wait_for(lambda: not menus(bench), 5, "the menu to close")
+
+
+def menu_rect(bench: Bench, menu) -> list[int]:
+    return list(map(int, next(ln for ln in bench.probe("info", menu.hwnd).stdout.splitlines()
+                              if ln.startswith("rect\t")).split("\t")[1:]))
+
+
+def tray_window(bench: Bench, prog):
+    return bench.find(title=TRAY_TITLE, pid=prog.winpid)
+
+
+def shot(bench: Bench, name: str):
+    """A screenshot kept in the run folder (and in $FG_TRAY_SHOTS when set, for a person)."""
+    path = bench.run_dir / name
+    bench.screenshot(path)
+    if os.environ.get("FG_TRAY_SHOTS"):
+        shutil.copy(path, os.path.join(os.environ["FG_TRAY_SHOTS"], f"{bench.dpi}dpi-{name}"))
+    return path
+
+
+def icon_box(bench: Bench, edge) -> tuple[int, int, int, int] | None:
+    """The screen box (left, top, right, bottom) of the pixels of the icon's edge colour in the
+    taskbar, or None."""
+    bar = bench.find(cls="Shell_TrayWnd")  # hidden while it has nothing to show
+    rect = next(ln.split("\t")[1:] for ln in bench.probe("info", bar.hwnd).stdout.splitlines()
+                if ln.startswith("rect\t"))
+    left, top, right, bottom = map(int, rect)
+    path = bench.run_dir / "taskbar.png"
+    bench.screenshot(path)
+    crop = f"{right - left}x{bottom - top}+{left}+{top}"
+    out = subprocess.run(["convert", str(path), "-crop", crop, "-depth", "8", "txt:-"],
+                         capture_output=True, text=True, timeout=30, check=True).stdout
+    colour = "#%02X%02X%02X" % edge
+    points = [tuple(map(int, ln.split(":")[0].split(","))) for ln in out.splitlines()
+              if colour in ln]
+    if len(points) < 8:
+        return None
+    xs, ys = [p[0] for p in points], [p[1] for p in points]
+    return left + min(xs), top + min(ys), left + max(xs) + 1, top + max(ys) + 1
+
+
+def icon_centre(bench: Bench, edge=NORMAL_EDGE, timeout=10) -> tuple[int, int]:
+    box = wait_for(lambda: icon_box(bench, edge), timeout, f"the tray icon with edge {edge}")
+    return (box[0] + box[2]) // 2, (box[1] + box[3]) // 2
+
+
+def tray_lines(bench: Bench, prog) -> list[str]:
+    return messages(bench, prog, TRAY_LOG)
+
+
+def program_menu(bench: Bench):
+    return wait_for(lambda: next(iter(menus(bench, PROGRAM_EXE)), None), 5, "the tray menu")
+
+
+def icon_menu(bench: Bench):
+    prog = bench.start_program()
+    x, y = icon_centre(bench)
+    shot(bench, "taskbar-icon.png")
+
+    bench.xdotool("mousemove", x - 3, y - 2, "sleep", 0.2, "mousemove", x, y)
+    tip = wait_for(lambda: next((w for w in bench.windows(cls="tooltips_class32", visible=True)
+                                 if bench.text(w) == TIP), None), 8, f"the tip {TIP!r}")
+    expect(tip.exe.lower() == "explorer.exe", f"the tip is not the taskbar's: {tip}")
+
+    # A single left click does nothing; a right press opens the menu.
+    bench.xdotool("click", 1)
+    bench.xdotool("sleep", 1.5)
+    expect(not menus(bench), "a single left click opened a menu")
+    bench.xdotool("mousedown", 3, "sleep", 0.1, "mouseup", 3)
+    program_menu(bench)
+    bench.xdotool("mousemove", x - 60, y - 40)  # the taskbar's tip would cover the last entry
+    shot(bench, "tray-menu.png")
+    close_menus(bench)
+    expect(tray_lines(bench, prog) == [], f"tray lines after a click: {tray_lines(bench, prog)}")
+
+    bench.xdotool("mousemove", x, y, "click", "--repeat", 2, "--delay", 80, 1)
+    wait_for(lambda: tray_lines(bench, prog) == [TRAY_LOG + "Edit Gestures window"], 8,
+             "the left double click's Edit Gestures line", interval=0.5)
+
+    debug = bench.find(title=DEBUG_TITLE, pid=prog.winpid)
+    expect(not debug.visible, "the debug window shows before the right double click")
+    bench.probe("post", tray_window(bench, prog).hwnd, WM_TRAYICON, 0, WM_RBUTTONDBLCLK)
+    wait_for(lambda: bench.find(title=DEBUG_TITLE, pid=prog.winpid).visible, 8,
+             "the debug window after a right double click")
+    bench.probe("show", debug.hwnd, 0)
+
+    # Away from the screen's edges the menu's corner is the cursor moved 5 right and 4 up.
+    bench.mouse_move(800, 500)
+    bench.probe("post", tray_window(bench, prog).hwnd, WM_TRAYICON, 0, WM_RBUTTONDOWN)
+    left, top, _, _ = menu_rect(bench, program_menu(bench))
+    expect((left, top) == (805, 496), f"the menu's corner is {left},{top}, not 805,496")
+    close_menus(bench)
+
+
+
+@fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({"03": ("Keystroke", "000041A")})})
+def scroll_lock(bench: Bench):
+    prog = bench.start_program()
+    _, notepad = bench.start_notepad()
+    icon_centre(bench)
+    bench.probe("key", VK_SCROLL)
+    # The tray reads Scroll Lock every 1.3 s.
+    icon_centre(bench, SUSPENDED_EDGE, timeout=3)
+    shot(bench, "taskbar-icon-suspended.png")
+    bench.draw(UP_RIGHT, right_button=True)
+    bench.xdotool("sleep", 1.5)
+    # The release went to Notepad as a plain right click: a click in its text, away from the
+    # menu, closes it (keys would need the desktop's X focus, and with it Wine would take
+    # Scroll Lock's state from the X server).
+    bench.xdotool("mousemove", 200, 650, "click", 1)
+    wait_for(lambda: not menus(bench), 5, "Notepad's context menu to close")
+    expect(bench.notepad_text(notepad) == "", "a gesture typed while Scroll Lock was on")
+    expect(not messages(bench, prog, SENDING), "the monitor sent a gesture while suspended")
+
+    bench.probe("key", VK_SCROLL)
+    icon_centre(bench, NORMAL_EDGE, timeout=3)
+    bench.draw(UP_RIGHT, right_button=True)
+    wait_for(lambda: bench.notepad_text(notepad) == "a", 8,
+             "the gesture's key once Scroll Lock is off")
+
+
+def taskbar_created(bench: Bench):
+    prog = bench.start_program()
+    icon_centre(bench)
+    tray = tray_window(bench, prog)
+    bench.probe("trayremove", tray.hwnd)
+    wait_for(lambda: icon_box(bench, NORMAL_EDGE) is None, 5, "the icon to leave the taskbar")
+    bench.probe("post", tray.hwnd, "TaskbarCreated")
+    icon_centre(bench, timeout=5)
+
+
+# UTF-16 LE with its mark: an entry and a line without "=".
+DISABLED = "\ufeffnotepad.exe=1\r\nkept as it is\r\n".encode("utf-16-le")
+
+
+@fixtures({**QUIET_SETTINGS, "disabled.ini": DISABLED})
+def exit_lists(bench: Bench):
+    prog = bench.start_program()
+    x, y = icon_centre(bench)
+    bench.xdotool("mousemove", x, y, "mousedown", 3, "sleep", 0.1, "mouseup", 3)
+    left, _, right, bottom = menu_rect(bench, program_menu(bench))
+    # "Exit Farrowglimmer" is the last row; the menu takes a click after the pointer moved on it.
+    mid = (left + right) // 2
+    bench.xdotool("mousemove", mid, bottom - 10, "sleep", 0.3, "mousemove", mid + 4, bottom - 10,
+                  "sleep", 0.3, "click", 1)
+    wait_for(lambda: not prog.running(), 10, "the program to end after its exit entry")
+    expect(prog.popen.returncode == 0, f"the program ended with {prog.popen.returncode}")
+    expect(icon_box(bench, NORMAL_EDGE) is None, "the icon stayed in the taskbar")
+    disabled = (bench.data / "disabled.ini").read_bytes()
+    expect(disabled == DISABLED, f"disabled.ini changed: {disabled!r}")
+    noright = bench.data / "noright.ini"
+    expect(noright.is_file() and noright.read_bytes() == b"", "noright.ini is not there, empty")
+
+
+if __name__ == "__main__":
+    run_cases({"icon_menu": icon_menu, "scroll_lock": scroll_lock,
+               "taskbar_created": taskbar_created, "exit_lists": exit_lists})
