@@ -24,6 +24,7 @@ constexpr Node kNodes[kConfigPageCount] = {
 };
 
 constexpr int kIconSize = 16;
+constexpr int kIconMargin = 3; // between the tree's edge and its pictures
 
 bool IsTrackBar(int id) {
     const wchar_t* key = ConfigKeyOfId(id);
@@ -91,7 +92,7 @@ void TFrmConfigWindow::SetTreeIcons() {
     const int size = Scale(kIconSize);
     std::vector<TPicture> pictures;
     for (const Node& n : kNodes)
-        pictures.push_back(PopupIcon(n.icon, size));
+        pictures.push_back(PopupIcon(n.icon, size, Scale(kIconMargin)));
     HIMAGELIST old = icons;
     icons = PicturesToImageList(pictures, kIconTransparent);
     SendMessageW(controls.Item(idTree), TVM_SETIMAGELIST, TVSIL_NORMAL,

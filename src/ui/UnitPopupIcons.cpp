@@ -17,27 +17,29 @@ constexpr TColor kAmber = RGB_(232, 160, 32);
 // Draws on the 16-unit grid, scaled to the icon's pixel size.
 class TIconCanvas {
   public:
-    TIconCanvas(TPicture& p, int pixels) : c(p), size(pixels) {
+    TIconCanvas(TPicture& p, int pixels, int leftMargin = 0)
+        : c(p), size(pixels), margin(leftMargin) {
         c.SetBrush(kIconTransparent, BrushStyle::Solid);
-        c.FillRect({0, 0, size, size});
+        c.FillRect({0, 0, p.Width, p.Height});
     }
     int S(int units) const { return units * size / 16; }
+    int X(int units) const { return margin + S(units); }
     int Line() const { return std::max(1, size / 16); }
 
     void Fill(TColor colour, int l, int t, int r, int b) {
         c.SetBrush(colour, BrushStyle::Solid);
-        c.FillRect({S(l), S(t), S(r), S(b)});
+        c.FillRect({X(l), S(t), X(r), S(b)});
     }
     void Box(TColor edge, TColor inside, int l, int t, int r, int b) {
         Fill(edge, l, t, r, b);
         const int w = Line();
         c.SetBrush(inside, BrushStyle::Solid);
-        c.FillRect({S(l) + w, S(t) + w, S(r) - w, S(b) - w});
+        c.FillRect({X(l) + w, S(t) + w, X(r) - w, S(b) - w});
     }
     void Shape(TColor edge, TColor inside, std::initializer_list<TPoint> units) {
         std::vector<TPoint> pts;
         for (TPoint p : units)
-            pts.push_back({S(p.x), S(p.y)});
+            pts.push_back({X(p.x), S(p.y)});
         c.SetPen(edge, 1, PenStyle::Solid);
         c.SetBrush(inside, BrushStyle::Solid);
         c.Polygon(pts);
@@ -47,9 +49,9 @@ class TIconCanvas {
         bool first = true;
         for (TPoint p : units) {
             if (first)
-                c.MoveTo(S(p.x), S(p.y));
+                c.MoveTo(X(p.x), S(p.y));
             else
-                c.LineTo(S(p.x), S(p.y));
+                c.LineTo(X(p.x), S(p.y));
             first = false;
         }
     }
@@ -57,6 +59,7 @@ class TIconCanvas {
   private:
     TRecordingCanvas c;
     int size;
+    int margin;
 };
 
 // Three sliders, each with its knob somewhere else.
@@ -122,9 +125,9 @@ void DrawGestureDrawing(TIconCanvas& k) {
 
 } // namespace
 
-TPicture PopupIcon(int index, int size) {
-    TPicture p(size, size);
-    TIconCanvas k(p, size);
+TPicture PopupIcon(int index, int size, int leftMargin) {
+    TPicture p(size + leftMargin, size);
+    TIconCanvas k(p, size, leftMargin);
     switch (index) {
     case piConfigure:
         DrawConfigure(k);

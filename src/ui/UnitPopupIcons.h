@@ -23,7 +23,9 @@ enum TPopupIcon : int {
 };
 constexpr int kPopupIconCount = 8;
 
-TPicture PopupIcon(int index, int size);
+// With a left margin the picture is that much wider, see-through on the left: a list that puts
+// its pictures against its edge (the page tree) gets some air.
+TPicture PopupIcon(int index, int size, int leftMargin = 0);
 
 // The tray icon: an arrow pointing up on a grey square, white with a purple edge while gestures
 // are watched, black with a green edge while Scroll Lock suspends them.
