@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The pop-ups over Notepad: a first stroke held still lists the gestures that begin with it and a
-pick types its binding (the release sends nothing); with nothing to list the gesture is sent on
-release as usual; with diagonals on, an unbound gesture is offered its near match in a menu."""
+pick types its binding (the release sends nothing); its "Configure" opens the configuration window
+on the page of the advanced settings; with nothing to list the gesture is sent on release as usual;
+with diagonals on, an unbound gesture is offered its near match in a menu."""
 
 from gestures import PRESS, gesture_file, held_draw, menus, sent, wait_log
 from harness import QUIET_SETTINGS, Bench, expect, fixtures, run_cases, wait_for
@@ -17,6 +18,9 @@ HELD_LEFT = [(700, 300), (604, 300)]
 # Up-right, then down-right: "46" with diagonals on.
 NE_THEN_SE = [(400, 500), (520, 380), (640, 500)]
 DIAGONALS = "[init]\r\nWelcomeShown=1\r\ncbEnableDiagonals=1\r\n"
+CONFIG_TITLE = "Farrowglimmer - Configuration"
+# A text only the "Gesture Advanced" page shows.
+ADVANCED_TEXT = "Mouse movement length require to start monitoring (in pixels)"
 
 
 def our_menu(bench: Bench):
@@ -65,6 +69,21 @@ def help_pick(bench: Bench):
     expect(sent(bench, prog) == [], f"the release sent {sent(bench, prog)}")
 
 
+@fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({"01": (KEY, "000042B")})})
+def help_configure(bench: Bench):
+    prog = bench.start_program()
+    bench.start_notepad()
+    hold_still(bench, prog, HELD_UP, 1)
+    bench.right_up()
+    wait_for(lambda: our_menu(bench), 5, "the help pop-up's menu")
+    # "Help Popup", its one child "Configure", picked.
+    bench.xdotool("key", "Down", "sleep", 0.1, "key", "Right", "sleep", 0.1, "key", "Return")
+    win = bench.find(title=CONFIG_TITLE, pid=prog.winpid, visible=True)
+    page = [w for w in bench.children(win, text=ADVANCED_TEXT) if w.visible]
+    expect(page, "the configuration window is not on the \"Gesture Advanced\" page")
+    expect(sent(bench, prog) == [], f"the release sent {sent(bench, prog)}")
+
+
 @fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({"03": (KEY, "000041A")})})
 def help_no_match(bench: Bench):
     prog = bench.start_program()
@@ -99,5 +118,5 @@ def suggestions(bench: Bench):
 
 
 if __name__ == "__main__":
-    run_cases({"help_pick": help_pick, "help_no_match": help_no_match,
-               "suggestions": suggestions})
+    run_cases({"help_pick": help_pick, "help_configure": help_configure,
+               "help_no_match": help_no_match, "suggestions": suggestions})
