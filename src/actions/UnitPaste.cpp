@@ -112,23 +112,6 @@ std::wstring DecodeText(const std::vector<std::uint8_t>& b) {
     return Os().system->AnsiToWide(std::string(b.begin(), b.end()));
 }
 
-// Lines end at CR LF, LF or CR; a break at the very end starts no further line.
-std::vector<std::wstring> SplitLines(const std::wstring& text) {
-    std::vector<std::wstring> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of(L"\r\n", start);
-        if (end == std::wstring::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start =
-            end + (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n' ? 2 : 1);
-    }
-    return lines;
-}
-
 // The first entry for a program: its name is what comes before the first "=", compared with
 // ASCII letters folded; lines without "=" name nothing.
 std::size_t FindEntry(const std::vector<std::wstring>& lines, const std::wstring& exeName) {

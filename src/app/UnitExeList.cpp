@@ -33,22 +33,6 @@ std::wstring DecodeUtf16(const std::uint8_t* p, std::size_t n, bool bigEndian) {
     return out;
 }
 
-std::vector<std::wstring> SplitLines(const std::wstring& text) {
-    std::vector<std::wstring> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of(L"\r\n", start);
-        if (end == std::wstring::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        const bool crlf = text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n';
-        start = end + (crlf ? 2 : 1);
-    }
-    return lines;
-}
-
 void Log(const std::wstring& s) {
     AppendLog(s);
 }

@@ -98,4 +98,20 @@ void AppendUtf8(const std::wstring& s, std::vector<std::uint8_t>& out) {
     }
 }
 
+std::vector<std::wstring> SplitLines(const std::wstring& text) {
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of(L"\r\n", start);
+        if (end == std::wstring::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        const bool crlf = text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n';
+        start = end + (crlf ? 2 : 1);
+    }
+    return lines;
+}
+
 } // namespace fg

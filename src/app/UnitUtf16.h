@@ -19,5 +19,7 @@ std::wstring DecodeUtf8(const std::uint8_t* data, std::size_t size);
 // Appends the UTF-8 bytes of s, read as UTF-16 code units (or whole code points where wchar_t
 // holds them); a lone surrogate, which UTF-8 cannot carry, becomes U+FFFD.
 void AppendUtf8(const std::wstring& s, std::vector<std::uint8_t>& out);
+// The lines of a text: they end at CR LF, LF or CR; a break at the very end starts no further line.
+std::vector<std::wstring> SplitLines(const std::wstring& text);
 
 } // namespace fg

@@ -78,9 +78,9 @@ void TGdiCanvas::SetPixel(int x, int y, TColor color) {
 
 namespace {
 
-// A picture drawn into a new top-down 32-bit bitmap of its own size; `pixels` points at its
-// BGRA pixels, row after row.
-HBITMAP DrawPicture32(const TPicture& picture, std::uint32_t*& pixels) {
+// A picture drawn into a new top-down bitmap of its own size with 24 or 32 bits a pixel; `pixels`
+// points at its pixels, row after row.
+HBITMAP DrawPicture(const TPicture& picture, WORD bitsPerPixel, void*& pixels) {
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO info{};
@@ -88,9 +88,9 @@ HBITMAP DrawPicture32(const TPicture& picture, std::uint32_t*& pixels) {
     info.bmiHeader.biWidth = picture.Width;
     info.bmiHeader.biHeight = -picture.Height;
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    info.bmiHeader.biBitCount = bitsPerPixel;
+    pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     if (bitmap) {
         HGDIOBJ old = SelectObject(mem, bitmap);
         {
@@ -102,7 +102,6 @@ HBITMAP DrawPicture32(const TPicture& picture, std::uint32_t*& pixels) {
     }
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
-    pixels = static_cast<std::uint32_t*>(bits);
     return bitmap;
 }
 
@@ -114,33 +113,15 @@ std::uint32_t DibColour(TColor c) {
 } // namespace
 
 HBITMAP PictureToBitmap(const TPicture& picture) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture.Width;
-    info.bmiHeader.biHeight = -picture.Height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(mem, bitmap);
-        {
-            TGdiCanvas canvas(mem, {0, 0, picture.Width, picture.Height});
-            picture.DrawOn(canvas);
-        }
-        SelectObject(mem, old);
-    }
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+    void* pixels = nullptr;
+    return DrawPicture(picture, 24, pixels);
 }
 
 HBITMAP PictureToAlphaBitmap(const TPicture& picture, TColor transparent) {
-    std::uint32_t* px = nullptr;
-    HBITMAP bitmap = DrawPicture32(picture, px);
-    if (!bitmap || !px) return bitmap;
+    void* pixels = nullptr;
+    HBITMAP bitmap = DrawPicture(picture, 32, pixels);
+    if (!bitmap || !pixels) return bitmap;
+    auto* px = static_cast<std::uint32_t*>(pixels);
     const std::uint32_t key = DibColour(transparent);
     const std::size_t n = static_cast<std::size_t>(picture.Width) * picture.Height;
     for (std::size_t i = 0; i < n; ++i)
