@@ -19,8 +19,7 @@
 namespace fg {
 namespace {
 
-// --- text rules
-// -----------------------------------------------------------------------------------
+// --- text rules ------------------------------------------------------------------------------
 
 TEST(SettingsText, IntegersAcceptDecimalAndHexadecimalAndNothingElse) {
     struct Case {
@@ -144,8 +143,7 @@ TEST(SettingsText, DecimalTrackBarsKeepEveryPositionThroughTheirText) {
     EXPECT_EQ(PositionOf(pixels, -2147483647 - 1), 10);
 }
 
-// --- the window on the fakes
-// ----------------------------------------------------------------------
+// --- the window on the fakes -----------------------------------------------------------------
 
 class Config : public ::testing::Test {
   protected:
@@ -384,8 +382,7 @@ TEST_F(Config, ThePixelPreviewDrawsBothThresholdsAboutTheCentre) {
     EXPECT_EQ(config.PixelPreview(144).Width, 236);
 }
 
-// --- Start with Windows
-// ---------------------------------------------------------------------------
+// --- Start with Windows ----------------------------------------------------------------------
 
 TEST_F(Config, StartWithWindowsFollowsTheRunKeyAndIsAppliedOnClose) {
     const std::wstring quoted = L"\"" + os.system.exePath + L"\"";
