@@ -12,7 +12,11 @@
 
 namespace fg {
 
-enum class InstanceCommand : std::uint8_t { INST_INIT = 0, INST_CONFIG = 1, INST_EDIT_GESTURES = 2 };
+enum class InstanceCommand : std::uint8_t {
+    INST_INIT = 0,
+    INST_CONFIG = 1,
+    INST_EDIT_GESTURES = 2
+};
 
 constexpr const wchar_t* kInstanceClassName = L"Farrowglimmer.FrmDummyInstance";
 constexpr const wchar_t* kInstanceCaption = L"FrmDummyInstance";

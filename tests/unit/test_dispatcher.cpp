@@ -10,8 +10,8 @@
 #include "gestures/UnitFrmGestures.h"
 #include "platform/Errors.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
-#include "vocabulary/IDrawingPad.h"
 #include "unit/SettingDefaults.h"
+#include "vocabulary/IDrawingPad.h"
 
 #include <gtest/gtest.h>
 

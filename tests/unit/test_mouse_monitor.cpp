@@ -1,19 +1,19 @@
 // The mouse monitor driven tick by tick on virtual time: a scripted mouse, the real movement
 // analysis, and recording stand-ins for the windows it talks to.
-#include "app/UnitFrmDebug.h"
-#include "app/UnitMisc.h"
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitTargetFocus.h"
+#include "app/UnitFrmDebug.h"
+#include "app/UnitMisc.h"
 #include "app/UnitTWideChar.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitKeyboardQuery.h"
-#include "ui/UnitFrmDummyUnicodeTooltip.h"
-#include "vocabulary/IGestureReceiver.h"
 #include "fakes/FakePlatform.h"
+#include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "unit/SettingDefaults.h"
+#include "vocabulary/IGestureReceiver.h"
 
 #include <gtest/gtest.h>
 

@@ -14,9 +14,9 @@
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
-#include "vocabulary/IGestureReceiver.h"
 #include "fakes/FakePlatform.h"
 #include "unit/SettingDefaults.h"
+#include "vocabulary/IGestureReceiver.h"
 
 #include <cmath>
 #include <cstdio>
