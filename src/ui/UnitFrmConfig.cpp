@@ -37,7 +37,7 @@ std::wstring QuotedExePath() {
 TFrmConfig::TFrmConfig(IConfigView* nativeView)
     : ownView(nativeView ? nullptr : std::make_unique<TConfigNoView>()),
       view(nativeView ? nativeView : ownView.get()) {
-    // The controls' design-time states are the table's defaults.
+    // The controls start from the table's defaults.
     for (const TSetting& s : SettingsTable()) {
         if (s.control == TSettingControl::scNone) continue;
         const bool bar = s.control == TSettingControl::scTrackBar ||

@@ -133,7 +133,7 @@ TEST(SettingsText, DecimalTrackBarsKeepEveryPositionThroughTheirText) {
                 const std::wstring text = FormatSetting(s, ValueOfPosition(s, p), separator);
                 EXPECT_EQ(PositionOf(s, ReadSetting(s, text, -1, separator)), p) << text;
             }
-        // The design-time positions are the defaults: 20 is 0.8, 18 is 0.82.
+        // The positions the controls start from are the defaults: 20 is 0.8, 18 is 0.82.
         EXPECT_EQ(PositionOf(s, s.byDefault), std::wstring(key) == L"tbDeltaBias" ? 20 : 18);
         EXPECT_EQ(PositionOf(s, 1e300), s.low);
         EXPECT_EQ(PositionOf(s, -1e300), s.high);
