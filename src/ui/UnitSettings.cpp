@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace fg {
 
@@ -119,7 +120,11 @@ void HandOver(const TSettingsConsumers& consumers, const TSetting& s, double val
     if (slot.asInteger && consumers.*slot.asInteger)
         (consumers.*slot.asInteger)(static_cast<int>(value));
     if (slot.asBoolean && consumers.*slot.asBoolean) (consumers.*slot.asBoolean)(value != 0);
-    if (slot.asReal && consumers.*slot.asReal) (consumers.*slot.asReal)(static_cast<float>(value));
+    // A real beyond what a 32-bit real holds (1e300 in a hand-edited file) arrives as the
+    // largest one of its sign: converting it as it is would be undefined.
+    constexpr double kFloatMax = std::numeric_limits<float>::max();
+    if (slot.asReal && consumers.*slot.asReal)
+        (consumers.*slot.asReal)(static_cast<float>(std::clamp(value, -kFloatMax, kFloatMax)));
 }
 
 void HandOverDefaults(const TSettingsConsumers& consumers) {
