@@ -134,8 +134,9 @@ status_kb() { # $1 pid, $2 field of /proc/PID/status
 # Ends a program this script started and waits until its processes are gone; $1 its Wine pid,
 # $2 its launcher.
 stop() {
-  kill -KILL "$1" 2>/dev/null
-  kill -KILL "$2" 2>/dev/null && wait "$2" 2>/dev/null
+  kill -KILL "$1" 2>/dev/null || true
+  # The launcher is reaped; its status, "killed", is no failure.
+  { kill -KILL "$2" && wait "$2"; } 2>/dev/null || true
   local deadline=$((SECONDS + 20))
   while [ -e "/proc/$1" ] && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
   return 0
