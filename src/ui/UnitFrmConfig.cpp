@@ -226,7 +226,8 @@ bool TFrmConfig::ApplyStartWithWindows() {
 
 void TFrmConfig::ShowPage(int index) {
     if (index >= 0 && index < kConfigPageCount) page = index;
-    if (!view->IsShowing()) {
+    const bool opening = !view->IsShowing();
+    if (opening) {
         TimingMark(L"configuration asked");
         ReadStartWithWindows();
         Mirror();
@@ -236,6 +237,7 @@ void TFrmConfig::ShowPage(int index) {
         Mirror();
     }
     if (const HWindow h = view->Handle()) TFocusManager::ForceForeground(h);
+    if (opening) TimingMark(L"configuration in front");
 }
 
 void TFrmConfig::tvGroupClick(int node) {

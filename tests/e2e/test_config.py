@@ -236,7 +236,9 @@ def visit_pages(bench: Bench, tag: str):
     if shots:
         bench.screenshot(os.path.join(shots, f"config-{tag}-0b-Scratchpad.png"))
     close_config(bench, win)
-    stamps = {m.split()[2]: float(m.split()[3]) for m in messages(bench, prog, "[Timing] configuration")}
+    stamps = {m[1]: float(m[2]) for m in (
+        re.match(r"\[Timing\] configuration (.+) (\S+) ms$", line)
+        for line in messages(bench, prog, "[Timing] configuration"))}
     return stamps["painted"] - stamps["asked"]
 
 

@@ -19,14 +19,15 @@ import shutil
 import subprocess
 
 from gestures import SENDING, UP_RIGHT, gesture_file, menus, messages
-from harness import DEBUG_TITLE, PROGRAM_EXE, QUIET_SETTINGS, Bench, expect, fixtures, run_cases, \
-    wait_for
+from harness import DEBUG_TITLE, PROGRAM_EXE, QUIET_SETTINGS, Bench, desktop_dpi, expect, fixtures, \
+    run_cases, wait_for
 
 TRAY_TITLE = "Farrowglimmer - System Tray"
 TIP = "Farrowglimmer v1.0"
 WM_TRAYICON = 0x401
 WM_RBUTTONDOWN, WM_RBUTTONDBLCLK = 0x204, 0x206
 VK_SCROLL = 0x91
+CONFIGURE_KNOB = (36, 104, 200)  # the knobs of the "&Configure ..." entry's picture
 NORMAL_EDGE = (120, 50, 160)  # the icon's purple edge while gestures are watched
 SUSPENDED_EDGE = (40, 150, 60)  # its green edge while Scroll Lock suspends them
 TRAY_LOG = "Tray: would open the "
@@ -133,6 +134,57 @@ def icon_menu(bench: Bench):
 
 
 
+def pixels(path, box) -> dict[tuple[int, int], tuple[int, int, int]]:
+    """The colours of a screenshot's pixels inside a screen box (left, top, right, bottom), by
+    their place relative to the box."""
+    left, top, right, bottom = box
+    out = subprocess.run(["convert", str(path), "-crop", f"{right - left}x{bottom - top}+{left}+{top}",
+                          "-depth", "8", "txt:-"], capture_output=True, text=True, timeout=30,
+                         check=True).stdout
+    found = {}
+    for ln in out.splitlines()[1:]:
+        place, _, rest = ln.partition(":")
+        x, y = map(int, place.split(","))
+        found[(x, y)] = tuple(int(v) for v in rest.split("(")[1].split(")")[0].split(",")[:3])
+    return found
+
+
+@desktop_dpi(144)
+def icon_menu_144(bench: Bench):
+    """At 150 % the icon is in the taskbar and the menu's pictures are drawn at 24 pixels over the
+    menu's own background (no black where they are see-through), and no caption reaches the
+    menu's right edge."""
+    bench.start_program()
+    x, y = icon_centre(bench)
+    shot(bench, "taskbar-icon.png")
+    bench.xdotool("mousemove", x, y, "mousedown", 3, "sleep", 0.1, "mouseup", 3)
+    rect = menu_rect(bench, program_menu(bench))
+    bench.xdotool("mousemove", rect[0] - 40, rect[1] + 10)  # left of the menu: nothing highlighted
+    seen = pixels(shot(bench, "tray-menu.png"), rect)
+    close_menus(bench)
+
+    knobs = [p for p, c in seen.items() if c == CONFIGURE_KNOB]
+    expect(knobs, "no picture on the Configure entry")
+    xs, ys = [p[0] for p in knobs], [p[1] for p in knobs]
+    # The knobs span 11 of the picture's 16 units across and 15 down: 16 and 22 pixels at 24.
+    size = (max(xs) - min(xs) + 1, max(ys) - min(ys) + 1)
+    expect(size[0] >= 15 and size[1] >= 21, f"the Configure picture's knobs span {size}: not 24 px")
+    black = [p for p, c in seen.items() if c == (0, 0, 0)
+             and min(xs) - 4 <= p[0] <= max(xs) + 4 and min(ys) - 2 <= p[1] <= max(ys) + 2]
+    expect(not black, f"black pixels around the Configure picture: {black[:5]}")
+    # The picture keeps its distance from the caption: the first text pixel (dark and grey; the
+    # picture's ink is bluish) right of the knobs, on the entry's rows. The knobs end 3 pixels
+    # inside the picture and the letter has a pixel or two of its own: 5 when they touch.
+    caption = [p[0] for p, c in seen.items() if sum(c) < 300 and c[0] == c[1] == c[2]
+               and p[0] > max(xs) and min(ys) <= p[1] <= max(ys)]
+    expect(caption and min(caption) - max(xs) > 8,
+           f"the caption starts {min(caption, default=0) - max(xs)} px after the picture")
+    # Text is dark; the menu's frame is 3 pixels wide: a caption that was cut runs into it.
+    right = rect[2] - rect[0]
+    last = max(p[0] for p, c in seen.items() if p[0] < right - 3 and sum(c) < 300)
+    expect(last < right - 3 - 6, f"a caption reaches x {last} of the menu's {right}")
+
+
 @fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({"03": ("Keystroke", "000041A")})})
 def scroll_lock(bench: Bench):
     prog = bench.start_program()
@@ -193,5 +245,5 @@ def exit_lists(bench: Bench):
 
 
 if __name__ == "__main__":
-    run_cases({"icon_menu": icon_menu, "scroll_lock": scroll_lock,
+    run_cases({"icon_menu": icon_menu, "icon_menu_144": icon_menu_144, "scroll_lock": scroll_lock,
                "taskbar_created": taskbar_created, "exit_lists": exit_lists})

@@ -212,6 +212,22 @@ TEST_F(SysTray, EachEntryRunsItsAction) {
     }
 }
 
+// With timing marks on, an entry's pick is stamped before its window opens: the bench that
+// times opening the configuration window measures from this stamp.
+TEST_F(SysTray, APickIsStampedBeforeItsWindowOpens) {
+    Create();
+    SetTimingMarks(true);
+    tray->Parts().openConfiguration = [] { AppendLog(L"configuration opens"); };
+    os.desktop.pick = {L"&Configure ..."};
+    test::LogMark mark;
+    tray->ShowPopup();
+    SetTimingMarks(false);
+    const std::vector<std::wstring> lines = mark.Messages();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[2], L"[Timing] tray menu picked 1000.000 ms");
+    EXPECT_EQ(lines[3], L"configuration opens");
+}
+
 TEST_F(SysTray, AWindowOpensOnlyWhenTheForegroundsInputCanBeJoined) {
     Create();
     os.desktop.attachFails = true;

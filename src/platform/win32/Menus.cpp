@@ -66,13 +66,22 @@ bool BitmapSize(ULONG_PTR data, SIZE& size) {
     return true;
 }
 
-// Draws a picture (premultiplied alpha) centred in the place the menu gives it.
+// The room between a picture and its caption: the menu puts the caption right after the width
+// the picture asks for, so a picture that asked for its own width only touched the text. A
+// quarter of the picture (4 pixels at 16, 6 at 24) follows the DPI with the picture.
+int CaptionGap(SIZE picture) {
+    return picture.cx / 4;
+}
+
+// Draws a picture (premultiplied alpha) centred in the place the menu gives it, less the gap
+// before the caption.
 void DrawPicture(const DRAWITEMSTRUCT& d) {
     SIZE size{};
     if (!BitmapSize(d.itemData, size)) return;
     HDC mem = CreateCompatibleDC(d.hDC);
     HGDIOBJ old = SelectObject(mem, reinterpret_cast<HBITMAP>(d.itemData));
-    const int x = d.rcItem.left + (d.rcItem.right - d.rcItem.left - size.cx) / 2;
+    const int room = d.rcItem.right - d.rcItem.left - CaptionGap(size);
+    const int x = d.rcItem.left + std::max(0, (room - static_cast<int>(size.cx)) / 2);
     const int y = d.rcItem.top + (d.rcItem.bottom - d.rcItem.top - size.cy) / 2;
     const BYTE alpha = (d.itemState & ODS_GRAYED) ? 96 : 255;
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
@@ -87,7 +96,7 @@ LRESULT CALLBACK PictureOwner(HWND h, UINT msg, WPARAM wParam, LPARAM lParam, UI
         auto& m = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         SIZE size{};
         if (m.CtlType == ODT_MENU && BitmapSize(m.itemData, size)) {
-            m.itemWidth = static_cast<UINT>(size.cx);
+            m.itemWidth = static_cast<UINT>(size.cx + CaptionGap(size));
             m.itemHeight = static_cast<UINT>(size.cy);
             return TRUE;
         }

@@ -422,27 +422,57 @@ int actWaitText(HWND h, const Args& a) {
     }
 }
 
+// For the configuration-open bench: waits for a hidden window to be shown. Prints "ready", waits
+// for the start signal, then looks at the window every POLL ms (1) until it is visible or TIMEOUT
+// ms (5000) have passed; then sends it a message, whose answer means its thread has finished the
+// showing (and the painting that goes with it). Prints
+//   shown <start ms> <visible ms> <answered ms> <looks> <last hidden ms>
+// on the clock the program's phase stamps use: the window became visible between the last look
+// that found it hidden and the first that found it visible (a busy machine may leave the probe
+// waiting in between). Looking at the style sends the window nothing.
+int actWaitShown(HWND h, const Args& a) {
+    const DWORD pollMs = a.size() > 1 ? wcstoul(a[1].c_str(), nullptr, 0) : 1;
+    const double timeoutMs = a.size() > 2 ? wcstod(a[2].c_str(), nullptr) : 5000;
+    writeOut(IsWindowVisible(h) ? L"ready visible\n" : L"ready hidden\n");
+    WaitForStartSignal();
+    const double start = PreciseMs();
+    long looks = 0;
+    double hiddenAt = start; // the last look that found it hidden
+    for (;;) {
+        const bool visible = IsWindowVisible(h) != FALSE;
+        const double at = PreciseMs();
+        ++looks;
+        if (visible) {
+            DWORD_PTR r = 0;
+            const bool answered =
+                SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_NORMAL, kMessageTimeoutMs, &r) != 0;
+            const double answeredAt = PreciseMs();
+            wchar_t line[128];
+            swprintf(line, 128, L"shown %.3f %.3f %.3f %ld %.3f\n", start, at,
+                     answered ? answeredAt : -1.0, looks, hiddenAt);
+            writeOut(line);
+            return kFound;
+        }
+        hiddenAt = at;
+        if (at - start > timeoutMs) return kNotFound;
+        Sleep(pollMs);
+    }
+}
+
 struct WindowCommand {
     const wchar_t* name;
     WindowAction act;
 };
 
 constexpr WindowCommand kWindowCommands[] = {
-    {L"text", actText},
-    {L"click", actClick},
-    {L"bmclick", actBmClick},
-    {L"ok", actOk},
-    {L"close", actClose},
-    {L"show", actShow},
-    {L"sync", actSync},
-    {L"info", actInfo},
-    {L"exists", actExists},
-    {L"waittext", actWaitText},
-    {L"trackbar", actTrackBar},
-    {L"state", actState},
-    {L"treeselect", actTreeSelect},
-    {L"post", actPost},
-    {L"trayremove", actTrayRemove},
+    {L"text", actText},           {L"click", actClick},
+    {L"bmclick", actBmClick},     {L"ok", actOk},
+    {L"close", actClose},         {L"show", actShow},
+    {L"sync", actSync},           {L"info", actInfo},
+    {L"exists", actExists},       {L"waittext", actWaitText},
+    {L"waitshown", actWaitShown}, {L"trackbar", actTrackBar},
+    {L"state", actState},         {L"treeselect", actTreeSelect},
+    {L"post", actPost},           {L"trayremove", actTrayRemove},
 };
 
 // Processes of the snapshot, "pid<TAB>exe" a line, optionally only those with one exe name.
@@ -508,6 +538,7 @@ void usage() {
     fwprintf(stderr, L"  fgprobe text|click|bmclick|ok|close|show [SW]|sync [ms]|info|exists HWND\n"
                      L"  fgprobe trackbar HWND POS | state HWND | treeselect HWND INDEX\n"
                      L"  fgprobe waittext HWND [poll-ms] [timeout-ms]  (start: a line on stdin)\n"
+                     L"  fgprobe waitshown HWND [poll-ms] [timeout-ms] (start: a line on stdin)\n"
                      L"  fgprobe post HWND MSG|NAME [wParam] [lParam]   fgprobe trayremove HWND\n"
                      L"filters: --class C --title T (--text T) --exe NAME --pid N --visible"
                      L" --wait MS\n");
