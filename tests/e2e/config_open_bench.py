@@ -26,30 +26,24 @@ click. Run it with tools/config-open-bench.sh.
 
 from __future__ import annotations
 
-import argparse
 import re
 import statistics
 import subprocess
 import sys
 import time
-from pathlib import Path
 
-from harness import QUIET_SETTINGS, Bench, Failure, Skip, expect, wait_for
+from bench_support import TIMING, bench_options, now_ms, run_bench
+from harness import QUIET_SETTINGS, Bench, expect, wait_for
 from test_tray import icon_centre, menu_rect, program_menu
 
 TITLE = "Farrowglimmer - Configuration"
 PICKED, ASKED, PAINTED, FRONT = ("tray menu picked", "configuration asked", "configuration painted",
                                  "configuration in front")
-TIMING = re.compile(r"^\[Timing\] (?P<phase>.+) (?P<ms>\d+\.\d+) ms$")
 POLL_MS = 1.0  # how often the probe looks at the window
 FIRST_ROW_Y = 12  # "&Configure ..." lies this far below the menu's top edge (its frame is 3 px)
 
 FIXTURES = {"defaults.ini": QUIET_SETTINGS["defaults.ini"] + "[debug]\r\ntiming=1\r\n"}
 
-
-def now_ms() -> float:
-    """The clock Wine's QueryPerformanceCounter reads, in milliseconds."""
-    return time.clock_gettime(time.CLOCK_MONOTONIC_RAW) * 1000.0
 
 
 class Sample:
@@ -177,28 +171,12 @@ def run(bench: Bench, count: int):
 
 
 def main(argv=None):
-    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--exe", type=Path, required=True)
-    ap.add_argument("--probe", type=Path, required=True)
-    ap.add_argument("--prefix", type=Path, required=True)
-    ap.add_argument("--work", type=Path)
+    ap = bench_options(__doc__.splitlines()[0])
     ap.add_argument("--runs", type=int, default=10, help="openings to time")
-    ap.add_argument("--keep", action="store_true", help="keep the run folder")
     opts = ap.parse_args(argv)
     if opts.runs < 1:
         ap.error("time at least one opening")
-    opts.work = (opts.work or opts.prefix.parent / "e2e-runs").resolve()
-    opts.exe, opts.probe, opts.prefix = (p.resolve() for p in (opts.exe, opts.probe, opts.prefix))
-    try:
-        with Bench(opts, "config-open", FIXTURES) as bench:
-            run(bench, opts.runs)
-    except Skip as e:
-        print(f"configuration-open bench skipped: {e}", file=sys.stderr)
-        return 125
-    except Failure as e:
-        print(f"configuration-open bench failed: {e}", file=sys.stderr)
-        return 1
-    return 0
+    return run_bench(opts, "config-open", FIXTURES, lambda bench: run(bench, opts.runs))
 
 
 if __name__ == "__main__":

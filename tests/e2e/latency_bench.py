@@ -18,22 +18,20 @@ program's stamps to the release. Run it with tools/latency-bench.sh.
 
 from __future__ import annotations
 
-import argparse
 import re
 import statistics
 import subprocess
 import sys
 import time
-from pathlib import Path
 
+from bench_support import TIMING, bench_options, now_ms, run_bench
 from gestures import UP_RIGHT, gesture_file, menus
-from harness import QUIET_SETTINGS, Bench, Failure, Skip, expect, wait_for
+from harness import QUIET_SETTINGS, Bench, expect, wait_for
 
 # The program's phases, in the order they happen.
 PHASES = ["release seen", "program identified", "file loaded", "action started", "pause started",
           "pause over", "menu checked", "sending", "key down"]
 TEXT = "text changed"
-TIMING = re.compile(r"^\[Timing\] (?P<phase>.+) (?P<ms>\d+\.\d+) ms$")
 
 POLL_MS = 1.0  # how often the probe asks for Notepad's text
 DOWN_POLL_MS = 20  # the monitor's poll while the button is down: a release is seen within this
@@ -46,10 +44,6 @@ FIXTURES = {
     "Gestures.ini": gesture_file({"03": ("Keystroke", "000041A")}),
 }
 
-
-def now_ms() -> float:
-    """The clock Wine's QueryPerformanceCounter reads, in milliseconds."""
-    return time.clock_gettime(time.CLOCK_MONOTONIC_RAW) * 1000.0
 
 
 class Sample:
@@ -169,29 +163,13 @@ def run(bench: Bench, count: int, poll_ms: float):
 
 
 def main(argv=None):
-    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--exe", type=Path, required=True)
-    ap.add_argument("--probe", type=Path, required=True)
-    ap.add_argument("--prefix", type=Path, required=True)
-    ap.add_argument("--work", type=Path)
+    ap = bench_options(__doc__.splitlines()[0])
     ap.add_argument("--gestures", type=int, default=11, help="gestures to draw (at least 9)")
     ap.add_argument("--poll-ms", type=float, default=POLL_MS, help="the probe's ask interval")
-    ap.add_argument("--keep", action="store_true", help="keep the run folder")
     opts = ap.parse_args(argv)
     if opts.gestures < 9:
         ap.error("draw at least 9 gestures")
-    opts.work = (opts.work or opts.prefix.parent / "e2e-runs").resolve()
-    opts.exe, opts.probe, opts.prefix = (p.resolve() for p in (opts.exe, opts.probe, opts.prefix))
-    try:
-        with Bench(opts, "latency", FIXTURES) as bench:
-            run(bench, opts.gestures, opts.poll_ms)
-    except Skip as e:
-        print(f"latency bench skipped: {e}", file=sys.stderr)
-        return 125
-    except Failure as e:
-        print(f"latency bench failed: {e}", file=sys.stderr)
-        return 1
-    return 0
+    return run_bench(opts, "latency", FIXTURES, lambda bench: run(bench, opts.gestures, opts.poll_ms))
 
 
 if __name__ == "__main__":
