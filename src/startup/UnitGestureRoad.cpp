@@ -23,7 +23,7 @@ void WireGestureRoad(const TGestureRoad& road) {
     dispatcher.target = &road.target;
     dispatcher.monitor = &road.monitor;
     dispatcher.watch = &road.watch;
-    // Until the configuration window exists, its pages are only asked for.
+    // The pop-ups' "Configure" and the scratchpad's "?" open the configuration window's pages.
     dispatcher.showConfigPage = road.showConfigPage;
     road.scratchpad.ShowConfigPage = road.showConfigPage;
 
