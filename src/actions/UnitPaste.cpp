@@ -1,9 +1,9 @@
 #include "actions/UnitPaste.h"
 
+#include "app/UnitExeList.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"
-#include "app/UnitUtf16.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 
@@ -98,31 +98,6 @@ std::wstring AsciiUpper(std::wstring s) {
     return s;
 }
 
-// A text file as the system's string lists read it: a byte-order mark selects UTF-16 or UTF-8,
-// anything else is in the ANSI code page.
-std::wstring DecodeText(const std::vector<std::uint8_t>& b) {
-    if (b.size() >= 2 && b[0] == 0xFF && b[1] == 0xFE) {
-        std::wstring out;
-        for (std::size_t i = 2; i + 1 < b.size(); i += 2)
-            out += static_cast<wchar_t>(b[i] | (b[i + 1] << 8));
-        return out;
-    }
-    if (b.size() >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
-        return DecodeUtf8(b.data() + 3, b.size() - 3);
-    return Os().system->AnsiToWide(std::string(b.begin(), b.end()));
-}
-
-// The first entry for a program: its name is what comes before the first "=", compared with
-// ASCII letters folded; lines without "=" name nothing.
-std::size_t FindEntry(const std::vector<std::wstring>& lines, const std::wstring& exeName) {
-    const std::wstring wanted = AsciiLower(exeName);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::size_t eq = lines[i].find(L'=');
-        if (eq != std::wstring::npos && AsciiLower(lines[i].substr(0, eq)) == wanted) return i;
-    }
-    return lines.size();
-}
-
 } // namespace
 
 TPaste::TPaste() : listPath(GetDataPath() + kListName) {
@@ -143,17 +118,13 @@ void TPaste::LoadPasteList() {
         Log(L"Unable to read " + listPath + L"; it is left as it is");
         return;
     }
-    pasteLines = SplitLines(DecodeText(loadedBytes));
+    pasteLines = DecodeListText(loadedBytes).lines;
 }
 
 void TPaste::SavePasteList() {
     if (loadFailed) return;
     std::vector<std::uint8_t> bytes = loadedBytes;
-    if (listChanged) {
-        bytes = {0xFF, 0xFE};
-        for (const std::wstring& line : pasteLines)
-            AppendUtf16Le(line + L"\r\n", bytes);
-    }
+    if (listChanged) bytes = EncodeListText({pasteLines, TListEncoding::Utf16Le});
     // The program is ending: the log is all that is left to tell.
     std::wstring error;
     if (!Os().files->WriteAll(listPath, bytes, error))
@@ -290,7 +261,7 @@ void TPaste::ClearOnceFlags() {
 void TPaste::AssignPaste(const std::wstring& EXEName, TPasteMethod method) {
     const std::wstring line = EXEName + L"=" + std::to_wstring(static_cast<int>(method));
     listChanged = true;
-    const std::size_t at = FindEntry(pasteLines, EXEName);
+    const std::size_t at = FindExeLine(pasteLines, EXEName);
     if (at < pasteLines.size())
         pasteLines[at] = line;
     else
@@ -298,7 +269,7 @@ void TPaste::AssignPaste(const std::wstring& EXEName, TPasteMethod method) {
 }
 
 TPasteMethod TPaste::GetPasteMethod(const std::wstring& EXEName) const {
-    const std::size_t at = FindEntry(pasteLines, EXEName);
+    const std::size_t at = FindExeLine(pasteLines, EXEName);
     if (at == pasteLines.size()) return PASTE_DEFAULT;
     // A hand-edited entry that names no method counts as none.
     const std::wstring& entry = pasteLines[at];

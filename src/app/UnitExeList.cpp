@@ -109,14 +109,17 @@ bool TExeList::Save() {
     return true;
 }
 
-std::size_t TExeList::Find(const std::wstring& exeName) const {
+std::size_t FindExeLine(const std::vector<std::wstring>& lines, const std::wstring& exeName) {
     const std::wstring wanted = AsciiLower(exeName);
-    for (std::size_t i = 0; i < text.lines.size(); ++i) {
-        const std::wstring& line = text.lines[i];
-        const std::size_t eq = line.find(L'=');
-        if (eq != std::wstring::npos && AsciiLower(line.substr(0, eq)) == wanted) return i;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::size_t eq = lines[i].find(L'=');
+        if (eq != std::wstring::npos && AsciiLower(lines[i].substr(0, eq)) == wanted) return i;
     }
-    return text.lines.size();
+    return lines.size();
+}
+
+std::size_t TExeList::Find(const std::wstring& exeName) const {
+    return FindExeLine(text.lines, exeName);
 }
 
 bool TExeList::IsOn(const std::wstring& exeName) const {

@@ -21,6 +21,9 @@ struct TListText {
 TListText DecodeListText(const std::vector<std::uint8_t>& bytes);
 // The lines with the encoding's byte-order mark, each ended by CR LF.
 std::vector<std::uint8_t> EncodeListText(const TListText& text);
+// The first line for a program: its name is what comes before the first "=", compared with ASCII
+// letters folded; lines without "=" name nothing. lines.size() when there is none.
+std::size_t FindExeLine(const std::vector<std::wstring>& lines, const std::wstring& exeName);
 
 class TExeList {
   public:
