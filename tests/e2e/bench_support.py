@@ -6,6 +6,7 @@ from __future__ import annotations
 
 import argparse
 import re
+import subprocess
 import sys
 import time
 from pathlib import Path
@@ -19,6 +20,17 @@ TIMING = re.compile(r"^\[Timing\] (?P<phase>.+) (?P<ms>\d+\.\d+) ms$")
 def now_ms() -> float:
     """The clock Wine's QueryPerformanceCounter reads, in milliseconds."""
     return time.clock_gettime(time.CLOCK_MONOTONIC_RAW) * 1000.0
+
+
+def waiting_probe(bench: Bench, command: str, hwnd: str, poll_ms: float):
+    """Starts the probe waiting on a window ("waittext", "waitshown"): it looks every poll_ms
+    once it is given the start signal on its stdin. Returns the probe and its ready line."""
+    probe = subprocess.Popen(
+        ["wine", str(bench.opts.probe), command, hwnd, f"{poll_ms:g}", "8000"],
+        cwd=bench.run_dir, env=bench.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+        stderr=subprocess.DEVNULL)
+    bench.tracked.append(probe)
+    return probe, probe.stdout.readline().decode()
 
 
 def bench_options(description: str) -> argparse.ArgumentParser:

@@ -28,11 +28,10 @@ from __future__ import annotations
 
 import re
 import statistics
-import subprocess
 import sys
 import time
 
-from bench_support import TIMING, bench_options, now_ms, run_bench
+from bench_support import TIMING, bench_options, now_ms, run_bench, waiting_probe
 from harness import QUIET_SETTINGS, Bench, expect, wait_for
 from test_tray import icon_centre, menu_rect, program_menu
 
@@ -62,12 +61,7 @@ def open_once(bench: Bench, window, icon) -> Sample:
     """Opens the window from the tray menu once and measures the click to its showing."""
     bench.xdotool("mousemove", *icon, "mousedown", 3, "sleep", 0.1, "mouseup", 3)
     left, top, right, _ = menu_rect(bench, program_menu(bench))
-    probe = subprocess.Popen(
-        ["wine", str(bench.opts.probe), "waitshown", window.hwnd, f"{POLL_MS:g}", "8000"],
-        cwd=bench.run_dir, env=bench.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-        stderr=subprocess.DEVNULL)
-    bench.tracked.append(probe)
-    ready = probe.stdout.readline().decode()
+    probe, ready = waiting_probe(bench, "waitshown", window.hwnd, POLL_MS)
     expect(ready.startswith("ready hidden"), f"the window is not hidden before the pick: {ready!r}")
 
     # The menu takes a click once the pointer has moved on its entry; the press is one xdotool

@@ -20,11 +20,10 @@ from __future__ import annotations
 
 import re
 import statistics
-import subprocess
 import sys
 import time
 
-from bench_support import TIMING, bench_options, now_ms, run_bench
+from bench_support import TIMING, bench_options, now_ms, run_bench, waiting_probe
 from gestures import UP_RIGHT, gesture_file, menus
 from harness import QUIET_SETTINGS, Bench, expect, wait_for
 
@@ -57,12 +56,7 @@ class Sample:
 
 def one_gesture(bench: Bench, edit, poll_ms: float) -> Sample:
     """Draws the bound gesture once and measures release to text change."""
-    probe = subprocess.Popen(
-        ["wine", str(bench.opts.probe), "waittext", edit.hwnd, f"{poll_ms:g}", "8000"],
-        cwd=bench.run_dir, env=bench.env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-        stderr=subprocess.DEVNULL)
-    bench.tracked.append(probe)
-    ready = probe.stdout.readline().decode()
+    probe, ready = waiting_probe(bench, "waittext", edit.hwnd, poll_ms)
     expect(ready.startswith("ready "), f"the probe is not ready: {ready!r}")
 
     # Pressed and drawn by one xdotool run; released by one of its own, whose return is the
@@ -169,7 +163,8 @@ def main(argv=None):
     opts = ap.parse_args(argv)
     if opts.gestures < 9:
         ap.error("draw at least 9 gestures")
-    return run_bench(opts, "latency", FIXTURES, lambda bench: run(bench, opts.gestures, opts.poll_ms))
+    return run_bench(opts, "latency", FIXTURES,
+                     lambda bench: run(bench, opts.gestures, opts.poll_ms))
 
 
 if __name__ == "__main__":
