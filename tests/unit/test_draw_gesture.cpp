@@ -1,8 +1,8 @@
 // Gesture pictures as the primitives they are drawn with, on a 105 x 100 image as the Edit
 // Gestures window and the gesture editor use.
 #include "capture/UnitDirectionPictures.h"
-#include "capture/UnitDrawGesture.h"
 #include "platform/Picture.h"
+#include "ui/UnitDrawGesture.h"
 
 #include <gtest/gtest.h>
 

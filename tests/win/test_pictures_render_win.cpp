@@ -3,8 +3,8 @@
 // "rendered-pictures.bmp" for a person to look at.
 #include "app/UnitMisc.h"
 #include "capture/UnitDirectionPictures.h"
-#include "capture/UnitDrawGesture.h"
 #include "platform/win32/GdiCanvas.h"
+#include "ui/UnitDrawGesture.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
 #include "WinTestSupport_win32.h"

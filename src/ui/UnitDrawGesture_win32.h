@@ -2,7 +2,7 @@
 // nothing.
 #pragma once
 
-#include "capture/UnitDrawGesture.h"
+#include "ui/UnitDrawGesture.h"
 #include "platform/win32/Window.h"
 
 namespace fg {

@@ -1,4 +1,4 @@
-#include "capture/UnitDrawGesture.h"
+#include "ui/UnitDrawGesture.h"
 
 #include "vocabulary/UnitMouseMovement.h"
 

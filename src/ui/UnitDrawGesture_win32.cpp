@@ -1,4 +1,4 @@
-#include "capture/UnitDrawGesture_win32.h"
+#include "ui/UnitDrawGesture_win32.h"
 
 namespace fg {
 
