@@ -1,0 +1,56 @@
+// The gesture wizard's native window: three pages shown one at a time, the editors' panels, the
+// grey band with the program's name, and Back / Next / Finish.
+#pragma once
+
+#include "gestures/UnitFrameGestureEdit_win32.h"
+#include "gestures/UnitFrmGestureWizard.h"
+#include "platform/win32/Controls.h"
+#include "platform/win32/Modal.h"
+#include "platform/win32/Window.h"
+#include "ui/UnitFrameHotKey_win32.h"
+#include "ui/UnitFrameKeystrokeList_win32.h"
+#include "ui/UnitFrameProgramEdit_win32.h"
+
+#include <memory>
+
+namespace fg {
+
+class TFrmGestureWizardWindow : public TWin32Window, public IGestureWizardView {
+  public:
+    explicit TFrmGestureWizardWindow(TGestureWizardParts parts = {});
+    ~TFrmGestureWizardWindow() override;
+
+    TFrmGestureWizard& Logic() { return *logic; }
+
+    void Mirror() override;
+    void ShowModal() override;
+    void EndModal() override;
+    bool IsShowing() override;
+    void FocusKeystroke() override;
+    HWindow ShapeExamplesButton() override;
+    HWindow ActionExamplesButton() override;
+
+  protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged(const RECT& suggested) override;
+
+  private:
+    void MakePanels();
+    void PlacePanels();
+    void ShowPages();
+    void Clicked(int id);
+    void PaintBand(HDC dc);
+    void CenterOnMonitor();
+
+    TControlTable controls;
+    std::unique_ptr<TFrmGestureWizard> logic;
+    std::unique_ptr<TFrameGestureEditPanel> gesturePanel;
+    std::unique_ptr<TFrameKeystrokeEditPanel> keystrokePanel;
+    std::unique_ptr<TFrameKeystrokeListPanel> listPanel;
+    std::unique_ptr<TFrameProgramEditPanel> programPanel;
+    TModalLoop modal;
+    HFONT bandFont = nullptr;
+    bool mirroring = false;
+};
+
+} // namespace fg
