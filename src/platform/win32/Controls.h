@@ -26,6 +26,8 @@ enum class ControlKind {
     TreeView, // read-only
     Picture,  // drawn by the owner (WM_DRAWITEM)
     Link,     // a text that reports clicks (STN_CLICKED)
+    Edit,     // single line
+    ListView, // report style, one row selected at a time, no column headers
 };
 
 struct ControlRow {
