@@ -29,6 +29,7 @@ class TFrameKeystrokeList {
     explicit TFrameKeystrokeList(IModalKeystrokeEditor* editor = nullptr);
     virtual ~TFrameKeystrokeList() = default;
     void SetView(IKeystrokeListView* v);
+    IKeystrokeListView* View() const { return view; }
 
     void Init();
     // Loads a keystroke list: stored keystrokes separated by "|".
