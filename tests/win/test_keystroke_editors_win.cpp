@@ -79,14 +79,14 @@ TEST_F(KeystrokeEditorsWin, TheWindowTakesTheProgramsConversionsWhileItLives) {
         TFrmKeystrokeEditWindow window;
         EXPECT_EQ(FrmKeystrokeEdit, &window.Logic());
         EXPECT_EQ(FrmKeystrokeEditor, &window.Logic());
+        const HWND h = reinterpret_cast<HWND>(window.Handle());
+        ASSERT_NE(h, nullptr);
         RECT client{};
-        GetClientRect(window.Handle() ? reinterpret_cast<HWND>(window.Handle()) : nullptr, &client);
+        GetClientRect(h, &client);
         EXPECT_EQ(client.right, ScaleByDpi(334, window.Dpi()));
         EXPECT_EQ(client.bottom, ScaleByDpi(140, window.Dpi()));
-        const LONG_PTR style =
-            GetWindowLongPtrW(reinterpret_cast<HWND>(window.Handle()), GWL_STYLE);
-        EXPECT_EQ(style & WS_SYSMENU, 0); // no title-bar buttons
-        EXPECT_EQ(TextOf(reinterpret_cast<HWND>(window.Handle())), L"Farrowglimmer keystroke");
+        EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE) & WS_SYSMENU, 0); // no title-bar buttons
+        EXPECT_EQ(TextOf(h), L"Farrowglimmer keystroke");
     }
     EXPECT_EQ(FrmKeystrokeEdit, before);
     EXPECT_EQ(FrmKeystrokeEditor, nullptr);
@@ -180,6 +180,59 @@ TEST_F(KeystrokeEditorsWin, ListWindowCapturesThroughTheKeystrokeWindow) {
     ASSERT_TRUE(list.Logic().GetKeystrokeList(sl, L"100046ALT+F"));
     EXPECT_EQ(sl, (std::vector<std::wstring>{L"100046ALT+F", L"000053S"}));
     EXPECT_EQ(SendMessageW(list.Panel().List(), LVM_GETITEMCOUNT, 0, 0), 2);
+}
+
+std::wstring RowText(HWND list, int row) {
+    wchar_t buffer[64] = {};
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = buffer;
+    item.cchTextMax = 64;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+// The wizard drives the panels' logic directly: the panels show each change, capture from their
+// own field, and take another DPI's size.
+TEST_F(KeystrokeEditorsWin, PanelsShowTheirLogicAndCaptureFromTheirField) {
+    test::ForegroundTestWindow host(L"FgKeystrokePanelsHost", 800, 500);
+    TFrameKeystrokeEdit single;
+    TFrameKeystrokeList multiple;
+    {
+        TFrameKeystrokeEditPanel singlePanel(single);
+        TFrameKeystrokeListPanel multiplePanel(multiple);
+        ASSERT_TRUE(singlePanel.CreatePanel(host.hwnd, 10, 10, 96));
+        ASSERT_TRUE(multiplePanel.CreatePanel(host.hwnd, 10, 100, 96));
+        const HWND s = reinterpret_cast<HWND>(singlePanel.Handle());
+        EXPECT_TRUE(GetWindowLongPtrW(s, GWL_STYLE) & WS_CHILD);
+        EXPECT_TRUE(GetWindowLongPtrW(s, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+
+        single.SetKeystroke(L"100073ALT+F4");
+        EXPECT_EQ(TextOf(singlePanel.Field()), L"ALT+F4");
+        Hold({VK_SHIFT});
+        PostKeyDown(singlePanel.Field(), '2', false);
+        PumpFor(10);
+        EXPECT_EQ(TextOf(singlePanel.Field()), L"SHIFT+ALT+2"); // the loaded Alt stays
+        single.Init();
+        EXPECT_EQ(TextOf(singlePanel.Field()), L"");
+
+        multiple.SetKeystrokeList(L"100046ALT+F|000053S");
+        const HWND list = multiplePanel.List();
+        ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+        EXPECT_EQ(RowText(list, 1), L"S");
+        multiple.Init();
+        EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+
+        multiplePanel.SetPanelDpi(144, 10, 100);
+        RECT r{};
+        GetClientRect(reinterpret_cast<HWND>(multiplePanel.Handle()), &r);
+        EXPECT_EQ(r.right, ScaleByDpi(TFrameKeystrokeListPanel::kWidth, 144));
+        EXPECT_EQ(r.bottom, ScaleByDpi(TFrameKeystrokeListPanel::kHeight, 144));
+    }
+    // The panels are gone, the logic stays and works without them.
+    Hold({});
+    single.txtHotkeyKeyDown('Z');
+    EXPECT_EQ(single.Text(), L"Z");
 }
 
 // --- pictures for the eye ---------------------------------------------------------------------
