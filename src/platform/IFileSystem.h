@@ -11,7 +11,8 @@ namespace fg {
 class IFileSystem {
   public:
     virtual ~IFileSystem() = default;
-    virtual bool Exists(const std::wstring& path) = 0;
+    virtual bool Exists(const std::wstring& path) = 0; // a file or a folder
+    virtual bool FileExists(const std::wstring& path) = 0; // a file, not a folder
     virtual bool Move(const std::wstring& from, const std::wstring& to) = 0;
     // Moves a file over another in one step: afterwards `to` is either the old file or the whole
     // of `from`, never missing. `to` need not exist.
