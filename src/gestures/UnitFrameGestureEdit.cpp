@@ -32,11 +32,8 @@ struct Edge {
 
 // Indexed by TMonitorPos; "Anywhere" has no edge.
 constexpr Edge kEdges[] = {
-    {MD::mdNone, btnUP},
-    {MD::mdMonTop, btnUP},
-    {MD::mdMonBottom, btnDown},
-    {MD::mdMonLeft, btnLeft},
-    {MD::mdMonRight, btnRight},
+    {MD::mdNone, btnUP},      {MD::mdMonTop, btnUP},      {MD::mdMonBottom, btnDown},
+    {MD::mdMonLeft, btnLeft}, {MD::mdMonRight, btnRight},
 };
 
 int MonitorPosOf(wchar_t ch) {
@@ -53,8 +50,8 @@ bool IsDiagonalButton(int b) {
 } // namespace
 
 const std::vector<std::wstring>& MonitorPosEntries() {
-    static const std::vector<std::wstring> entries = {L"Anywhere", L"Top", L"Bottom",
-                                                      L"Left Side", L"Right Side"};
+    static const std::vector<std::wstring> entries = {L"Anywhere", L"Top", L"Bottom", L"Left Side",
+                                                      L"Right Side"};
     return entries;
 }
 
@@ -85,8 +82,7 @@ void TFrameGestureEdit::Redraw() {
 }
 
 TPicture TFrameGestureEdit::Preview(int dpi) const {
-    TPicture picture(ScaleByDpi(kGesturePreviewWidth, dpi),
-                     ScaleByDpi(kGesturePreviewHeight, dpi));
+    TPicture picture(ScaleByDpi(kGesturePreviewWidth, dpi), ScaleByDpi(kGesturePreviewHeight, dpi));
     TRecordingCanvas canvas(picture);
     if (gesture.empty())
         TFrmDrawGesture::ClearImage(canvas);

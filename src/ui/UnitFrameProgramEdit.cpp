@@ -63,8 +63,7 @@ TPopupMenu TFrameProgramEdit::pmLocations() {
         return e;
     };
     return {entry(L"Desktop", plDesktop), entry(L"Start Menu", plStartMenu),
-            entry(L"Start Menu All Users", plStartMenuAllUsers),
-            entry(L"Documents", plDocuments)};
+            entry(L"Start Menu All Users", plStartMenuAllUsers), entry(L"Documents", plDocuments)};
 }
 
 void TFrameProgramEdit::SpeedButton1Click() {

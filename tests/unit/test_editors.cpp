@@ -19,17 +19,22 @@ namespace {
 // --- gesture editor --------------------------------------------------------------------------
 
 const wchar_t* const kButtonNames[kDirectionButtonCount] = {L"UP", L"Down", L"Left", L"Right",
-                                                             L"NE", L"NW",   L"SE",   L"SW"};
+                                                            L"NE", L"NW",   L"SE",   L"SW"};
 
 // Runs steps written as the user would click: a button's name, "Undo", "Clear", "Init",
 // "Mon:<entry>" or "Set:<gesture>".
 void RunSteps(TFrameGestureEdit& e, const std::vector<std::wstring>& steps) {
     for (const std::wstring& s : steps) {
-        if (s == L"Undo") e.btnUndoClick();
-        else if (s == L"Clear") e.btnClearClick();
-        else if (s == L"Init") e.Init();
-        else if (s.rfind(L"Mon:", 0) == 0) e.cbxMonitorPosSelect(std::stoi(s.substr(4)));
-        else if (s.rfind(L"Set:", 0) == 0) e.SetGesture(s.substr(4));
+        if (s == L"Undo")
+            e.btnUndoClick();
+        else if (s == L"Clear")
+            e.btnClearClick();
+        else if (s == L"Init")
+            e.Init();
+        else if (s.rfind(L"Mon:", 0) == 0)
+            e.cbxMonitorPosSelect(std::stoi(s.substr(4)));
+        else if (s.rfind(L"Set:", 0) == 0)
+            e.SetGesture(s.substr(4));
         else {
             bool found = false;
             for (int b = 0; b < kDirectionButtonCount; ++b)
@@ -185,9 +190,13 @@ TEST(GestureEdit, EveryChangeReachesTheView) {
     e.btnUndoClick();
     e.btnClearClick();
     e.Init();
-    const std::vector<std::wstring> expected = {
-        L"",          L"UP+RIGHT", L"[BOTTOM]+UP+RIGHT", L"[BOTTOM]+UP+RIGHT+LEFT",
-        L"[BOTTOM]+UP+RIGHT", L"[BOTTOM]", L""};
+    const std::vector<std::wstring> expected = {L"",
+                                                L"UP+RIGHT",
+                                                L"[BOTTOM]+UP+RIGHT",
+                                                L"[BOTTOM]+UP+RIGHT+LEFT",
+                                                L"[BOTTOM]+UP+RIGHT",
+                                                L"[BOTTOM]",
+                                                L""};
     EXPECT_EQ(view.texts, expected);
     e.SetView(nullptr);
     e.DirectionClick(btnUP); // no view: nothing to reach
@@ -291,9 +300,9 @@ TEST(ProgramEdit, BrowseOpensTheFileDialogInTheChosenFolderAndTakesThePickedFile
 
         ASSERT_EQ(platform.desktop.popups.size(), 1u);
         const auto& menu = platform.desktop.popups[0];
-        EXPECT_EQ(menu.captions, (std::vector<std::wstring>{L"Desktop", L"Start Menu",
-                                                            L"Start Menu All Users",
-                                                            L"Documents"}));
+        EXPECT_EQ(menu.captions,
+                  (std::vector<std::wstring>{L"Desktop", L"Start Menu", L"Start Menu All Users",
+                                             L"Documents"}));
         EXPECT_EQ(menu.at, (TPoint{470, 320}));
         EXPECT_EQ(menu.owner, 0x4242u);
         using Dialogs = std::vector<fake::FakeDesktop::FileDialog>;
