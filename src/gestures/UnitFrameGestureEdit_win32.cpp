@@ -107,6 +107,7 @@ bool TFrameGestureEditPanel::CreatePanel(HWND parent, int x, int y, int atDpi) {
         return false;
     controls.Create(hwnd, kRows, {L"Tahoma", 8}, kWidth, kHeight, panelDpi);
     Place(x, y);
+    ShowWindow(hwnd, SW_SHOWNA); // made hidden, as every window is
     SendMessageW(controls.Item(idTxtGesture), EM_SETREADONLY, TRUE, 0);
     HWND combo = controls.Item(idCbxMonitorPos);
     for (const std::wstring& entry : MonitorPosEntries())

@@ -73,6 +73,7 @@ bool TFrameProgramEditPanel::CreatePanel(HWND parent, int x, int y, int atDpi) {
         return false;
     controls.Create(hwnd, kRows, {L"Tahoma", 8}, kWidth, kHeight, panelDpi);
     Place(x, y);
+    ShowWindow(hwnd, SW_SHOWNA); // made hidden, as every window is
     logic.SetView(this);
     return true;
 }
