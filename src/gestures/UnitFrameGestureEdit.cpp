@@ -57,7 +57,10 @@ const std::vector<std::wstring>& MonitorPosEntries() {
 
 TFrameGestureEdit::TFrameGestureEdit(std::function<bool()> diagonals)
     : diagonalsEnabled(std::move(diagonals)) {
-    ResetButtons();
+    // The setting is not asked yet: what it reads may not exist before start-up ends. Init or
+    // SetGesture asks it before the panel is used.
+    for (int b = btnNE; b <= btnSW; ++b)
+        buttons[b].visible = false;
     Redraw();
 }
 
