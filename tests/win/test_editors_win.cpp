@@ -2,7 +2,9 @@
 // under Wine: clicks and typing reach the logic, the logic's changes reach the controls, and the
 // Set button follows the file. With FG_SHOTS naming a folder, pictures of the panels and the
 // window at 96 and 144 DPI are written there for a person to look at.
+#include "app/UnitMisc.h"
 #include "gestures/UnitFrameGestureEdit_win32.h"
+#include "platform/Platform.h"
 #include "ui/UnitFrameProgramEdit_win32.h"
 #include "ui/UnitFrmProgramEdit_win32.h"
 
@@ -211,6 +213,50 @@ TEST(FrmProgramEditWindow, SetFollowsTheFileAndClosesWithTheFields) {
     prog = param = L"before";
     EXPECT_FALSE(window.Logic().GetProgram(prog, param));
     EXPECT_EQ(prog, L"before");
+}
+
+// Answers the open-file dialog when it shows: a file name typed into it, or Cancel.
+std::wstring dialogAnswer;
+bool dialogSeen = false;
+
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr)))
+        if (GetWindowThreadProcessId(dialog, nullptr) == GetCurrentThreadId() &&
+            IsWindowVisible(dialog))
+            break;
+    if (!dialog) return; // not yet: the timer comes again
+    KillTimer(nullptr, id);
+    dialogSeen = true;
+    if (dialogAnswer.empty()) {
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    SetDlgItemTextW(dialog, 0x47C, dialogAnswer.c_str()); // the file name box
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST(OpenFileDialog, StartsInTheFolderAndAnswersTheFullPathOrCancel) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"fg editor dialog";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring file = folder + L"\\pick me.txt";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+
+    for (const std::wstring& answer : {std::wstring(L"pick me.txt"), std::wstring()}) {
+        dialogAnswer = answer;
+        dialogSeen = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 200, AnswerDialog);
+        std::wstring chosen = L"unchanged";
+        const bool picked = Os().desktop->OpenFileDialog(0, folder, L"*.*", chosen);
+        KillTimer(nullptr, timer);
+        EXPECT_TRUE(dialogSeen);
+        EXPECT_EQ(picked, !answer.empty());
+        EXPECT_EQ(AsciiLower(chosen), AsciiLower(answer.empty() ? L"unchanged" : file));
+    }
+    DeleteFileW(file.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace
