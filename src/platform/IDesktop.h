@@ -76,6 +76,12 @@ class IDesktop {
     virtual HWindow FindPopupMenu() = 0;
     virtual void SendClose(HWindow h) = 0;
     virtual void ShowMessage(const std::wstring& text, const std::wstring& caption) = 0;
+
+    // The system's dialog for opening an existing file, starting in initialFolder and listing
+    // the files that match filter. A chosen shortcut gives the file it points to. True with the
+    // chosen file's full path; false when cancelled.
+    virtual bool OpenFileDialog(HWindow owner, const std::wstring& initialFolder,
+                                const std::wstring& filter, std::wstring& chosen) = 0;
 };
 
 } // namespace fg

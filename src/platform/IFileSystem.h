@@ -11,7 +11,8 @@ namespace fg {
 class IFileSystem {
   public:
     virtual ~IFileSystem() = default;
-    virtual bool Exists(const std::wstring& path) = 0;
+    virtual bool Exists(const std::wstring& path) = 0;     // a file or a folder
+    virtual bool FileExists(const std::wstring& path) = 0; // a file, not a folder
     virtual bool Move(const std::wstring& from, const std::wstring& to) = 0;
     // Moves a file over another in one step: afterwards `to` is either the old file or the whole
     // of `from`, never missing. `to` need not exist.
@@ -36,7 +37,7 @@ class IFileSystem {
     // Profile (INI) files, through the system's own profile routines: section and key names
     // compare without case; a missing value reads as the default.
     virtual std::wstring ProfileRead(const std::wstring& path, const std::wstring& section,
-                                           const std::wstring& key, const std::wstring& def) = 0;
+                                     const std::wstring& key, const std::wstring& def) = 0;
     // The same through a fixed buffer of bufferChars characters, as the system routine answers
     // it: a longer value comes back cut to bufferChars - 1 characters.
     virtual std::wstring ProfileReadCut(const std::wstring& path, const std::wstring& section,
@@ -47,7 +48,7 @@ class IFileSystem {
         return value;
     }
     virtual bool ProfileWrite(const std::wstring& path, const std::wstring& section,
-                                    const std::wstring& key, const std::wstring& value) = 0;
+                              const std::wstring& key, const std::wstring& value) = 0;
     virtual std::vector<std::wstring> ProfileSectionNames(const std::wstring& path) = 0;
     virtual std::vector<std::wstring> ProfileKeyNames(const std::wstring& path,
                                                       const std::wstring& section) = 0;

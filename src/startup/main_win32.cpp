@@ -20,6 +20,7 @@
 #include "ui/UnitDrawGesture_win32.h"
 #include "ui/UnitFrmConfig_win32.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
+#include "ui/UnitFrmKeystrokeEditor_win32.h"
 #include "ui/UnitFrmSysTrayMenu_win32.h"
 
 #include <windows.h>
@@ -112,6 +113,9 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmScratchPadWindow> scratchpad = std::make_unique<TFrmScratchPadWindow>();
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
     std::unique_ptr<TFrmConfigWindow> config = std::make_unique<TFrmConfigWindow>();
+    // The one keystroke window: the keystroke lists capture with it.
+    std::unique_ptr<TFrmKeystrokeEditWindow> keystroke =
+        std::make_unique<TFrmKeystrokeEditWindow>();
 };
 
 int RunMessageLoop() {

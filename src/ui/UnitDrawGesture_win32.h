@@ -2,8 +2,8 @@
 // nothing.
 #pragma once
 
-#include "ui/UnitDrawGesture.h"
 #include "platform/win32/Window.h"
+#include "ui/UnitDrawGesture.h"
 
 namespace fg {
 

@@ -158,6 +158,15 @@ class FakeDesktop : public IDesktop {
         if (FakeWindow* w = Find(h)) w->visible = false;
     }
     void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
+    // Records where the dialog opened and answers fileDialogChoice: a path, or cancelled when
+    // there is none.
+    bool OpenFileDialog(HWindow owner, const std::wstring& initialFolder,
+                        const std::wstring& filter, std::wstring& chosen) override {
+        fileDialogs.push_back({owner, initialFolder, filter});
+        if (fileDialogChoice.empty()) return false;
+        chosen = fileDialogChoice;
+        return true;
+    }
 
     static constexpr HWindow kDesktop = 0x10010;
     FakeClock& clock;
@@ -199,6 +208,13 @@ class FakeDesktop : public IDesktop {
     std::vector<Popup> popups;
     std::vector<std::wstring> pick;
     std::function<void()> whilePoppedUp; // runs while each menu is open, before the pick
+    struct FileDialog {
+        HWindow owner;
+        std::wstring initialFolder, filter;
+        bool operator==(const FileDialog&) const = default;
+    };
+    std::vector<FileDialog> fileDialogs;
+    std::wstring fileDialogChoice;
 
   private:
     std::size_t NearestMonitor(TPoint p) const; // monitors must not be empty
@@ -258,7 +274,10 @@ class FakeSystem : public ISystem {
 
 class FakeFileSystem : public IFileSystem {
   public:
-    bool Exists(const std::wstring& path) override { return files.count(path) != 0; }
+    bool Exists(const std::wstring& path) override {
+        return files.count(path) != 0 || folders.count(path) != 0;
+    }
+    bool FileExists(const std::wstring& path) override { return files.count(path) != 0; }
     bool Move(const std::wstring& from, const std::wstring& to) override;
     // Fails like Move does (moveFails), and when `to` is read-only.
     bool Replace(const std::wstring& from, const std::wstring& to) override;
@@ -298,6 +317,7 @@ class FakeFileSystem : public IFileSystem {
 
     std::map<std::wstring, std::vector<std::uint8_t>> files;
     std::set<std::wstring> readOnly; // paths that cannot be written
+    std::set<std::wstring> folders;  // folders: they exist, yet are no file
     bool moveFails = false;
     bool coarseStamps = false;
     int profileReads = 0; // values read through the profile routines

@@ -9,6 +9,7 @@
 #include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestures.h"
 #include "platform/Errors.h"
+#include "ui/UnitFrameProgramEdit.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "unit/SettingDefaults.h"
 #include "vocabulary/IDrawingPad.h"
@@ -27,6 +28,7 @@ using test::RecordingTooltip;
 class Dispatcher : public TFrmGestures {
   public:
     using TFrmGestures::TFrmGestures;
+    using TGestureStore::StoreGesture;
     TSuggestionOutcome OfferSuggestions(const std::wstring& g, const std::wstring& h) override {
         asked.push_back(g + L" / " + h);
         return outcome;
@@ -291,6 +293,35 @@ TEST_F(Dispatch, ProgramActionsStartAProcessOrGoToTheShell) {
     }
     platform.system.startError = 2;
     EXPECT_TRUE(d.ReportGestures(L"3", false)) << "a program that does not start still counts";
+}
+
+TEST_F(Dispatch, AProgramEditedWithBlanksAndParametersIsStoredAsEnteredAndStartsQuoted) {
+    const std::wstring action = L"C:\\Program Files\\My Tools\\tool.exe|\"a b.txt\" -q";
+    const std::wstring file = L"Gestures_notepad.exe.ini";
+    Dispatcher& d = Make();
+    TFrameProgramEdit editor;
+    editor.SetProgram(action);
+    std::wstring prog, param;
+    editor.GetProgram(prog, param);
+    EXPECT_EQ(prog, L"C:\\Program Files\\My Tools\\tool.exe");
+    EXPECT_EQ(param, L"\"a b.txt\" -q");
+    d.LoadGestures(file, true);
+    d.StoreGesture(L"RIGHT", L"3", prog + L"|" + param, TActionType::atProgram);
+    d.SaveGestures(file);
+
+    TGestureStore reread;
+    reread.LoadGestures(file, true);
+    EXPECT_EQ(reread.Actions.Value(L"3"), action);
+    TFrameProgramEdit again;
+    again.SetProgram(reread.Actions.Value(L"3"));
+    std::wstring prog2, param2;
+    again.GetProgram(prog2, param2);
+    EXPECT_EQ(prog2 + L"|" + param2, action);
+
+    EXPECT_TRUE(d.ReportGestures(L"3", false));
+    using Started = std::vector<fake::FakeSystem::Started>;
+    EXPECT_EQ(platform.system.started,
+              (Started{{L"\"C:\\Program Files\\My Tools\\tool.exe\" \"a b.txt\" -q", 544, false}}));
 }
 
 TEST_F(Dispatch, CallerErrorsAndMalformedKeystrokesEndTheReport) {

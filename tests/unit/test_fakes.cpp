@@ -74,5 +74,17 @@ TEST(FakeInput, KeyEventsDriveKeyAndToggleState) {
     EXPECT_TRUE(input.ButtonDown(vk::RBUTTON));
 }
 
+TEST(FakeFileSystem, AFolderExistsButIsNoFile) {
+    fake::FakePlatform platform;
+    IFileSystem& files = platform.files;
+    platform.files.folders = {L"C:\\Windows"};
+    platform.files.files[L"C:\\Windows\\notepad.exe"] = {};
+    EXPECT_TRUE(files.Exists(L"C:\\Windows"));
+    EXPECT_FALSE(files.FileExists(L"C:\\Windows"));
+    EXPECT_TRUE(files.Exists(L"C:\\Windows\\notepad.exe"));
+    EXPECT_TRUE(files.FileExists(L"C:\\Windows\\notepad.exe"));
+    EXPECT_FALSE(files.Exists(L"C:\\Windows\\missing.exe"));
+}
+
 } // namespace
 } // namespace fg

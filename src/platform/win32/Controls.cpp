@@ -38,6 +38,17 @@ KindInfo Info(ControlKind kind) {
         return {L"STATIC", SS_OWNERDRAW};
     case ControlKind::Link:
         return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY};
+    case ControlKind::Edit:
+        return {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
+    case ControlKind::ListView:
+        return {WC_LISTVIEWW, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                                  WS_BORDER | WS_TABSTOP};
+    case ControlKind::ComboList:
+        return {L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP};
+    case ControlKind::OwnerButton:
+        return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP};
+    case ControlKind::DefaultButton:
+        return {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP};
     }
     return {L"STATIC", 0};
 }

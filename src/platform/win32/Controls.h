@@ -22,10 +22,15 @@ enum class ControlKind {
     Memo,
     RadioButton, // checked by its owner, not by the click itself
     GroupBox,
-    TrackBar, // horizontal, tick marks, the position in a tooltip while dragged
-    TreeView, // read-only
-    Picture,  // drawn by the owner (WM_DRAWITEM)
-    Link,     // a text that reports clicks (STN_CLICKED)
+    TrackBar,      // horizontal, tick marks, the position in a tooltip while dragged
+    TreeView,      // read-only
+    Picture,       // drawn by the owner (WM_DRAWITEM)
+    Link,          // a text that reports clicks (STN_CLICKED)
+    Edit,          // single line
+    ComboList,     // a drop-down list without free text; the height is the open list's
+    OwnerButton,   // a push button drawn by the owner (WM_DRAWITEM)
+    DefaultButton, // the push button that Enter presses
+    ListView,      // report style, one row selected at a time, no column headers
 };
 
 struct ControlRow {

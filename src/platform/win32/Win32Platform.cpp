@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
@@ -259,6 +260,27 @@ class Win32Desktop : public IDesktop {
     void ShowMessage(const std::wstring& text, const std::wstring& caption) override {
         MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL);
     }
+    bool OpenFileDialog(HWindow owner, const std::wstring& initialFolder,
+                        const std::wstring& filter, std::wstring& chosen) override {
+        // The filter's text is both its description and its pattern.
+        std::wstring filters = filter + L'\0' + filter + L'\0';
+        // Room for a long path: the dialog fails rather than cut one.
+        std::vector<wchar_t> file(32768, L'\0');
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = ToHwnd(owner);
+        ofn.lpstrFilter = filters.c_str();
+        ofn.nFilterIndex = 1;
+        ofn.lpstrFile = file.data();
+        ofn.nMaxFile = static_cast<DWORD>(file.size());
+        ofn.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+        // Without OFN_NODEREFERENCELINKS a chosen shortcut answers the file it points to.
+        ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
+                    OFN_EXPLORER;
+        if (!GetOpenFileNameW(&ofn)) return false;
+        chosen = file.data();
+        return true;
+    }
 
     bool terminating = false;
 };
@@ -440,6 +462,10 @@ class Win32Files : public IFileSystem {
   public:
     bool Exists(const std::wstring& path) override {
         return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    bool FileExists(const std::wstring& path) override {
+        const DWORD a = GetFileAttributesW(path.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
     }
     bool Move(const std::wstring& from, const std::wstring& to) override {
         return MoveFileW(from.c_str(), to.c_str()) != FALSE;

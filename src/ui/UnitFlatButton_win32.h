@@ -1,0 +1,18 @@
+// Owner-drawn flat buttons for the editors' panels: the arrow buttons and the browse button.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace fg {
+
+// Draws the button's face: flat with a thin edge, pressed in while held, the focus rectangle when
+// it has the keyboard focus. `content` draws what the button shows inside `inside`.
+void DrawFlatButton(const DRAWITEMSTRUCT& item,
+                    const std::function<void(HDC dc, const RECT& inside, bool enabled)>& content);
+
+// A filled polygon in one colour.
+void FillPolygon(HDC dc, const POINT* points, int count, COLORREF color);
+
+} // namespace fg

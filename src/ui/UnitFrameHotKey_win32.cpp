@@ -1,0 +1,98 @@
+#include "ui/UnitFrameHotKey_win32.h"
+
+#include "ui/UnitKeystrokeField_win32.h"
+
+#include <vector>
+
+namespace fg {
+
+namespace {
+
+enum : int { idLabel = 10, idField, idExamples, idTab, idWinkey };
+
+using K = ControlKind;
+
+// Set, Cancel and Clear are the window's: the panel has none of them.
+const std::vector<ControlRow> kRows = {
+    {idLabel, K::Label, L"Keystroke ", 8, 12, 0, 0, akTopLeft},
+    {idField, K::Edit, L"", 72, 8, 200, 22, akTopLeft},
+    {idExamples, K::Button, L"...", 276, 7, 28, 24, akTopLeft},
+    {idTab, K::Button, L"Tab", 72, 40, 64, 25, akTopLeft},
+    {idWinkey, K::Button, L"Winkey", 142, 40, 64, 25, akTopLeft},
+};
+
+} // namespace
+
+TFrameKeystrokeEditPanel::TFrameKeystrokeEditPanel(TFrameKeystrokeEdit& l) : logic(l) {}
+
+TFrameKeystrokeEditPanel::~TFrameKeystrokeEditPanel() {
+    logic.SetView(nullptr);
+    if (hwnd) DestroyWindow(hwnd);
+}
+
+bool TFrameKeystrokeEditPanel::CreatePanel(HWND parent, int x, int y, int atDpi) {
+    if (hwnd) return true;
+    panelDpi = atDpi;
+    if (!CreateNative({.className = L"TFrameKeystrokeEdit",
+                       .style = WS_CHILD | WS_CLIPSIBLINGS,
+                       .exStyle = WS_EX_CONTROLPARENT,
+                       .parent = parent,
+                       .x = 0,
+                       .y = 0}))
+        return false;
+    Place(x, y);
+    controls.Create(hwnd, kRows, {L"Tahoma", 8}, kWidth, kHeight, panelDpi);
+    SinkEdge(Field());
+    MakeCaptureField(Field(), [this](std::uint16_t key) { logic.txtHotkeyKeyDown(key); });
+    hints = MakeHints(hwnd);
+    AddHint(hints, controls.Item(idExamples), L"Common Examples");
+    ShowWindow(hwnd, SW_SHOWNA);
+    logic.SetView(this);
+    return true;
+}
+
+void TFrameKeystrokeEditPanel::Place(int x, int y) {
+    SetWindowPos(hwnd, nullptr, ScaleByDpi(x, panelDpi), ScaleByDpi(y, panelDpi),
+                 ScaleByDpi(kWidth, panelDpi), ScaleByDpi(kHeight, panelDpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFrameKeystrokeEditPanel::SetPanelDpi(int newDpi, int x, int y) {
+    if (!hwnd) return;
+    panelDpi = newDpi;
+    controls.SetDpi(newDpi);
+    Place(x, y);
+    controls.Layout(ScaleByDpi(kWidth, newDpi), ScaleByDpi(kHeight, newDpi));
+}
+
+HWND TFrameKeystrokeEditPanel::Field() const {
+    return controls.Item(idField);
+}
+
+void TFrameKeystrokeEditPanel::Mirror() {
+    if (hwnd) ShowInField(Field(), logic.Text());
+}
+
+bool TFrameKeystrokeEditPanel::CanFocusField() {
+    return hwnd && IsWindowVisible(Field()) && IsWindowEnabled(Field());
+}
+
+void TFrameKeystrokeEditPanel::FocusField() {
+    if (hwnd) SetFocus(Field());
+}
+
+LRESULT TFrameKeystrokeEditPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_COMMAND) return TWin32Window::WndProc(msg, wParam, lParam);
+    const int id = LOWORD(wParam);
+    if (id == idField && HIWORD(wParam) == EN_SETFOCUS) {
+        SendMessageW(Field(), EM_SETSEL, static_cast<WPARAM>(-1), 0); // no selection
+        return 0;
+    }
+    if (HIWORD(wParam) != BN_CLICKED) return 0;
+    if (id == idExamples) logic.SpeedButton1Click();
+    if (id == idTab) logic.btnTabClick();
+    if (id == idWinkey) logic.btnWinkeyClick();
+    return 0;
+}
+
+} // namespace fg

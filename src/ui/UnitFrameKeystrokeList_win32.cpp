@@ -1,0 +1,143 @@
+#include "ui/UnitFrameKeystrokeList_win32.h"
+
+#include "ui/UnitKeystrokeField_win32.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace fg {
+
+namespace {
+
+enum : int { idList = 10, idAdd, idExamples };
+
+using K = ControlKind;
+
+// Set and Cancel are the window's: the panel has none of them.
+const std::vector<ControlRow> kRows = {
+    {idList, K::ListView, L"", 8, 8, 411, 248, akAll},
+    {idAdd, K::Button, L"Add Keystroke", 8, 266, 112, 25, akLeft | akBottom},
+    {idExamples, K::Button, L"...", 126, 266, 28, 25, akLeft | akBottom},
+};
+
+} // namespace
+
+TFrameKeystrokeListPanel::TFrameKeystrokeListPanel(TFrameKeystrokeList& l) : logic(l) {}
+
+TFrameKeystrokeListPanel::~TFrameKeystrokeListPanel() {
+    if (logic.View() == this) logic.SetView(nullptr);
+    if (hwnd) DestroyWindow(hwnd);
+}
+
+bool TFrameKeystrokeListPanel::CreatePanel(HWND parent, int x, int y, int atDpi) {
+    if (hwnd) return true;
+    panelDpi = atDpi;
+    if (!CreateNative({.className = L"TFrameKeystrokeList",
+                       .style = WS_CHILD | WS_CLIPSIBLINGS,
+                       .exStyle = WS_EX_CONTROLPARENT,
+                       .parent = parent,
+                       .x = 0,
+                       .y = 0}))
+        return false;
+    Place(x, y);
+    controls.Create(hwnd, kRows, {L"Tahoma", 8}, kWidth, kHeight, panelDpi);
+    HWND list = List();
+    SinkEdge(list);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = 100;
+    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    hints = MakeHints(hwnd);
+    AddHint(hints, list, L"Right-Click to edit");
+    AddHint(hints, controls.Item(idExamples), L"Common Examples");
+    ShowWindow(hwnd, SW_SHOWNA);
+    logic.SetView(this);
+    FitColumn();
+    return true;
+}
+
+void TFrameKeystrokeListPanel::Place(int x, int y) {
+    SetWindowPos(hwnd, nullptr, ScaleByDpi(x, panelDpi), ScaleByDpi(y, panelDpi),
+                 ScaleByDpi(kWidth, panelDpi), ScaleByDpi(kHeight, panelDpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TFrameKeystrokeListPanel::SetPanelDpi(int newDpi, int x, int y) {
+    if (!hwnd) return;
+    panelDpi = newDpi;
+    controls.SetDpi(newDpi);
+    Place(x, y);
+    controls.Layout(ScaleByDpi(kWidth, newDpi), ScaleByDpi(kHeight, newDpi));
+    FitColumn();
+}
+
+HWND TFrameKeystrokeListPanel::List() const {
+    return controls.Item(idList);
+}
+
+void TFrameKeystrokeListPanel::FitColumn() {
+    // The one column fills the list's width, beside a scroll bar when there is one.
+    RECT r{};
+    GetClientRect(List(), &r);
+    SendMessageW(List(), LVM_SETCOLUMNWIDTH, 0, r.right - r.left);
+}
+
+void TFrameKeystrokeListPanel::Mirror() {
+    if (!hwnd) return;
+    mirroring = true;
+    HWND list = List();
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    const std::vector<std::wstring>& rows = logic.Rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = const_cast<wchar_t*>(rows[i].c_str());
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    if (logic.Selected() >= 0) {
+        LVITEMW state{};
+        state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(logic.Selected()),
+                     reinterpret_cast<LPARAM>(&state));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    FitColumn();
+    InvalidateRect(list, nullptr, TRUE);
+    mirroring = false;
+}
+
+bool TFrameKeystrokeListPanel::Notified(const NMHDR& n) {
+    if (n.idFrom != idList || mirroring) return false;
+    if (n.code == LVN_ITEMCHANGED) {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(n);
+        if (change.uChanged & LVIF_STATE) {
+            const int selected = static_cast<int>(
+                SendMessageW(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+            logic.SelectRow(selected);
+        }
+        return false;
+    }
+    if (n.code == NM_RCLICK) {
+        logic.lvKeystrokesContextPopup(reinterpret_cast<const NMITEMACTIVATE&>(n).iItem);
+        return true;
+    }
+    return false;
+}
+
+LRESULT TFrameKeystrokeListPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NOTIFY:
+        return Notified(*reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : 0;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == idAdd) logic.btnAddClick();
+        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == idExamples) logic.SpeedButton1Click();
+        return 0;
+    }
+    return TWin32Window::WndProc(msg, wParam, lParam);
+}
+
+} // namespace fg

@@ -1,0 +1,45 @@
+#include "ui/UnitFrmKeystrokeEditor.h"
+
+namespace fg {
+
+TFrmKeystrokeEditor* FrmKeystrokeEditor = nullptr;
+
+void TFrmKeystrokeEditor::SetWindowView(IKeystrokeWindowView* v) {
+    windowView = v;
+    SetView(v);
+}
+
+bool TFrmKeystrokeEditor::GetHotKey(TKeystrokeData& keydata, bool ShowClearButton) {
+    return GetHotKey(keydata.alt, keydata.shft, keydata.ctrl, keydata.win, keydata.key,
+                     keydata.name, ShowClearButton);
+}
+
+bool TFrmKeystrokeEditor::GetHotKey(bool& kAlt, bool& kShift, bool& kCtrl, bool& kWinkey,
+                                    std::uint16_t& VKCode, std::wstring& ReadableName,
+                                    bool /*ShowClearButton*/) {
+    SetPressed = false;
+    btnClearClick();
+    if (windowView) windowView->ShowModal();
+    if (!SetPressed) return false;
+    CopyCapture(kAlt, kShift, kCtrl, kWinkey, VKCode, ReadableName);
+    return true;
+}
+
+void TFrmKeystrokeEditor::MoveTo(TPoint topLeft) {
+    if (windowView) windowView->MoveTo(topLeft);
+}
+
+void TFrmKeystrokeEditor::bSetClick() {
+    SetPressed = true;
+    if (windowView) windowView->CloseModal();
+}
+
+void TFrmKeystrokeEditor::bCancelClick() {
+    if (windowView) windowView->CloseModal();
+}
+
+void TFrmKeystrokeEditor::FormActivate() {
+    if (view) view->FocusField();
+}
+
+} // namespace fg
