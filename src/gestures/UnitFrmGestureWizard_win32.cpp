@@ -40,18 +40,18 @@ const std::vector<ControlRow>& WizardControls() {
          kPageLeft, 20, 690, 14, akTopLeft},
         {idShapeExamples, K::Button, L"  Examples", 604, 44, 100, 25, akTopLeft},
 
-        {idPage1 + 50, K::Label, L"Select the action to perform for this gesture", kPageLeft, 20,
+        {idPage1 + 50, K::Label, L"Select the action to perform for this gesture", kPageLeft, 16,
          690, 14, akTopLeft},
-        {idRbSingle, K::RadioButton, L"Single Keystroke", kPageLeft, 48, 135, 17, akTopLeft},
-        {idRbMultiple, K::RadioButton, L"Multiple Keystrokes", 266, 48, 140, 17, akTopLeft},
-        {idRbRun, K::RadioButton, L"Run File or Program", 410, 48, 145, 17, akTopLeft},
-        {idPage1 + 51, K::Label, L"Create Common Actions", 566, 50, 130, 14, akTopLeft},
-        {idActionExamples, K::Button, L"  Examples", 700, 44, 100, 25, akTopLeft},
+        {idRbSingle, K::RadioButton, L"Single Keystroke", kPageLeft, 40, 135, 17, akTopLeft},
+        {idRbMultiple, K::RadioButton, L"Multiple Keystrokes", 266, 40, 140, 17, akTopLeft},
+        {idRbRun, K::RadioButton, L"Run File or Program", 410, 40, 145, 17, akTopLeft},
+        {idPage1 + 51, K::Label, L"Create Common Actions", 566, 42, 130, 14, akTopLeft},
+        {idActionExamples, K::Button, L"  Examples", 700, 36, 100, 25, akTopLeft},
         {idSingleCaption, K::Label,
          L"Define the keystroke by holding the key combination or press each key one at a time.",
-         kPageLeft, 84, 690, 14, akTopLeft},
+         kPageLeft, 66, 690, 14, akTopLeft},
         {idMultipleCaption, K::Label, L"Define a list of keystrokes combinations to perform.",
-         kPageLeft, 84, 690, 14, akTopLeft},
+         kPageLeft, 66, 690, 14, akTopLeft},
 
         {idPage2 + 50, K::Label, L"Press Finish to create the new gesture.", kPageLeft, 20, 690, 14,
          akTopLeft},
@@ -66,9 +66,14 @@ const std::vector<ControlRow>& WizardControls() {
 
 // Where the editors' panels sit on their pages (96-DPI pixels).
 constexpr POINT kGesturePanelAt{kPageLeft, 44};
-constexpr POINT kKeystrokePanelAt{kPageLeft, 106};
-constexpr POINT kListPanelAt{kPageLeft, 106};
-constexpr POINT kProgramPanelAt{kPageLeft, 84};
+constexpr POINT kKeystrokePanelAt{kPageLeft, 86};
+constexpr POINT kListPanelAt{kPageLeft, 86};
+constexpr POINT kProgramPanelAt{kPageLeft, 66};
+
+// A panel's own window, whatever else answers to Handle() on it.
+HWND PanelWindow(const TWin32Window& panel) {
+    return panel.Handle();
+}
 
 int PageOfId(int id) {
     if (id < 1000) return -1;
@@ -170,10 +175,10 @@ void TFrmGestureWizardWindow::ShowPages() {
         if (row.id >= idMultipleCaption) show = page == wpAction && a == TWizardAction::waMultiple;
         ShowControl(controls.Item(row.id), show);
     }
-    ShowControl(gesturePanel->Handle(), page == wpGestureMovements);
-    ShowControl(keystrokePanel->Handle(), page == wpAction && a == TWizardAction::waSingle);
-    ShowControl(listPanel->Handle(), page == wpAction && a == TWizardAction::waMultiple);
-    ShowControl(programPanel->Handle(), page == wpAction && a == TWizardAction::waRun);
+    ShowControl(PanelWindow(*gesturePanel), page == wpGestureMovements);
+    ShowControl(PanelWindow(*keystrokePanel), page == wpAction && a == TWizardAction::waSingle);
+    ShowControl(PanelWindow(*listPanel), page == wpAction && a == TWizardAction::waMultiple);
+    ShowControl(PanelWindow(*programPanel), page == wpAction && a == TWizardAction::waRun);
     // The button a user most likely wants next answers Enter.
     const int def = logic->FinishEnabled() ? idFinish : idNext;
     for (int id : {idBack, idNext, idFinish})
@@ -215,8 +220,7 @@ bool TFrmGestureWizardWindow::IsShowing() {
 }
 
 void TFrmGestureWizardWindow::FocusKeystroke() {
-    if (keystrokePanel && IsWindowVisible(keystrokePanel->Handle()))
-        SetFocus(keystrokePanel->FocusControl());
+    if (keystrokePanel && keystrokePanel->CanFocusField()) keystrokePanel->FocusField();
 }
 
 HWindow TFrmGestureWizardWindow::ShapeExamplesButton() {
