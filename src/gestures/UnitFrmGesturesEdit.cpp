@@ -350,6 +350,15 @@ void TFrmGesturesEdit::btnConfigureClick() {
     if (parts.showConfiguration) parts.showConfiguration();
 }
 
+TPopupMenu TFrmGesturesEdit::pmRightClick() {
+    TPopupMenu menu(4);
+    menu[0] = {.caption = L"Edit Gesture", .onClick = [this] { EditGesture1Click(); }};
+    menu[1] = {.caption = L"Edit Action", .onClick = [this] { MIEditActionClick(); }};
+    menu[2].caption = L"-";
+    menu[3] = {.caption = L"Delete", .onClick = [this] { Delete1Click(); }};
+    return menu;
+}
+
 void TFrmGesturesEdit::SetPreviewSize(int width, int height) {
     previewWidth = width > 0 ? width : 1;
     previewHeight = height > 0 ? height : 1;

@@ -7,6 +7,7 @@
 #include "gestures/IGestureWizard.h"
 #include "gestures/UnitFrmGestures.h"
 #include "platform/Picture.h"
+#include "platform/PopupMenu.h"
 #include "platform/Types.h"
 
 #include <cstddef>
@@ -93,6 +94,8 @@ class TFrmGesturesEdit : public IGesturesView {
     void MIEditActionClick() { EditSelected(true); }
     void Delete1Click();
     void btnConfigureClick();
+    // The gesture list's context menu; its entries act on the selected row.
+    TPopupMenu pmRightClick();
     // The preview's drawing size in device pixels.
     void SetPreviewSize(int width, int height);
 

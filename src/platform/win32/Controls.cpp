@@ -38,6 +38,11 @@ KindInfo Info(ControlKind kind) {
         return {L"STATIC", SS_OWNERDRAW};
     case ControlKind::Link:
         return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY};
+    case ControlKind::ListView:
+        return {WC_LISTVIEWW,
+                LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP};
+    case ControlKind::TabBar:
+        return {WC_TABCONTROLW, TCS_TABS | TCS_FOCUSONBUTTONDOWN | WS_TABSTOP};
     }
     return {L"STATIC", 0};
 }

@@ -26,6 +26,8 @@ enum class ControlKind {
     TreeView, // read-only
     Picture,  // drawn by the owner (WM_DRAWITEM)
     Link,     // a text that reports clicks (STN_CLICKED)
+    ListView, // report view, one selected row, the selection shown without the focus
+    TabBar,   // a tab control used as a bar: the pages are the owner's business
 };
 
 struct ControlRow {
