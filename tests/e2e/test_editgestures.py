@@ -137,8 +137,8 @@ def command_close_and_end(bench: Bench):
     win = bench.find(title=TITLE, pid=prog.winpid, visible=True)
     bench.probe("bmclick", box.hwnd)
     bench.probe("post", win.hwnd, WM_ENDSESSION, 1)
-    code = wait_for(lambda: prog.popen.poll(), 15, "the program to end")
-    expect(code == 0, f"exit code {code}")
+    wait_for(lambda: not prog.running(), 15, "the program to end")
+    expect(prog.popen.returncode == 0, f"the program ended with {prog.popen.returncode}")
     expect("cbDisableAll=0" in read_profile(bench.data / NOTEPAD_FILE), "the end did not save")
 
 
