@@ -362,6 +362,7 @@ TPopupMenu TFrmGesturesEdit::pmRightClick() {
 void TFrmGesturesEdit::SetPreviewSize(int width, int height) {
     previewWidth = width > 0 ? width : 1;
     previewHeight = height > 0 ? height : 1;
+    ClearPreview();
 }
 
 void TFrmGesturesEdit::ClearPreview() {

@@ -101,9 +101,9 @@ TFrmGesturesWindow::TFrmGesturesWindow(TFrmGestures& store) {
         controls.Create(hwnd, kRows, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
         SetUpLists();
         SetIcons();
-        SetPreviewSize();
     }
     logic = std::make_unique<TFrmGesturesEdit>(store, hwnd ? this : nullptr);
+    if (hwnd) SetPreviewSize(); // drawn at the picture box's size at this DPI
     Mirror();
 }
 
