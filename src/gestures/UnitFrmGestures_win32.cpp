@@ -7,7 +7,8 @@ constexpr UINT kRunCallable = WM_APP + 0x47;
 }
 
 TMainThreadWindow::TMainThreadWindow() {
-    CreateNative({.className = L"Farrowglimmer.MainThreadCall", .style = 0, .parent = HWND_MESSAGE});
+    CreateNative(
+        {.className = L"Farrowglimmer.MainThreadCall", .style = 0, .parent = HWND_MESSAGE});
 }
 
 TMainThreadCall TMainThreadWindow::Caller() const {

@@ -1,16 +1,16 @@
 #include "gestures/UnitGestureStore.h"
 
-#include "platform/Errors.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "app/UnitToken.h"
-#include "vocabulary/UnitMouseMovement.h"
+#include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "vocabulary/UnitMouseMovement.h"
 
 #include <climits>
 #include <cstdint>
-#include <stdexcept>
 #include <iterator>
+#include <stdexcept>
 
 namespace fg {
 
@@ -75,9 +75,30 @@ const TKeystrokeConversions& DefaultKeystrokes() {
     return conversions;
 }
 
+bool IsAbsolutePath(const std::wstring& p) {
+    const bool drive = p.size() >= 3 &&
+                       ((p[0] >= L'A' && p[0] <= L'Z') || (p[0] >= L'a' && p[0] <= L'z')) &&
+                       p[1] == L':' && (p[2] == L'\\' || p[2] == L'/');
+    return drive || (p.size() >= 2 && p[0] == L'\\' && p[1] == L'\\');
+}
+
+// Only a path that names one place can be found missing; a bare name is looked up along the
+// search path when it runs, and that is no business of the list.
+bool ProgramMissing(const std::wstring& stored) {
+    std::wstring path = ExpandEnvVars(stored);
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"')
+        path = path.substr(1, path.size() - 2);
+    return IsAbsolutePath(path) && !Os().files->Exists(path);
+}
+
+// The path field of a program action, " | " and `rest` (the remaining text, or its next field).
+std::wstring ProgramColumn(const std::wstring& first, const std::wstring& rest) {
+    return (ProgramMissing(first) ? kProgramNotFoundMark : L"") + first + L" | " + rest;
+}
+
 std::wstring FirstFieldAndRest(std::wstring action) {
     const std::wstring first = NextToken(action, L"|");
-    return first + L" | " + action;
+    return ProgramColumn(first, action);
 }
 
 } // namespace
@@ -278,7 +299,7 @@ std::wstring TGestureStore::NormalisedKeystroke(const std::wstring& stored,
     } catch (const TUserError&) {
         // Kept as stored: failing here would leave the store half loaded, and the next save of
         // it would drop every binding after this one. Running it reports the error instead.
-        displayName = stored;
+        displayName = kInvalidKeystrokeMark + stored;
         AppendLog(L"[FGest] Malformed keystroke kept as stored");
         return stored;
     }
@@ -299,14 +320,14 @@ std::optional<std::wstring> TGestureStore::ActionColumn(TActionType type,
             try {
                 column += keystrokes->FromString(field).name;
             } catch (const TUserError&) {
-                column += field;
+                column += kInvalidKeystrokeMark + field;
             }
         }
         return column;
     }
     case TActionType::atProgram: {
         const std::wstring first = NextToken(rest, L"|");
-        return first + L" | " + NextToken(rest, L"|");
+        return ProgramColumn(first, NextToken(rest, L"|"));
     }
     }
     return std::nullopt;
@@ -357,6 +378,7 @@ void TGestureStore::LoadGestures(const std::wstring& fileName, bool quiet) {
     }
     RememberLoad(fileName, stamped ? &stamp : nullptr);
     if (IsGlobalGestureFile(fileName)) CopyToGlobal();
+    if (rows) rows->GesturesLoaded(fileName);
 }
 
 bool TGestureStore::LoadFromCache(const std::wstring& fileName, const std::wstring& path) {

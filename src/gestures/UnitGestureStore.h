@@ -113,7 +113,15 @@ class IGesturesView {
     virtual void AddProgramRow(const std::wstring& caption, bool hasGestures) = 0;
     virtual void MarkProgramRow(std::size_t row) = 0; // gives it the has-gestures icon
     virtual std::optional<std::wstring> SelectedProgram() = 0;
+    // A load that is not quiet has filled the gesture list with fileName's rows.
+    virtual void GesturesLoaded(const std::wstring& fileName) { (void)fileName; }
 };
+
+// The action column of a row: keystrokes by their names (a malformed one marked and shown as
+// stored), a program as its path, " | " and the rest of the text (marked when the path is
+// absolute and nothing is there).
+constexpr const wchar_t* kInvalidKeystrokeMark = L"(invalid keystroke) ";
+constexpr const wchar_t* kProgramNotFoundMark = L"(not found) ";
 
 class TGestureStore {
   public:
@@ -146,10 +154,11 @@ class TGestureStore {
     // The checked state of the window's "disable all" box: the current file's disable flag.
     bool cbDisableAll = false;
 
-  protected:
-    // Adds a binding at the end of the store (the store part of the window's StoreGesture).
+    // Adds a binding at the end of the store and a row for it to the window's list.
     void StoreGesture(const std::wstring& h, const std::wstring& g, const std::wstring& data,
                       TActionType type);
+
+  protected:
     IGesturesView* view;
 
   private:

@@ -21,7 +21,7 @@ void WireSysTray(TfrmSysTrayMenu& tray, TFrmMouseMonitor& monitor, const TTrayAc
     TSysTrayParts& parts = tray.Parts();
     parts.setMonitorEnabled = [&monitor](bool enabled) { monitor.SetMonitorEnabled(enabled); };
     parts.openConfiguration = actions.showConfiguration;
-    parts.openEditGestures = NotYet(L"Edit Gestures window");
+    parts.openEditGestures = actions.showEditGestures;
     parts.openAbout = NotYet(L"About window");
     parts.showDebug = actions.showDebug;
     parts.exitProgram = actions.exitProgram;

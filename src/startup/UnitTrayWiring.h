@@ -13,11 +13,12 @@ class TfrmSysTrayMenu;
 struct TTrayActions {
     std::function<void()> showDebug; // shows the debug log window and brings it to the front
     std::function<void()> showConfiguration; // on the page it showed last
-    std::function<void()> exitProgram;       // ends the message loop
+    std::function<void()> exitProgram;       // saves the gesture file shown and ends the loop
+    std::function<void()> showEditGestures;  // the Edit Gestures window as it was left
 };
 
 // Fills every part of the tray, then checks it: raises TUserError naming what is missing. The
-// Edit Gestures and About windows do not exist yet: their entries log what they would open.
+// About window does not exist yet: its entry logs what it would open.
 void WireSysTray(TfrmSysTrayMenu& tray, TFrmMouseMonitor& monitor, const TTrayActions& actions);
 
 } // namespace fg

@@ -10,10 +10,12 @@
 #include "capture/UnitFrmMouseMovements_win32.h"
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
+#include "gestures/UnitFrmGesturesWindow_win32.h"
 #include "gestures/UnitFrmGestures_win32.h"
 #include "platform/Errors.h"
 #include "platform/LogSink.h"
 #include "platform/win32/Win32Platform.h"
+#include "startup/UnitEditGesturesWiring.h"
 #include "startup/UnitGestureRoad.h"
 #include "startup/UnitSettingsWiring.h"
 #include "startup/UnitTrayWiring.h"
@@ -74,7 +76,8 @@ struct TApplicationWindows {
         WireSysTray(tray->Logic(), monitor->Logic(),
                     {.showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); },
                      .showConfiguration = [this] { config->Logic().ShowPage(-1); },
-                     .exitProgram = [] { PostQuitMessage(0); }});
+                     .exitProgram = [this] { editGestures->Logic().ExitProgram(); },
+                     .showEditGestures = [this] { editGestures->Logic().Show(); }});
         // "CONFIG" reaches whichever instance window the later start finds.
         for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
             if (w)
@@ -82,6 +85,14 @@ struct TApplicationWindows {
                     config->Logic().ShowPage(-1);
                     return config->Handle();
                 };
+        WireEditGestures(
+            {.window = editGestures->Logic(),
+             .scratchpad = scratchpad->Logic(),
+             .instances = {&instance->Logic(), firstInstance ? &firstInstance->Logic() : nullptr},
+             .wizard = nullptr,
+             .showConfiguration = [this] { config->Logic().ShowPage(-1); },
+             .showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); },
+             .endProgram = [] { PostQuitMessage(0); }});
         try {
             config->Logic().FormCreate();
         } catch (const TUserError& e) {
@@ -116,11 +127,25 @@ struct TApplicationWindows {
     // The one keystroke window: the keystroke lists capture with it.
     std::unique_ptr<TFrmKeystrokeEditWindow> keystroke =
         std::make_unique<TFrmKeystrokeEditWindow>();
+    std::unique_ptr<TFrmGesturesWindow> editGestures =
+        std::make_unique<TFrmGesturesWindow>(*gestures);
 };
+
+// Tab, Enter and Escape in a modeless window of ours: a message for one of the program's own
+// visible top-level windows with controls goes through that window's dialog keys.
+HWND DialogWindowOf(const MSG& msg) {
+    if (!msg.hwnd) return nullptr;
+    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!top || !IsWindowVisible(top) || !GetWindow(top, GW_CHILD)) return nullptr;
+    DWORD process = 0;
+    GetWindowThreadProcessId(top, &process);
+    return process == GetCurrentProcessId() ? top : nullptr;
+}
 
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (HWND dialog = DialogWindowOf(msg); dialog && IsDialogMessageW(dialog, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

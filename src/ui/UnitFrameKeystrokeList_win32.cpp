@@ -16,7 +16,7 @@ using K = ControlKind;
 
 // Set and Cancel are the window's: the panel has none of them.
 const std::vector<ControlRow> kRows = {
-    {idList, K::ListView, L"", 8, 8, 411, 248, akAll},
+    {idList, K::BareListView, L"", 8, 8, 411, 248, akAll},
     {idAdd, K::Button, L"Add Keystroke", 8, 266, 112, 25, akLeft | akBottom},
     {idExamples, K::Button, L"...", 126, 266, 28, 25, akLeft | akBottom},
 };

@@ -5,6 +5,7 @@
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
+#include "app/UnitFrmInstance.h"
 #include "app/UnitMisc.h"
 #include "capture/UnitDirectionPictures.h"
 #include "capture/UnitFrmMouseMonitor.h"
@@ -13,7 +14,10 @@
 #include "capture/UnitFrmScratchpad.h"
 #include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestures.h"
+#include "gestures/UnitFrmGesturesEdit.h"
+#include "gestures/UnitGatherINIData.h"
 #include "platform/Errors.h"
+#include "startup/UnitEditGesturesWiring.h"
 #include "startup/UnitGestureRoad.h"
 #include "startup/UnitSettingsWiring.h"
 #include "startup/UnitTrayWiring.h"
@@ -62,6 +66,8 @@ class GestureRoad : public ::testing::Test {
         TPaste sender;
         TTargetFocus target;
         TFrmConfig config;
+        TFrmGesturesEdit editGestures{gestures, nullptr};
+        TFrmDummyInstance instance;
         TGestureRoad Road() {
             return {gestures, monitor,   ratTrap,
                     watch,    movements, scratchpad,
@@ -73,12 +79,24 @@ class GestureRoad : public ::testing::Test {
         WireSysTray(tray, windows->monitor,
                     {.showDebug = [] {},
                      .showConfiguration = [this] { windows->config.ShowPage(-1); },
-                     .exitProgram = [] {}});
+                     .exitProgram = [this] { windows->editGestures.ExitProgram(); },
+                     .showEditGestures = [this] { windows->editGestures.Show(); }});
     }
     Windows& Start() {
         windows = std::make_unique<Windows>();
         WireGestureRoad(windows->Road());
         WireSettings(windows->Road(), windows->config);
+        WireEditGestures({.window = windows->editGestures,
+                          .scratchpad = windows->scratchpad,
+                          .instances = {&windows->instance},
+                          .wizard = nullptr,
+                          .showConfiguration = [this] { windows->config.ShowPage(-1); },
+                          .showDebug = [] {},
+                          .endProgram = [this] { ended = true; }});
+        // The scan as start-up runs it, handed over at once instead of from its thread.
+        windows->editGestures.Parts().startScan = [this] {
+            windows->gestures.ReportScanDone(TGatherINIData::Execute());
+        };
         windows->config.FormCreate();
         os.clock.Advance(70); // the first poll
         return *windows;
@@ -108,6 +126,7 @@ class GestureRoad : public ::testing::Test {
     TTooltipRecord tip;
     HWindow notepad = 0, text = 0;
     std::unique_ptr<Windows> windows;
+    bool ended = false;
 };
 
 // The notification area, which takes every icon.
@@ -166,6 +185,29 @@ TEST_F(GestureRoad, TheTrayIsWiredWithEveryPartAndItsConfigureOpensTheWindow) {
     os.desktop.pick = {L"&Configure ..."};
     tray.WMTrayIcon(traymsg::RBUTTONDOWN);
     EXPECT_TRUE(windows->config.Showing());
+}
+
+// The ways into the Edit Gestures window, and out of the program through it.
+TEST_F(GestureRoad, EditGesturesOpensOnTheForegroundProgramAndExitSavesItsFile) {
+    Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    Start();
+    AnyTray view;
+    TfrmSysTrayMenu tray(view, 0, L"1.0");
+    WireTray(tray);
+    TFrmGesturesEdit& window = windows->editGestures;
+
+    const std::vector<std::uint8_t> command =
+        InstanceMessageBytes(InstanceCommand::INST_EDIT_GESTURES);
+    windows->instance.GetDataMessage(command.data(), command.size());
+    ASSERT_EQ(window.Tab(), kProgramTab);
+    EXPECT_EQ(window.ShownFile(), L"Gestures_notepad.exe.ini");
+
+    window.cbDisableAllClick(true);
+    os.desktop.pick = {L"Exit Farrowglimmer"};
+    tray.WMTrayIcon(traymsg::RBUTTONDOWN);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(os.files.Text(GetDataPath() + L"Gestures_notepad.exe.ini"),
+              L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n[Settings]\r\ncbDisableAll=1\r\n");
 }
 
 TEST_F(GestureRoad, AStrokeShowsItsArrowAndTheReleaseTypesTheBindingWithOneSnapshot) {

@@ -253,8 +253,8 @@ TEST_F(GestureFiles, ASingleKeystrokeLoadsInItsNormalFormAndKeepsItsName) {
         {L"000041", L"000041", L""},                   // no name
         {L"00041", L"000000none", L"none"},            // too short to be a keystroke
         {L"", L"000000none", L"none"},
-        {L"0x0041A", L"0x0041A", L"0x0041A"}, // malformed: kept as stored
-        {L"0000G1A", L"0000G1A", L"0000G1A"},
+        {L"0x0041A", L"0x0041A", L"(invalid keystroke) 0x0041A"}, // malformed: kept as stored
+        {L"0000G1A", L"0000G1A", L"(invalid keystroke) 0000G1A"},
     };
     const std::wstring file = L"Gestures_x.exe.ini";
     for (const Case& c : cases) {

@@ -40,7 +40,7 @@ KindInfo Info(ControlKind kind) {
         return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY};
     case ControlKind::Edit:
         return {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
-    case ControlKind::ListView:
+    case ControlKind::BareListView:
         return {WC_LISTVIEWW, LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                   WS_BORDER | WS_TABSTOP};
     case ControlKind::ComboList:
@@ -49,6 +49,11 @@ KindInfo Info(ControlKind kind) {
         return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP};
     case ControlKind::DefaultButton:
         return {L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP};
+    case ControlKind::ListView:
+        return {WC_LISTVIEWW,
+                LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP};
+    case ControlKind::TabBar:
+        return {WC_TABCONTROLW, TCS_TABS | TCS_FOCUSONBUTTONDOWN | WS_TABSTOP};
     }
     return {L"STATIC", 0};
 }

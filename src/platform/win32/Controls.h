@@ -30,7 +30,9 @@ enum class ControlKind {
     ComboList,     // a drop-down list without free text; the height is the open list's
     OwnerButton,   // a push button drawn by the owner (WM_DRAWITEM)
     DefaultButton, // the push button that Enter presses
-    ListView,      // report style, one row selected at a time, no column headers
+    BareListView,  // report style, one row selected at a time, no column headers
+    ListView,      // report view, one selected row, the selection shown without the focus
+    TabBar,        // a tab control used as a bar: the pages are the owner's business
 };
 
 struct ControlRow {

@@ -459,6 +459,103 @@ int actWaitShown(HWND h, const Args& a) {
     }
 }
 
+// A block of another process's memory for the messages whose structures hold pointers (list
+// views and tab controls of another program): the structure is written there, the message sent
+// with its address, and the block read back.
+class RemoteBlock {
+  public:
+    RemoteBlock(HWND h, std::size_t bytes) : size(bytes) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process)
+            at = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBlock() {
+        if (at) VirtualFreeEx(process, at, 0, MEM_RELEASE);
+        if (process) CloseHandle(process);
+    }
+    bool ok() const { return at != nullptr; }
+    char* address(std::size_t offset = 0) const { return static_cast<char*>(at) + offset; }
+    bool write(const void* data, std::size_t bytes, std::size_t offset = 0) const {
+        return WriteProcessMemory(process, address(offset), data, bytes, nullptr) != FALSE;
+    }
+    bool read(void* data, std::size_t bytes, std::size_t offset = 0) const {
+        return ReadProcessMemory(process, address(offset), data, bytes, nullptr) != FALSE;
+    }
+
+  private:
+    HANDLE process = nullptr;
+    void* at = nullptr;
+    std::size_t size;
+};
+
+LRESULT sendRemote(HWND h, UINT msg, WPARAM w, const RemoteBlock& block) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(h, msg, w, reinterpret_cast<LPARAM>(block.address()), SMTO_ABORTIFHUNG,
+                        kMessageTimeoutMs, &r);
+    return static_cast<LRESULT>(r);
+}
+
+std::wstring listViewText(HWND h, const RemoteBlock& block, int item, int sub) {
+    constexpr int kChars = 1024;
+    LVITEMW it{};
+    it.iSubItem = sub;
+    it.cchTextMax = kChars;
+    it.pszText = reinterpret_cast<wchar_t*>(block.address(sizeof(LVITEMW)));
+    block.write(&it, sizeof it);
+    const LRESULT n = sendRemote(h, LVM_GETITEMTEXTW, static_cast<WPARAM>(item), block);
+    std::wstring text(static_cast<std::size_t>(n > 0 && n < kChars ? n : 0), L'\0');
+    if (!text.empty()) block.read(text.data(), text.size() * sizeof(wchar_t), sizeof(LVITEMW));
+    return text;
+}
+
+// The rows of a list view: index, the texts of the first COLUMNS columns (3 unless given), the
+// image index and 1 for the selected row, tab-separated.
+int actListRows(HWND h, const Args& a) {
+    const int columns = a.size() > 1 ? static_cast<int>(wcstol(a[1].c_str(), nullptr, 0)) : 3;
+    RemoteBlock block(h, sizeof(LVITEMW) + 1024 * sizeof(wchar_t));
+    if (!block.ok()) return kNotFound;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(h, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &count);
+    std::wstring out;
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+        out += std::to_wstring(i);
+        for (int c = 0; c < columns; ++c)
+            out += L"\t" + escaped(listViewText(h, block, i, c));
+        LVITEMW it{};
+        it.mask = LVIF_IMAGE | LVIF_STATE;
+        it.iItem = i;
+        it.stateMask = LVIS_SELECTED;
+        block.write(&it, sizeof it);
+        sendRemote(h, LVM_GETITEMW, 0, block);
+        block.read(&it, sizeof it);
+        out += L"\t" + std::to_wstring(it.iImage) + L"\t" +
+               ((it.state & LVIS_SELECTED) ? L"1" : L"0") + L"\n";
+    }
+    writeOut(out);
+    return kFound;
+}
+
+// The screen rectangle of a list view's row or a tab control's tab INDEX: where a click goes.
+int actItemRect(HWND h, const Args& a) {
+    if (a.size() < 2) return kUsage;
+    const long index = wcstol(a[1].c_str(), nullptr, 0);
+    RemoteBlock block(h, sizeof(RECT));
+    if (!block.ok()) return kNotFound;
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    block.write(&r, sizeof r);
+    const bool tab = className(h) == WC_TABCONTROLW;
+    if (!sendRemote(h, tab ? TCM_GETITEMRECT : LVM_GETITEMRECT, static_cast<WPARAM>(index), block))
+        return kNotFound;
+    block.read(&r, sizeof r);
+    MapWindowPoints(h, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    wchar_t buf[96];
+    swprintf(buf, 96, L"%ld\t%ld\t%ld\t%ld\n", r.left, r.top, r.right, r.bottom);
+    writeOut(buf);
+    return kFound;
+}
+
 struct WindowCommand {
     const wchar_t* name;
     WindowAction act;
@@ -473,6 +570,7 @@ constexpr WindowCommand kWindowCommands[] = {
     {L"waitshown", actWaitShown}, {L"trackbar", actTrackBar},
     {L"state", actState},         {L"treeselect", actTreeSelect},
     {L"post", actPost},           {L"trayremove", actTrayRemove},
+    {L"lvrows", actListRows},     {L"itemrect", actItemRect},
 };
 
 // Processes of the snapshot, "pid<TAB>exe" a line, optionally only those with one exe name.
@@ -537,6 +635,7 @@ void usage() {
         fwprintf(stderr, L"  fgprobe %ls\n", c.usage);
     fwprintf(stderr, L"  fgprobe text|click|bmclick|ok|close|show [SW]|sync [ms]|info|exists HWND\n"
                      L"  fgprobe trackbar HWND POS | state HWND | treeselect HWND INDEX\n"
+                     L"  fgprobe lvrows HWND [COLUMNS] | itemrect HWND INDEX\n"
                      L"  fgprobe waittext HWND [poll-ms] [timeout-ms]  (start: a line on stdin)\n"
                      L"  fgprobe waitshown HWND [poll-ms] [timeout-ms] (start: a line on stdin)\n"
                      L"  fgprobe post HWND MSG|NAME [wParam] [lParam]   fgprobe trayremove HWND\n"

@@ -1,0 +1,188 @@
+// The Edit Gestures window: the visible face of the gesture store. A tab switches between the
+// global file and the files of single programs, the list shows the rows of one file, and every
+// change is written to that file at once. Closing only hides the window; ending the program goes
+// through it so the file shown is saved.
+#pragma once
+
+#include "gestures/IGestureWizard.h"
+#include "gestures/UnitFrmGestures.h"
+#include "platform/Picture.h"
+#include "platform/PopupMenu.h"
+#include "platform/Types.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fg {
+
+// What the window asks of its native window, which mirrors the window's state.
+class IGesturesEditView {
+  public:
+    virtual ~IGesturesEditView() = default;
+    // The tab, both lists with their selections, the box, the notice and the preview.
+    virtual void Mirror() = 0;
+    virtual bool IsShowing() = 0;
+    // Shows the window centred and brings it to the front.
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    virtual HWindow Handle() = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool Confirm(const std::wstring& text) = 0;
+};
+
+// What start-up hands the window.
+struct TGesturesEditParts {
+    // Null until the wizard is built: "New Gesture" and the edit entries then say so.
+    IGestureWizard* wizard = nullptr;
+    std::function<void()> showConfiguration; // required: on the page it showed last
+    std::function<void()> showDebug;         // required: the debug log window, in front
+    std::function<void()> endProgram;        // required: ends the message loop
+    // Starts a scan of gesture files and programs; null: the store's own.
+    std::function<void()> startScan;
+};
+
+constexpr int kGlobalTab = 0;
+constexpr int kProgramTab = 1;
+
+class TFrmGesturesEdit : public IGesturesView {
+  public:
+    struct TGestureRow {
+        std::wstring gesture; // the human-readable form: the row's caption
+        std::wstring type;
+        std::optional<std::wstring> action; // none for a binding without a known type
+        bool operator==(const TGestureRow&) const = default;
+    };
+    struct TProgramRow {
+        std::wstring caption;
+        bool hasGestures;
+        bool operator==(const TProgramRow&) const = default;
+    };
+
+    // Becomes the store's view; the store's global file is what it shows first.
+    TFrmGesturesEdit(TFrmGestures& store, IGesturesEditView* view);
+    ~TFrmGesturesEdit() override;
+    TFrmGesturesEdit(const TFrmGesturesEdit&) = delete;
+    TFrmGesturesEdit& operator=(const TFrmGesturesEdit&) = delete;
+
+    TGesturesEditParts& Parts() { return parts; }
+    // Raises TUserError naming every required part that is missing.
+    void CheckParts() const;
+
+    // Shows the window as it was (the tray's entry); the Global tab shows the file anew.
+    void Show();
+    // Opens the Per-Program tab on the foreground program ("EDIT_GESTURES"); the window's handle.
+    HWindow ShowWithCurrentForegroundProgram();
+    // Saves the file shown and ends the program (the tray's "Exit", the end of the session).
+    void ExitProgram();
+    // The system asks whether the session may end: it may, and the program ends with it.
+    bool WMEndSession();
+
+    // Events of the window and its controls.
+    void FormClick(); // a click on the background
+    void FormCloseQuery();
+    void tsSwitchChange(int tab);
+    void lbProgramsSelectItem(std::size_t row);
+    void lvGesturesSelectItem(std::optional<std::size_t> row);
+    void lvGesturesClick();
+    void cbDisableAllClick(bool checked);
+    void btnNewGestureClick();
+    void EditGesture1Click() { EditSelected(false); }
+    void MIEditActionClick() { EditSelected(true); }
+    void Delete1Click();
+    void btnConfigureClick();
+    // The gesture list's context menu; its entries act on the selected row.
+    TPopupMenu pmRightClick();
+    // The preview's drawing size in device pixels.
+    void SetPreviewSize(int width, int height);
+
+    // The state the native window mirrors.
+    int Tab() const { return tab; }
+    const std::vector<TGestureRow>& Rows() const { return rows; }
+    std::optional<std::size_t> SelectedRow() const { return selectedRow; }
+    const std::vector<TProgramRow>& Programs() const { return programs; }
+    std::optional<std::size_t> SelectedProgramRow() const { return selectedProgram; }
+    bool NoticeShown() const { return notice; }
+    bool DisableAllShown() const;
+    std::wstring DisableAllCaption() const;
+    bool DisableAllChecked() const { return disableAll; }
+    const TPicture& Preview() const { return preview; }
+    // Change counters of the two lists, so the native window refills a list only when it changed.
+    std::uint64_t RowsVersion() const { return rowsVersion; }
+    std::uint64_t ProgramsVersion() const { return programsVersion; }
+    // The file whose rows the list shows.
+    const std::wstring& ShownFile() const { return shown.file; }
+    bool DoExit = false;
+
+    // The store's side (IGesturesView).
+    void ClearGestureRows() override;
+    void AddGestureRow(const std::wstring& gesture, const std::wstring& actionType,
+                       const std::optional<std::wstring>& action) override;
+    void UpdateGestureRow(const std::wstring& gesture, const std::wstring& actionType,
+                          const std::wstring& action) override;
+    void ShowNoGesturesNotice(bool show) override;
+    void SelectGlobalTab() override;
+    void BeginProgramUpdate() override {}
+    void EndProgramUpdate() override;
+    std::vector<std::wstring> ProgramRows() override;
+    void AddProgramRow(const std::wstring& caption, bool hasGestures) override;
+    void MarkProgramRow(std::size_t row) override;
+    std::optional<std::wstring> SelectedProgram() override;
+    void GesturesLoaded(const std::wstring& fileName) override;
+
+  private:
+    // The file the list shows as the window last loaded or changed it. The dispatcher shares the
+    // store and loads the foreground program's file for every gesture; the window's edits still
+    // go to this file.
+    struct TShownFile {
+        std::wstring file;
+        bool exists = false;
+        std::uint64_t stamp = 0;
+        TNameValueList gestures, actionTypes, actions;
+        bool unsaved = false; // its last save failed: the window holds changes the file lacks
+    };
+    // Makes the store hold the shown file as the window shows it: read afresh when someone
+    // changed the file since, else put back as the window left it.
+    void Sync();
+    // Writes the store to the shown file; a failure leaves the rows and raises the error.
+    void Save();
+    void Remember();
+    void TakeStamp();
+    void StoreGesture(const std::wstring& h, const std::wstring& g, const std::wstring& data,
+                      TActionType type, std::optional<std::size_t> replace);
+    void RemoveBinding(const std::wstring& h);
+    std::optional<std::size_t> RowOf(const std::wstring& h) const;
+    std::optional<std::wstring> SelectedCaption() const;
+    void EditSelected(bool dataPage);
+    IGestureWizard* Wizard() const;
+    void UpdateProgramIcon();
+    void ClearPreview();
+    void StartScan();
+    void SelectPending();
+    void Mirror();
+
+    TFrmGestures& store;
+    IGesturesEditView* view;
+    TGesturesEditParts parts;
+    TShownFile shown;
+    int tab = kGlobalTab;
+    std::vector<TGestureRow> rows;
+    std::optional<std::size_t> selectedRow;
+    std::vector<TProgramRow> programs;
+    std::optional<std::size_t> selectedProgram;
+    bool notice = false;
+    bool disableAll = false;
+    bool disableAllTouched = false; // clicked since the file was last read or written
+    std::wstring programToSelect;
+    std::optional<std::size_t> rowToReplace; // where the store's next row goes
+    TPicture preview;
+    int previewWidth = 109;
+    int previewHeight = 105;
+    std::uint64_t rowsVersion = 0;
+    std::uint64_t programsVersion = 0;
+};
+
+} // namespace fg

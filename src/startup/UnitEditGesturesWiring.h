@@ -1,0 +1,30 @@
+// The Edit Gestures window's collaborators as start-up hands them over, and the ways into the
+// window: the tray's entries, the instance command "EDIT_GESTURES" and the scratchpad's button.
+// The wiring is checked before the program runs.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+namespace fg {
+
+class IGestureWizard;
+class TFrmDummyInstance;
+class TFrmGesturesEdit;
+class TFrmScratchPad;
+
+struct TEditGesturesRoad {
+    TFrmGesturesEdit& window;
+    TFrmScratchPad& scratchpad;
+    std::vector<TFrmDummyInstance*> instances; // each instance window a later start may find
+    IGestureWizard* wizard;                    // null until the wizard is built
+    std::function<void()> showConfiguration;   // on the page it showed last
+    std::function<void()> showDebug;           // the debug log window, in front
+    std::function<void()> endProgram;          // ends the message loop
+};
+
+// Hands the window its parts and the other windows their way into it, then checks the window:
+// raises TUserError naming what is missing.
+void WireEditGestures(const TEditGesturesRoad& road);
+
+} // namespace fg
