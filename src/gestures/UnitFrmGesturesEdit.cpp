@@ -11,7 +11,6 @@ namespace fg {
 namespace {
 
 constexpr int kVkShift = 0x10;
-constexpr const wchar_t* kNoWizard = L"Gesture wizard not available";
 
 bool SameName(const std::wstring& a, const std::wstring& b) {
     return AsciiLower(a) == AsciiLower(b);
@@ -32,6 +31,7 @@ TFrmGesturesEdit::~TFrmGesturesEdit() {
 
 void TFrmGesturesEdit::CheckParts() const {
     std::wstring missing;
+    if (!parts.wizard) missing += L" wizard";
     if (!parts.showConfiguration) missing += L" configuration";
     if (!parts.showDebug) missing += L" debug-window";
     if (!parts.endProgram) missing += L" end-of-program";
@@ -290,11 +290,13 @@ void TFrmGesturesEdit::cbDisableAllClick(bool checked) {
 }
 
 IGestureWizard* TFrmGesturesEdit::Wizard() const {
-    if (!parts.wizard) {
-        AppendLog(std::wstring(L"[FGest] ") + kNoWizard);
-        Os().desktop->ShowMessage(kNoWizard, L"Farrowglimmer");
-    }
     return parts.wizard;
+}
+
+bool TFrmGesturesEdit::ListsGesture(const std::wstring& h) const {
+    for (const TGestureRow& row : rows)
+        if (SameName(row.gesture, h)) return true;
+    return false;
 }
 
 void TFrmGesturesEdit::btnNewGestureClick() {

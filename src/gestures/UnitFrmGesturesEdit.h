@@ -36,8 +36,7 @@ class IGesturesEditView {
 
 // What start-up hands the window.
 struct TGesturesEditParts {
-    // Null until the wizard is built: "New Gesture" and the edit entries then say so.
-    IGestureWizard* wizard = nullptr;
+    IGestureWizard* wizard = nullptr;        // required: new bindings and edits
     std::function<void()> showConfiguration; // required: on the page it showed last
     std::function<void()> showDebug;         // required: the debug log window, in front
     std::function<void()> endProgram;        // required: ends the message loop
@@ -102,6 +101,9 @@ class TFrmGesturesEdit : public IGesturesView {
     // The state the native window mirrors.
     int Tab() const { return tab; }
     const std::vector<TGestureRow>& Rows() const { return rows; }
+    // Whether a row shows this human-readable form (whole text, case ignored): the wizard's
+    // duplicate check.
+    bool ListsGesture(const std::wstring& h) const;
     std::optional<std::size_t> SelectedRow() const { return selectedRow; }
     const std::vector<TProgramRow>& Programs() const { return programs; }
     std::optional<std::size_t> SelectedProgramRow() const { return selectedProgram; }

@@ -2,6 +2,7 @@
 
 #include "app/UnitFrmInstance.h"
 #include "capture/UnitFrmScratchpad.h"
+#include "gestures/UnitFrmGestureWizard.h"
 #include "gestures/UnitFrmGesturesEdit.h"
 
 namespace fg {
@@ -9,7 +10,12 @@ namespace fg {
 void WireEditGestures(const TEditGesturesRoad& road) {
     TFrmGesturesEdit& window = road.window;
     TGesturesEditParts& parts = window.Parts();
-    parts.wizard = road.wizard;
+    parts.wizard = &road.wizard;
+    // The wizard refuses a gesture the window already lists.
+    road.wizard.Parts().diagonalsEnabled = road.diagonalsEnabled;
+    road.wizard.Parts().gestureListed = [&window](const std::wstring& h) {
+        return window.ListsGesture(h);
+    };
     parts.showConfiguration = road.showConfiguration;
     parts.showDebug = road.showDebug;
     parts.endProgram = road.endProgram;
@@ -21,6 +27,7 @@ void WireEditGestures(const TEditGesturesRoad& road) {
                 return window.ShowWithCurrentForegroundProgram();
             };
     window.CheckParts();
+    road.wizard.CheckParts();
 }
 
 } // namespace fg

@@ -8,8 +8,8 @@
 
 namespace fg {
 
-class IGestureWizard;
 class TFrmDummyInstance;
+class TFrmGestureWizard;
 class TFrmGesturesEdit;
 class TFrmScratchPad;
 
@@ -17,14 +17,15 @@ struct TEditGesturesRoad {
     TFrmGesturesEdit& window;
     TFrmScratchPad& scratchpad;
     std::vector<TFrmDummyInstance*> instances; // each instance window a later start may find
-    IGestureWizard* wizard;                    // null until the wizard is built
-    std::function<void()> showConfiguration;   // on the page it showed last
-    std::function<void()> showDebug;           // the debug log window, in front
-    std::function<void()> endProgram;          // ends the message loop
+    TFrmGestureWizard& wizard;
+    std::function<bool()> diagonalsEnabled;  // the mouse monitor's setting, for the wizard
+    std::function<void()> showConfiguration; // on the page it showed last
+    std::function<void()> showDebug;         // the debug log window, in front
+    std::function<void()> endProgram;        // ends the message loop
 };
 
-// Hands the window its parts and the other windows their way into it, then checks the window:
-// raises TUserError naming what is missing.
+// Hands the window and its wizard their parts and the other windows their way into the window,
+// then checks both: raises TUserError naming what is missing.
 void WireEditGestures(const TEditGesturesRoad& road);
 
 } // namespace fg

@@ -10,6 +10,7 @@
 #include "capture/UnitFrmMouseMovements_win32.h"
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
+#include "gestures/UnitFrmGestureWizard_win32.h"
 #include "gestures/UnitFrmGesturesWindow_win32.h"
 #include "gestures/UnitFrmGestures_win32.h"
 #include "platform/Errors.h"
@@ -89,7 +90,8 @@ struct TApplicationWindows {
             {.window = editGestures->Logic(),
              .scratchpad = scratchpad->Logic(),
              .instances = {&instance->Logic(), firstInstance ? &firstInstance->Logic() : nullptr},
-             .wizard = nullptr,
+             .wizard = wizard->Logic(),
+             .diagonalsEnabled = [this] { return monitor->Logic().EnableDiagonals; },
              .showConfiguration = [this] { config->Logic().ShowPage(-1); },
              .showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); },
              .endProgram = [] { PostQuitMessage(0); }});
@@ -129,6 +131,7 @@ struct TApplicationWindows {
         std::make_unique<TFrmKeystrokeEditWindow>();
     std::unique_ptr<TFrmGesturesWindow> editGestures =
         std::make_unique<TFrmGesturesWindow>(*gestures);
+    std::unique_ptr<TFrmGestureWizardWindow> wizard = std::make_unique<TFrmGestureWizardWindow>();
 };
 
 // Tab, Enter and Escape in a modeless window of ours: a message for one of the program's own

@@ -13,6 +13,7 @@
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "fakes/FakePlatform.h"
+#include "gestures/UnitFrmGestureWizard.h"
 #include "gestures/UnitFrmGestures.h"
 #include "gestures/UnitFrmGesturesEdit.h"
 #include "gestures/UnitGatherINIData.h"
@@ -67,6 +68,7 @@ class GestureRoad : public ::testing::Test {
         TTargetFocus target;
         TFrmConfig config;
         TFrmGesturesEdit editGestures{gestures, nullptr};
+        TFrmGestureWizard wizard{nullptr, {}};
         TFrmDummyInstance instance;
         TGestureRoad Road() {
             return {gestures, monitor,   ratTrap,
@@ -89,7 +91,8 @@ class GestureRoad : public ::testing::Test {
         WireEditGestures({.window = windows->editGestures,
                           .scratchpad = windows->scratchpad,
                           .instances = {&windows->instance},
-                          .wizard = nullptr,
+                          .wizard = windows->wizard,
+                          .diagonalsEnabled = [this] { return windows->monitor.EnableDiagonals; },
                           .showConfiguration = [this] { windows->config.ShowPage(-1); },
                           .showDebug = [] {},
                           .endProgram = [this] { ended = true; }});
@@ -208,6 +211,19 @@ TEST_F(GestureRoad, EditGesturesOpensOnTheForegroundProgramAndExitSavesItsFile) 
     EXPECT_TRUE(ended);
     EXPECT_EQ(os.files.Text(GetDataPath() + L"Gestures_notepad.exe.ini"),
               L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n[Settings]\r\ncbDisableAll=1\r\n");
+}
+
+TEST_F(GestureRoad, TheWizardFollowsTheMonitorsDiagonalsAndRefusesWhatTheWindowLists) {
+    Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    Write(L"defaults.ini", L"[init]\r\ncbEnableDiagonals=1\r\n");
+    Start();
+    TFrmGestureWizard& wizard = windows->wizard;
+    ASSERT_EQ(windows->editGestures.Parts().wizard, &wizard);
+    EXPECT_TRUE(wizard.Parts().diagonalsEnabled());
+    windows->monitor.prEnableDiagonals(false);
+    EXPECT_FALSE(wizard.Parts().diagonalsEnabled());
+    EXPECT_TRUE(wizard.Parts().gestureListed(L"up+right"));
+    EXPECT_FALSE(wizard.Parts().gestureListed(L"UP"));
 }
 
 TEST_F(GestureRoad, AStrokeShowsItsArrowAndTheReleaseTypesTheBindingWithOneSnapshot) {
