@@ -14,10 +14,11 @@ struct TTrayActions {
     std::function<void()> showDebug; // shows the debug log window and brings it to the front
     std::function<void()> showConfiguration; // on the page it showed last
     std::function<void()> exitProgram;       // ends the message loop
+    std::function<void()> showAbout;         // the About window, in front
 };
 
 // Fills every part of the tray, then checks it: raises TUserError naming what is missing. The
-// Edit Gestures and About windows do not exist yet: their entries log what they would open.
+// Edit Gestures window does not exist yet: its entry logs what it would open.
 void WireSysTray(TfrmSysTrayMenu& tray, TFrmMouseMonitor& monitor, const TTrayActions& actions);
 
 } // namespace fg

@@ -13,14 +13,18 @@
 #include "gestures/UnitFrmGestures_win32.h"
 #include "platform/Errors.h"
 #include "platform/LogSink.h"
+#include "platform/win32/Modal.h"
 #include "platform/win32/Win32Platform.h"
 #include "startup/UnitGestureRoad.h"
 #include "startup/UnitSettingsWiring.h"
 #include "startup/UnitTrayWiring.h"
+#include "startup/UnitWelcomeWiring.h"
 #include "ui/UnitDrawGesture_win32.h"
+#include "ui/UnitFrmAbout_win32.h"
 #include "ui/UnitFrmConfig_win32.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 #include "ui/UnitFrmSysTrayMenu_win32.h"
+#include "ui/UnitFrmWelcome_win32.h"
 
 #include <windows.h>
 
@@ -73,7 +77,9 @@ struct TApplicationWindows {
         WireSysTray(tray->Logic(), monitor->Logic(),
                     {.showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); },
                      .showConfiguration = [this] { config->Logic().ShowPage(-1); },
-                     .exitProgram = [] { PostQuitMessage(0); }});
+                     .exitProgram = [] { PostQuitMessage(0); },
+                     .showAbout = [this] { about->Logic().ShowInFront(); }});
+        WireWelcome(welcome->Logic(), config->Logic(), *gestures, EditGesturesNotYet);
         // "CONFIG" reaches whichever instance window the later start finds.
         for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
             if (w)
@@ -107,16 +113,21 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmDebugWindow> debug = std::make_unique<TFrmDebugWindow>();
     std::unique_ptr<TFrmDummyUnicodeTooltipWindow> tooltipOwner =
         std::make_unique<TFrmDummyUnicodeTooltipWindow>();
-    std::unique_ptr<TfrmSysTrayMenuWindow> tray = std::make_unique<TfrmSysTrayMenuWindow>();
+    // Before the tray: the tray's tip shows the About window's version label.
+    std::unique_ptr<TFrmAboutWindow> about = std::make_unique<TFrmAboutWindow>();
+    std::unique_ptr<TfrmSysTrayMenuWindow> tray =
+        std::make_unique<TfrmSysTrayMenuWindow>(about->Logic().lblVersion());
     std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
     std::unique_ptr<TFrmScratchPadWindow> scratchpad = std::make_unique<TFrmScratchPadWindow>();
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
     std::unique_ptr<TFrmConfigWindow> config = std::make_unique<TFrmConfigWindow>();
+    std::unique_ptr<TfrmWelcomeWindow> welcome = std::make_unique<TfrmWelcomeWindow>();
 };
 
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (DialogKeysHandled(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

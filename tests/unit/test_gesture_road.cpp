@@ -73,7 +73,8 @@ class GestureRoad : public ::testing::Test {
         WireSysTray(tray, windows->monitor,
                     {.showDebug = [] {},
                      .showConfiguration = [this] { windows->config.ShowPage(-1); },
-                     .exitProgram = [] {}});
+                     .exitProgram = [] {},
+                     .showAbout = [] {}});
     }
     Windows& Start() {
         windows = std::make_unique<Windows>();

@@ -1,5 +1,8 @@
 #include "platform/win32/Modal.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace fg {
 
 int TModalLoop::Run(HWND window, HWND owner) {
@@ -35,6 +38,54 @@ void TModalLoop::End(int r) {
     running = false;
     // Wake the loop if it waits for a message.
     PostMessageW(nullptr, WM_NULL, 0, 0);
+}
+
+namespace {
+
+std::vector<HWND>& DialogKeyWindows() {
+    static std::vector<HWND> windows;
+    return windows;
+}
+
+} // namespace
+
+void TakeDialogKeys(HWND window) {
+    if (window) DialogKeyWindows().push_back(window);
+}
+
+void LeaveDialogKeys(HWND window) {
+    auto& windows = DialogKeyWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+}
+
+bool DialogKeysHandled(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    for (HWND w : DialogKeyWindows())
+        if ((msg.hwnd == w || IsChild(w, msg.hwnd)) && IsDialogMessageW(w, &msg)) return true;
+    return false;
+}
+
+void RestoreFocus(HWND window, WPARAM activateState, HWND& remembered, HWND first) {
+    if (LOWORD(activateState) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) remembered = focus;
+        return;
+    }
+    const bool usable = remembered && IsChild(window, remembered) && IsWindowVisible(remembered) &&
+                        IsWindowEnabled(remembered);
+    SetFocus(usable ? remembered : first);
+}
+
+void CenterOnMonitor(HWND window) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &mi);
+    RECT r{};
+    GetWindowRect(window, &r);
+    const RECT& work = mi.rcWork;
+    const int x = work.left + (work.right - work.left - (r.right - r.left)) / 2;
+    const int y = work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace fg
