@@ -35,7 +35,7 @@ const std::vector<ControlRow> kRows = {
     {idLabel4, K::Label, L"Version:", 60, 32, 57, 15, akTopLeft},
     {idLblVersion, K::Label, L"", 118, 32, 40, 15, akTopLeft},
     {idLblBuild, K::Label, L"", 159, 32, 140, 15, akTopLeft},
-    {idLblURL, K::LinkButton, kAboutURL, 48, 64, 256, 17, akTopLeft},
+    {idLblURL, K::HotLink, kAboutURL, 48, 64, 256, 17, akTopLeft},
     {idLabel3, K::Label,
      L"Got an idea for improvement, a bug to report, or want to donate? Click on the above link.",
      48, 88, 214, 42, akTopLeft},

@@ -61,14 +61,14 @@ const std::vector<ControlRow> kRows = {
      L"methods. By default, the entire screen is used and this is the recommened method. There is "
      L"an optional \"Scratchpad\" window that uses a small dedicated window to draw on.",
      kPageX + 39, kPageY + 32, 620, 200, akTopLeft},
-    {idLblConfigureHotkey, K::LinkButton, L"Configure Gesture Drawing mode", kPageX + 39,
-     kPageY + 241, 230, 18, akTopLeft},
+    {idLblConfigureHotkey, K::HotLink, L"Configure Gesture Drawing mode", kPageX + 39, kPageY + 241,
+     230, 18, akTopLeft},
 
     {idLabel9, K::Label,
      L"Click the link below to create a gesture to open the Configuration window.\r\n", kPageX + 39,
      kPageY + 32, 620, 20, akTopLeft},
-    {idLblCreateExampleGesture, K::LinkButton, L"Create [TOP]+DOWN gesture", kPageX + 39,
-     kPageY + 60, 200, 18, akTopLeft},
+    {idLblCreateExampleGesture, K::HotLink, L"Create [TOP]+DOWN gesture", kPageX + 39, kPageY + 60,
+     200, 18, akTopLeft},
     {idLblHowToGesture, K::Label,
      L"To execute this gesture:  \r\n - move your mouse to the top of your monitor.\r\n - hold "
      L"the Right Mouse Button\r\n - move the mouse down\r\n - release the Right Mouse "
@@ -82,7 +82,7 @@ const std::vector<ControlRow> kRows = {
      L"keystroke CTRL+W. This keyboard shortcut will close the current tab in many web "
      L"browsers.\r\n\r\n",
      kPageX + 39, kPageY + 32, 620, 175, akTopLeft},
-    {idLblEditGestures, K::LinkButton, L"Edit Gestures", kPageX + 39, kPageY + 215, 110, 18,
+    {idLblEditGestures, K::HotLink, L"Edit Gestures", kPageX + 39, kPageY + 215, 110, 18,
      akTopLeft},
 
     {idTabs, K::Tabs, L"", 143, 8, 689, 357, akAll},

@@ -40,7 +40,7 @@ KindInfo Info(ControlKind kind) {
         return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY};
     case ControlKind::Tabs:
         return {WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_TABSTOP};
-    case ControlKind::LinkButton:
+    case ControlKind::HotLink:
         return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP};
     }
     return {L"STATIC", 0};

@@ -22,12 +22,12 @@ enum class ControlKind {
     Memo,
     RadioButton, // checked by its owner, not by the click itself
     GroupBox,
-    TrackBar,   // horizontal, tick marks, the position in a tooltip while dragged
-    TreeView,   // read-only
-    Picture,    // drawn by the owner (WM_DRAWITEM)
-    Link,       // a text that reports clicks (STN_CLICKED)
-    Tabs,       // a row of tabs; its pages are the controls shown over it, which it does not cover
-    LinkButton, // a link drawn by the owner (WM_DRAWITEM) that takes the focus, Space and Enter
+    TrackBar, // horizontal, tick marks, the position in a tooltip while dragged
+    TreeView, // read-only
+    Picture,  // drawn by the owner (WM_DRAWITEM)
+    Link,     // a text that reports clicks (STN_CLICKED)
+    Tabs,     // a row of tabs; its pages are the controls shown over it, which it does not cover
+    HotLink,  // a link drawn by the owner (WM_DRAWITEM) that takes the focus, Space and Enter
 };
 
 struct ControlRow {

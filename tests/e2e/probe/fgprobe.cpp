@@ -349,6 +349,16 @@ int actTreeSelect(HWND h, const Args& a) {
                : kNotFound;
 }
 
+// Selects the INDEX-th tab of a tab control as a click on it does: the control tells its parent.
+int actTabSelect(HWND h, const Args& a) {
+    if (a.size() < 2) return kNotFound;
+    const long index = wcstol(a[1].c_str(), nullptr, 0);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(h, TCM_SETCURFOCUS, index, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &r);
+    SendMessageTimeoutW(h, TCM_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &r);
+    return static_cast<long>(r) == index ? kFound : kNotFound;
+}
+
 // Posts a message: a number, or the name of a registered message ("TaskbarCreated").
 int actPost(HWND h, const Args& a) {
     if (a.size() < 2) return kUsage;
@@ -473,6 +483,7 @@ constexpr WindowCommand kWindowCommands[] = {
     {L"waitshown", actWaitShown}, {L"trackbar", actTrackBar},
     {L"state", actState},         {L"treeselect", actTreeSelect},
     {L"post", actPost},           {L"trayremove", actTrayRemove},
+    {L"tabselect", actTabSelect},
 };
 
 // Processes of the snapshot, "pid<TAB>exe" a line, optionally only those with one exe name.
@@ -540,6 +551,7 @@ void usage() {
                      L"  fgprobe waittext HWND [poll-ms] [timeout-ms]  (start: a line on stdin)\n"
                      L"  fgprobe waitshown HWND [poll-ms] [timeout-ms] (start: a line on stdin)\n"
                      L"  fgprobe post HWND MSG|NAME [wParam] [lParam]   fgprobe trayremove HWND\n"
+                     L"  fgprobe tabselect HWND INDEX\n"
                      L"filters: --class C --title T (--text T) --exe NAME --pid N --visible"
                      L" --wait MS\n");
 }
