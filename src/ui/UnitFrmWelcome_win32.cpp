@@ -103,10 +103,30 @@ bool Shows(int id, const TfrmWelcome& w) {
 constexpr POINT kArrow[] = {{68, 189}, {117, 240}, {86, 240}, {86, 296},
                             {50, 296}, {50, 240},  {20, 240}};
 
-void DrawLink(const DRAWITEMSTRUCT& item, HFONT font) {
+// The colour the tab control fills its pages with (a theme may make it other than the dialog's):
+// the pages' texts lie over it as siblings and paint their background in it.
+COLORREF PageColour(HWND tabs) {
+    RECT r{};
+    GetClientRect(tabs, &r);
+    if (r.right <= 0 || r.bottom <= 0) return GetSysColor(COLOR_BTNFACE);
+    HDC screen = GetDC(tabs);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    const COLORREF colour = GetPixel(dc, r.right / 2, r.bottom * 3 / 4);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(tabs, screen);
+    return colour == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : colour;
+}
+
+void DrawLink(const DRAWITEMSTRUCT& item, HFONT font, HBRUSH background) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &r, background);
     wchar_t text[128] = {};
     GetWindowTextW(item.hwndItem, text, static_cast<int>(std::size(text)));
     HGDIOBJ old = SelectObject(dc, font);
@@ -150,6 +170,7 @@ TfrmWelcomeWindow::~TfrmWelcomeWindow() {
     }
     if (linkFont) DeleteObject(linkFont);
     if (letteringFont) DeleteObject(letteringFont);
+    ForgetPageBrush();
 }
 
 void TfrmWelcomeWindow::MakeTabs() {
@@ -235,6 +256,16 @@ void TfrmWelcomeWindow::Clicked(int id) {
     }
 }
 
+HBRUSH TfrmWelcomeWindow::PageBrush() {
+    if (!pageBrush) pageBrush = CreateSolidBrush(PageColour(controls.Item(idTabs)));
+    return pageBrush;
+}
+
+void TfrmWelcomeWindow::ForgetPageBrush() {
+    if (pageBrush) DeleteObject(pageBrush);
+    pageBrush = nullptr;
+}
+
 void TfrmWelcomeWindow::PaintBand(HDC dc) {
     RECT client{};
     GetClientRect(hwnd, &client);
@@ -292,7 +323,7 @@ LRESULT TfrmWelcomeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (IsLink(static_cast<int>(item.CtlID))) {
-            DrawLink(item, linkFont);
+            DrawLink(item, linkFont, PageBrush());
             return TRUE;
         }
         break;
@@ -306,8 +337,13 @@ LRESULT TfrmWelcomeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(PageBrush());
     }
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        ForgetPageBrush();
+        InvalidateRect(hwnd, nullptr, TRUE);
+        break;
     case WM_ACTIVATE:
         RestoreFocus(hwnd, wParam, lastFocus, controls.Item(idTabs));
         return 0;

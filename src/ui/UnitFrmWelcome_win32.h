@@ -32,12 +32,16 @@ class TfrmWelcomeWindow : public TWin32Window, public IWelcomeView {
     void SetFonts();
     void PaintBand(HDC dc);
     void Clicked(int id);
+    // The brush of the pages' colour, made when first needed.
+    HBRUSH PageBrush();
+    void ForgetPageBrush();
 
     TControlTable controls;
     std::unique_ptr<TfrmWelcome> logic;
     HFONT linkFont = nullptr;
     HFONT letteringFont = nullptr;
     HWND lastFocus = nullptr;
+    HBRUSH pageBrush = nullptr;
 };
 
 } // namespace fg
