@@ -9,7 +9,7 @@ import os
 import struct
 import subprocess
 
-from gestures import PRESS, TOP_DOWN, close_menus, read_profile, wait_log
+from gestures import PRESS, TOP_DOWN, close_menus, messages, read_profile, wait_log
 from harness import Bench, desktop_dpi, expect, fixtures, run_cases, wait_for
 from test_tray import icon_centre, program_menu
 
@@ -21,7 +21,8 @@ EXAMPLE_LINK = "Create [TOP]+DOWN gesture"
 HOW_TO = "To execute this gesture:"
 FIRST_PAGE_TEXT = "Farrowglimmer does not have a main window."
 LINK_BLUE = (0, 0, 255)
-VK_UP, VK_RETURN, VK_ESCAPE = 0x26, 0x0D, 0x1B
+VK_TAB, VK_RETURN, VK_ESCAPE, VK_SPACE, VK_RIGHT, VK_UP = 0x09, 0x0D, 0x1B, 0x20, 0x27, 0x26
+NOT_YET = "Edit Gestures window not available yet"
 
 
 def welcome_shown_value(bench: Bench) -> str | None:
@@ -150,6 +151,22 @@ def example_gesture(bench: Bench):
     close_menus(bench)
 
 
+@fixtures({})
+def keys(bench: Bench):
+    """Without the mouse: the arrow keys turn the pages, Tab reaches the link, Enter and Space
+    activate it, Escape hides the window."""
+    prog = bench.start_program()
+    win = welcome_window(bench, prog)
+    wait_for(lambda: (bench.foreground() or win).hwnd == win.hwnd, 5, "the welcome window in front")
+    # All keys first: reading the log goes through the debug window, which may take the focus.
+    for key in (VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_TAB, VK_SPACE, VK_RETURN, VK_ESCAPE):
+        bench.probe("key", key)
+    wait_for(lambda: not bench.windows(title=WELCOME, pid=prog.winpid, visible=True), 5,
+             "Escape to hide the welcome window")
+    wait_log(bench, prog, NOT_YET, 2)
+    expect(len(messages(bench, prog, NOT_YET)) == 2, "the link acted more than twice")
+
+
 def about(bench: Bench):
     """The tray's About shows the exe's version and build; Escape hides it; the tip matches."""
     prog = bench.start_program()
@@ -205,5 +222,6 @@ def pages_144(bench: Bench):
 
 
 if __name__ == "__main__":
-    run_cases({"first_start": first_start, "example_gesture": example_gesture, "about": about,
+    run_cases({"first_start": first_start, "example_gesture": example_gesture, "keys": keys,
+               "about": about,
                "pages": pages, "pages_144": pages_144})
