@@ -214,7 +214,10 @@ void TfrmWelcomeWindow::DpiChanged(const RECT& suggested) {
 void TfrmWelcomeWindow::Mirror() {
     if (!hwnd || !logic) return;
     SendMessageW(controls.Item(idTabs), TCM_SETCURSEL, logic->Page(), 0);
-    EnableWindow(controls.Item(idLblCreateExampleGesture), logic->ExampleLinkEnabled());
+    HWND example = controls.Item(idLblCreateExampleGesture);
+    // A link greyed while it has the focus hands the focus on, so the keys still go somewhere.
+    if (!logic->ExampleLinkEnabled() && GetFocus() == example) SetFocus(controls.Item(idTabs));
+    EnableWindow(example, logic->ExampleLinkEnabled());
     for (const ControlRow& row : kRows) {
         HWND h = controls.Item(row.id);
         const bool show = Shows(row.id, *logic);
