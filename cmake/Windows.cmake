@@ -7,7 +7,7 @@ set(FG_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 list(FILTER FG_WIN32_SOURCES EXCLUDE REGEX "/src/startup/main_win32\\.cpp$")
 add_library(fg_win32 STATIC ${FG_WIN32_SOURCES})
-target_link_libraries(fg_win32 PUBLIC fg_portable comctl32 shell32 user32 gdi32 kernel32 ole32 advapi32 comdlg32)
+target_link_libraries(fg_win32 PUBLIC fg_portable comctl32 shell32 user32 gdi32 kernel32 ole32 advapi32 comdlg32 version)
 
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 add_executable(Farrowglimmer WIN32 ${CMAKE_SOURCE_DIR}/src/startup/main_win32.cpp

@@ -33,7 +33,7 @@ using K = ControlKind;
 // In the tab order. The gesture list's rectangle is the Global tab's; beside the program list
 // it is narrower and leaves room for the disable box below it.
 const std::vector<ControlRow> kRows = {
-    {idTabs, K::TabBar, L"", 4, 4, 905, 28, akLeft | akTop | akRight},
+    {idTabs, K::Tabs, L"", 4, 4, 905, 28, akLeft | akTop | akRight},
     {idNotice, K::Label, L"No Gestures defined.", 8, 42, 400, 16, akTopLeft},
     {idPrograms, K::ListView, L"", 8, 64, 200, 408, akLeft | akTop | akBottom},
     {idGestures, K::ListView, L"", 8, 64, 782, 408, akAll},

@@ -60,6 +60,9 @@ class ISystem {
     // The zero-terminated UTF-16 text held by a global memory handle; false when it cannot be
     // locked.
     virtual bool GlobalMemoryText(std::uintptr_t handle, std::wstring& out) = 0;
+    // The file version of an executable's version resource, most significant part first (1.2.3.4
+    // as {1, 2, 3, 4}); false when the file has no version information.
+    virtual bool FileVersion(const std::wstring& path, std::uint16_t parts[4]) = 0;
 };
 
 } // namespace fg

@@ -22,7 +22,7 @@ void WireSysTray(TfrmSysTrayMenu& tray, TFrmMouseMonitor& monitor, const TTrayAc
     parts.setMonitorEnabled = [&monitor](bool enabled) { monitor.SetMonitorEnabled(enabled); };
     parts.openConfiguration = actions.showConfiguration;
     parts.openEditGestures = actions.showEditGestures;
-    parts.openAbout = NotYet(L"About window");
+    parts.openAbout = actions.showAbout;
     parts.showDebug = actions.showDebug;
     parts.exitProgram = actions.exitProgram;
     tray.CheckParts();

@@ -15,10 +15,10 @@ struct TTrayActions {
     std::function<void()> showConfiguration; // on the page it showed last
     std::function<void()> exitProgram;       // saves the gesture file shown and ends the loop
     std::function<void()> showEditGestures;  // the Edit Gestures window as it was left
+    std::function<void()> showAbout;         // the About window, in front
 };
 
-// Fills every part of the tray, then checks it: raises TUserError naming what is missing. The
-// About window does not exist yet: its entry logs what it would open.
+// Fills every part of the tray, then checks it: raises TUserError naming what is missing.
 void WireSysTray(TfrmSysTrayMenu& tray, TFrmMouseMonitor& monitor, const TTrayActions& actions);
 
 } // namespace fg

@@ -15,16 +15,20 @@
 #include "gestures/UnitFrmGestures_win32.h"
 #include "platform/Errors.h"
 #include "platform/LogSink.h"
+#include "platform/win32/Modal.h"
 #include "platform/win32/Win32Platform.h"
 #include "startup/UnitEditGesturesWiring.h"
 #include "startup/UnitGestureRoad.h"
 #include "startup/UnitSettingsWiring.h"
 #include "startup/UnitTrayWiring.h"
+#include "startup/UnitWelcomeWiring.h"
 #include "ui/UnitDrawGesture_win32.h"
+#include "ui/UnitFrmAbout_win32.h"
 #include "ui/UnitFrmConfig_win32.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 #include "ui/UnitFrmKeystrokeEditor_win32.h"
 #include "ui/UnitFrmSysTrayMenu_win32.h"
+#include "ui/UnitFrmWelcome_win32.h"
 
 #include <windows.h>
 
@@ -78,7 +82,12 @@ struct TApplicationWindows {
                     {.showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); },
                      .showConfiguration = [this] { config->Logic().ShowPage(-1); },
                      .exitProgram = [this] { editGestures->Logic().ExitProgram(); },
-                     .showEditGestures = [this] { editGestures->Logic().Show(); }});
+                     .showEditGestures = [this] { editGestures->Logic().Show(); },
+                     .showAbout = [this] { about->Logic().ShowInFront(); }});
+        WireWelcome(welcome->Logic(), config->Logic(), *gestures, [this] {
+            editGestures->Logic().Show();
+            return reinterpret_cast<HWindow>(editGestures->TWin32Window::Handle());
+        });
         // "CONFIG" reaches whichever instance window the later start finds.
         for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
             if (w)
@@ -121,7 +130,10 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmDebugWindow> debug = std::make_unique<TFrmDebugWindow>();
     std::unique_ptr<TFrmDummyUnicodeTooltipWindow> tooltipOwner =
         std::make_unique<TFrmDummyUnicodeTooltipWindow>();
-    std::unique_ptr<TfrmSysTrayMenuWindow> tray = std::make_unique<TfrmSysTrayMenuWindow>();
+    // Before the tray: the tray's tip shows the About window's version label.
+    std::unique_ptr<TFrmAboutWindow> about = std::make_unique<TFrmAboutWindow>();
+    std::unique_ptr<TfrmSysTrayMenuWindow> tray =
+        std::make_unique<TfrmSysTrayMenuWindow>(about->Logic().lblVersion());
     std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
     std::unique_ptr<TFrmScratchPadWindow> scratchpad = std::make_unique<TFrmScratchPadWindow>();
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
@@ -132,23 +144,13 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmGesturesWindow> editGestures =
         std::make_unique<TFrmGesturesWindow>(*gestures);
     std::unique_ptr<TFrmGestureWizardWindow> wizard = std::make_unique<TFrmGestureWizardWindow>();
+    std::unique_ptr<TfrmWelcomeWindow> welcome = std::make_unique<TfrmWelcomeWindow>();
 };
-
-// Tab, Enter and Escape in a modeless window of ours: a message for one of the program's own
-// visible top-level windows with controls goes through that window's dialog keys.
-HWND DialogWindowOf(const MSG& msg) {
-    if (!msg.hwnd) return nullptr;
-    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
-    if (!top || !IsWindowVisible(top) || !GetWindow(top, GW_CHILD)) return nullptr;
-    DWORD process = 0;
-    GetWindowThreadProcessId(top, &process);
-    return process == GetCurrentProcessId() ? top : nullptr;
-}
 
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (HWND dialog = DialogWindowOf(msg); dialog && IsDialogMessageW(dialog, &msg)) continue;
+        if (DialogKeysHandled(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

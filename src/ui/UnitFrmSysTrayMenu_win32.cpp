@@ -10,25 +10,7 @@
 
 namespace fg {
 
-std::wstring ProgramVersionLabel() {
-    HMODULE self = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceW(self, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
-    HGLOBAL loaded = found ? LoadResource(self, found) : nullptr;
-    const auto* bytes = static_cast<const std::uint8_t*>(loaded ? LockResource(loaded) : nullptr);
-    if (!bytes) return L"";
-    // The fixed part sits on a 4-byte boundary after the block's name; its signature finds it.
-    const DWORD size = SizeofResource(self, found);
-    for (DWORD at = 0; at + sizeof(VS_FIXEDFILEINFO) <= size; at += 4) {
-        VS_FIXEDFILEINFO fixed;
-        std::memcpy(&fixed, bytes + at, sizeof fixed);
-        if (fixed.dwSignature != 0xFEEF04BD) continue;
-        return std::to_wstring(HIWORD(fixed.dwFileVersionMS)) + L"." +
-               std::to_wstring(LOWORD(fixed.dwFileVersionMS));
-    }
-    return L"";
-}
-
-TfrmSysTrayMenuWindow::TfrmSysTrayMenuWindow() {
+TfrmSysTrayMenuWindow::TfrmSysTrayMenuWindow(const std::wstring& versionLabel) {
     // A hidden top-level window, not a message-only one: those never hear the shell's
     // broadcast that the taskbar was made anew, nor the end of the session.
     CreateNative({.className = L"TfrmSysTrayMenu",
@@ -36,8 +18,7 @@ TfrmSysTrayMenuWindow::TfrmSysTrayMenuWindow() {
                   .style = WS_POPUP,
                   .exStyle = WS_EX_TOOLWINDOW});
     WM_TASKBAR_CREATE = RegisterWindowMessageW(L"TaskbarCreated");
-    logic = std::make_unique<TfrmSysTrayMenu>(*this, reinterpret_cast<HWindow>(hwnd),
-                                              ProgramVersionLabel());
+    logic = std::make_unique<TfrmSysTrayMenu>(*this, reinterpret_cast<HWindow>(hwnd), versionLabel);
 }
 
 TfrmSysTrayMenuWindow::~TfrmSysTrayMenuWindow() {

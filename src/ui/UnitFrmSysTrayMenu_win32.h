@@ -12,13 +12,10 @@ namespace fg {
 // The callback message of the icon.
 constexpr UINT WM_TRAYICON = WM_USER + 1;
 
-// Major and minor file version of the running exe ("1.0"), from its version resource; empty
-// when it has none.
-std::wstring ProgramVersionLabel();
-
 class TfrmSysTrayMenuWindow : public TWin32Window, public ITrayIconView {
   public:
-    TfrmSysTrayMenuWindow();
+    // versionLabel: the About window's version label ("1.0"), which the tip shows.
+    explicit TfrmSysTrayMenuWindow(const std::wstring& versionLabel);
     ~TfrmSysTrayMenuWindow() override;
     TfrmSysTrayMenu& Logic() { return *logic; }
 

@@ -440,6 +440,13 @@ bool FakeSystem::StartProcess(const std::wstring& commandLine, std::uint32_t cre
     return true;
 }
 
+bool FakeSystem::FileVersion(const std::wstring& path, std::uint16_t parts[4]) {
+    auto it = fileVersions.find(path);
+    if (it == fileVersions.end()) return false;
+    std::copy(it->second.begin(), it->second.end(), parts);
+    return true;
+}
+
 bool FakeSystem::GlobalMemoryText(std::uintptr_t handle, std::wstring& out) {
     auto it = globalMemory.find(handle);
     if (it == globalMemory.end()) return false;

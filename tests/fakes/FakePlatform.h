@@ -242,6 +242,7 @@ class FakeSystem : public ISystem {
     std::intptr_t ShellOpen(HWindow owner, const std::wstring& file) override;
     bool StartProcess(const std::wstring& commandLine, std::uint32_t creationFlags, bool wait,
                       std::uint32_t& error) override;
+    bool FileVersion(const std::wstring& path, std::uint16_t parts[4]) override;
 
     struct Started {
         std::wstring commandLine;
@@ -270,6 +271,8 @@ class FakeSystem : public ISystem {
     wchar_t decimalSeparator = L'.';
     std::map<std::wstring, std::wstring> runValues; // the Run key; names compare as stored
     bool registryFails = false;                     // writes and deletes are refused
+    // The version resources of executables by path; a path not listed has none.
+    std::map<std::wstring, std::array<std::uint16_t, 4>> fileVersions;
 };
 
 class FakeFileSystem : public IFileSystem {

@@ -82,7 +82,8 @@ class GestureRoad : public ::testing::Test {
                     {.showDebug = [] {},
                      .showConfiguration = [this] { windows->config.ShowPage(-1); },
                      .exitProgram = [this] { windows->editGestures.ExitProgram(); },
-                     .showEditGestures = [this] { windows->editGestures.Show(); }});
+                     .showEditGestures = [this] { windows->editGestures.Show(); },
+                     .showAbout = [] {}});
     }
     Windows& Start() {
         windows = std::make_unique<Windows>();

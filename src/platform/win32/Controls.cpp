@@ -52,8 +52,10 @@ KindInfo Info(ControlKind kind) {
     case ControlKind::ListView:
         return {WC_LISTVIEWW,
                 LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP};
-    case ControlKind::TabBar:
-        return {WC_TABCONTROLW, TCS_TABS | TCS_FOCUSONBUTTONDOWN | WS_TABSTOP};
+    case ControlKind::Tabs:
+        return {WC_TABCONTROLW, TCS_TABS | TCS_FOCUSONBUTTONDOWN | WS_CLIPSIBLINGS | WS_TABSTOP};
+    case ControlKind::HotLink:
+        return {L"BUTTON", BS_OWNERDRAW | WS_TABSTOP};
     }
     return {L"STATIC", 0};
 }

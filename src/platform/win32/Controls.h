@@ -32,7 +32,8 @@ enum class ControlKind {
     DefaultButton, // the push button that Enter presses
     BareListView,  // report style, one row selected at a time, no column headers
     ListView,      // report view, one selected row, the selection shown without the focus
-    TabBar,        // a tab control used as a bar: the pages are the owner's business
+    Tabs,    // a row of tabs; its pages are the controls shown over it, which it does not cover
+    HotLink, // a link drawn by the owner (WM_DRAWITEM) that takes the focus, Space and Enter
 };
 
 struct ControlRow {

@@ -37,4 +37,36 @@ void TModalLoop::End(int r) {
     PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
+bool DialogKeysHandled(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
+    HWND top = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!top || !IsWindowVisible(top) || !GetWindow(top, GW_CHILD)) return false;
+    DWORD process = 0;
+    GetWindowThreadProcessId(top, &process);
+    return process == GetCurrentProcessId() && IsDialogMessageW(top, &msg);
+}
+
+void RestoreFocus(HWND window, WPARAM activateState, HWND& remembered, HWND first) {
+    if (LOWORD(activateState) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) remembered = focus;
+        return;
+    }
+    const bool usable = remembered && IsChild(window, remembered) && IsWindowVisible(remembered) &&
+                        IsWindowEnabled(remembered);
+    SetFocus(usable ? remembered : first);
+}
+
+void CenterOnMonitor(HWND window) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &mi);
+    RECT r{};
+    GetWindowRect(window, &r);
+    const RECT& work = mi.rcWork;
+    const int x = work.left + (work.right - work.left - (r.right - r.left)) / 2;
+    const int y = work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2;
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace fg

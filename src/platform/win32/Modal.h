@@ -25,4 +25,17 @@ class TModalLoop {
     int result = mrNone;
 };
 
+// The modeless windows answer the dialog keys too (Tab between controls, Space and Enter on a
+// button, Escape as IDCANCEL) while the program's main loop runs: the loop hands each key message
+// to DialogKeysHandled first, which gives it to the program's own visible top-level window with
+// controls that it is meant for.
+bool DialogKeysHandled(MSG& msg);
+
+// A window's WM_ACTIVATE for the dialog keys: on leaving, remembers the focused control; on
+// coming back, gives it the focus again (or the first one, first).
+void RestoreFocus(HWND window, WPARAM activateState, HWND& remembered, HWND first);
+
+// Centres a top-level window on the work area of its monitor.
+void CenterOnMonitor(HWND window);
+
 } // namespace fg

@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <winver.h>
 #include <tlhelp32.h>
 
 #include <functional>
@@ -430,6 +431,23 @@ class Win32System : public ISystem {
         const LSTATUS s = RegDeleteValueW(key, name.c_str());
         RegCloseKey(key);
         return s == ERROR_SUCCESS || s == ERROR_FILE_NOT_FOUND;
+    }
+    bool FileVersion(const std::wstring& path, std::uint16_t parts[4]) override {
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+        if (size == 0) return false;
+        std::vector<std::uint8_t> block(size);
+        if (!GetFileVersionInfoW(path.c_str(), 0, size, block.data())) return false;
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
+            !fixed || length < sizeof(VS_FIXEDFILEINFO))
+            return false;
+        parts[0] = HIWORD(fixed->dwFileVersionMS);
+        parts[1] = LOWORD(fixed->dwFileVersionMS);
+        parts[2] = HIWORD(fixed->dwFileVersionLS);
+        parts[3] = LOWORD(fixed->dwFileVersionLS);
+        return true;
     }
     std::intptr_t ShellOpen(HWindow owner, const std::wstring& file) override {
         return reinterpret_cast<std::intptr_t>(

@@ -349,6 +349,16 @@ int actTreeSelect(HWND h, const Args& a) {
                : kNotFound;
 }
 
+// Selects the INDEX-th tab of a tab control as a click on it does: the control tells its parent.
+int actTabSelect(HWND h, const Args& a) {
+    if (a.size() < 2) return kNotFound;
+    const long index = wcstol(a[1].c_str(), nullptr, 0);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(h, TCM_SETCURFOCUS, index, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &r);
+    SendMessageTimeoutW(h, TCM_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &r);
+    return static_cast<long>(r) == index ? kFound : kNotFound;
+}
+
 // Posts a message: a number, or the name of a registered message ("TaskbarCreated").
 int actPost(HWND h, const Args& a) {
     if (a.size() < 2) return kUsage;
@@ -467,7 +477,8 @@ class RemoteBlock {
     RemoteBlock(HWND h, std::size_t bytes) : size(bytes) {
         DWORD pid = 0;
         GetWindowThreadProcessId(h, &pid);
-        process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
         if (process)
             at = VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
@@ -571,6 +582,7 @@ constexpr WindowCommand kWindowCommands[] = {
     {L"state", actState},         {L"treeselect", actTreeSelect},
     {L"post", actPost},           {L"trayremove", actTrayRemove},
     {L"lvrows", actListRows},     {L"itemrect", actItemRect},
+    {L"tabselect", actTabSelect},
 };
 
 // Processes of the snapshot, "pid<TAB>exe" a line, optionally only those with one exe name.
@@ -639,6 +651,7 @@ void usage() {
                      L"  fgprobe waittext HWND [poll-ms] [timeout-ms]  (start: a line on stdin)\n"
                      L"  fgprobe waitshown HWND [poll-ms] [timeout-ms] (start: a line on stdin)\n"
                      L"  fgprobe post HWND MSG|NAME [wParam] [lParam]   fgprobe trayremove HWND\n"
+                     L"  fgprobe tabselect HWND INDEX\n"
                      L"filters: --class C --title T (--text T) --exe NAME --pid N --visible"
                      L" --wait MS\n");
 }

@@ -1,0 +1,180 @@
+#include "ui/UnitFrmAbout_win32.h"
+
+#include "platform/win32/Dpi.h"
+#include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Modal.h"
+#include "ui/UnitPopupIcons.h"
+
+namespace fg {
+
+namespace {
+
+constexpr int kClientWidth = 308;
+constexpr int kClientHeight = 170;
+constexpr int kPictureSize = 32;
+constexpr int kFontPx = 11;
+constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+
+enum : int {
+    idImage1 = 10,
+    idLabel1,
+    idLabel4,
+    idLblVersion,
+    idLblBuild,
+    idLblURL,
+    idLabel3,
+    // Escape and the button are one command: both close.
+    idButton1 = IDCANCEL,
+};
+
+using K = ControlKind;
+
+const std::vector<ControlRow> kRows = {
+    {idImage1, K::Picture, L"", 8, 16, 41, 37, akTopLeft},
+    {idLabel1, K::Label, L"Farrowglimmer", 60, 16, 200, 15, akTopLeft},
+    {idLabel4, K::Label, L"Version:", 60, 32, 57, 15, akTopLeft},
+    {idLblVersion, K::Label, L"", 118, 32, 40, 15, akTopLeft},
+    {idLblBuild, K::Label, L"", 159, 32, 140, 15, akTopLeft},
+    {idLblURL, K::HotLink, kAboutURL, 48, 64, 256, 17, akTopLeft},
+    {idLabel3, K::Label,
+     L"Got an idea for improvement, a bug to report, or want to donate? Click on the above link.",
+     48, 88, 214, 42, akTopLeft},
+    {idButton1, K::Button, L"Close", 228, 132, 57, 25, akTopLeft},
+};
+
+} // namespace
+
+TFrmAboutWindow::TFrmAboutWindow() {
+    if (CreateNative({.className = L"TFrmAbout",
+                      .caption = L"About ",
+                      // No system menu: no caption buttons.
+                      .style = WS_CAPTION | WS_POPUP,
+                      .exStyle = WS_EX_CONTROLPARENT,
+                      .parent = GetDesktopWindow(),
+                      .x = 0,
+                      .y = 0,
+                      .clientWidth = kClientWidth,
+                      .clientHeight = kClientHeight})) {
+        controls.Create(hwnd, kRows, {L"Verdana", 8}, kClientWidth, kClientHeight, Dpi());
+        SendMessageW(controls.Item(idButton1), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
+        SetFonts();
+    }
+    logic = std::make_unique<TFrmAbout>(hwnd ? this : nullptr);
+    logic->FormCreate();
+}
+
+TFrmAboutWindow::~TFrmAboutWindow() {
+    if (hwnd) {
+        DestroyWindow(hwnd); // before the font its link uses
+    }
+    if (linkFont) DeleteObject(linkFont);
+    if (picture) DestroyIcon(picture);
+}
+
+void TFrmAboutWindow::SetFonts() {
+    const HFONT bold = ScaledPixelFont(L"Verdana", kFontPx, Dpi(), true);
+    for (int id : {idLabel1, idLabel4, idLblVersion, idLblBuild})
+        SendMessageW(controls.Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(bold), TRUE);
+    LOGFONTW lf{};
+    GetObjectW(bold, sizeof lf, &lf);
+    lf.lfUnderline = TRUE;
+    HFONT old = linkFont;
+    linkFont = CreateFontIndirectW(&lf);
+    InvalidateRect(controls.Item(idLblURL), nullptr, TRUE);
+    if (old) DeleteObject(old);
+    HICON oldPicture = picture;
+    picture = PictureToIcon(TrayIconPicture(false, Scale(kPictureSize)), kIconTransparent);
+    if (oldPicture) DestroyIcon(oldPicture);
+}
+
+void TFrmAboutWindow::DpiChanged(const RECT& suggested) {
+    controls.SetDpi(Dpi());
+    SetFonts();
+    TWin32Window::DpiChanged(suggested);
+}
+
+void TFrmAboutWindow::Mirror() {
+    if (!hwnd || !logic) return;
+    SetWindowTextW(controls.Item(idLblVersion), logic->lblVersion().c_str());
+    SetWindowTextW(controls.Item(idLblBuild), logic->lblBuild().c_str());
+}
+
+bool TFrmAboutWindow::IsShowing() {
+    return hwnd && IsWindowVisible(hwnd);
+}
+
+void TFrmAboutWindow::Show() {
+    if (!hwnd) return;
+    if (!IsWindowVisible(hwnd)) CenterOnMonitor(hwnd);
+    ShowWindow(hwnd, SW_SHOW);
+    SetFocus(controls.Item(idButton1));
+}
+
+void TFrmAboutWindow::Hide() {
+    if (hwnd) ShowWindow(hwnd, SW_HIDE);
+}
+
+void TFrmAboutWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
+    const RECT& r = item.rcItem;
+    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+    const int size = Scale(kPictureSize);
+    DrawIconEx(item.hDC, r.left + (r.right - r.left - size) / 2,
+               r.top + (r.bottom - r.top - size) / 2, picture, size, size, 0, nullptr, DI_NORMAL);
+}
+
+void TFrmAboutWindow::DrawLink(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    HGDIOBJ old = SelectObject(dc, linkFont);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kLinkBlue);
+    RECT text = r;
+    DrawTextW(dc, kAboutURL, -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextW(dc, kAboutURL, -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
+    SelectObject(dc, old);
+}
+
+LRESULT TFrmAboutWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CLOSE:
+        if (logic) logic->Button1Click();
+        return 0;
+    case WM_SIZE:
+        controls.Layout(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_COMMAND:
+        if (!logic || HIWORD(wParam) != BN_CLICKED) return 0;
+        if (LOWORD(wParam) == idLblURL) {
+            logic->lblURLClick();
+        } else if (LOWORD(wParam) == IDOK) {
+            // Enter: on the link it opens the address, anywhere else it closes.
+            if (GetFocus() == controls.Item(idLblURL))
+                logic->lblURLClick();
+            else
+                logic->FormKeyUp(VK_RETURN);
+        } else if (LOWORD(wParam) == idButton1) {
+            logic->Button1Click();
+        }
+        return 0;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlID == idImage1) DrawPicture(item);
+        if (item.CtlID == idLblURL) DrawLink(item);
+        return TRUE;
+    }
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == controls.Item(idLblURL)) {
+            SetCursor(LoadCursorW(nullptr, IDC_HAND));
+            return TRUE;
+        }
+        break;
+    case WM_ACTIVATE:
+        RestoreFocus(hwnd, wParam, lastFocus, controls.Item(idButton1));
+        return 0;
+    }
+    return TWin32Window::WndProc(msg, wParam, lParam);
+}
+
+} // namespace fg
