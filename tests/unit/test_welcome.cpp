@@ -242,6 +242,7 @@ TEST(AboutInTheTray, TheTipTakesTheAboutWindowsVersionAndTheEntryOpensIt) {
                 {.showDebug = [] {},
                  .showConfiguration = [] {},
                  .exitProgram = [] {},
+                 .showEditGestures = [] {},
                  .showAbout = [&about] { about.ShowInFront(); }});
     // Some other program has the foreground when the tray's menu is used.
     os.desktop.foreground = os.desktop.AddWindow(7, 70);
