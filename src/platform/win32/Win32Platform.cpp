@@ -1,12 +1,14 @@
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/win32/Window.h"
+
 #include <windows.h>
 
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <winver.h>
 #include <tlhelp32.h>
+#include <winver.h>
 
 #include <functional>
 #include <map>
@@ -259,7 +261,7 @@ class Win32Desktop : public IDesktop {
     }
     void SendClose(HWindow h) override { PostMessageW(ToHwnd(h), WM_CLOSE, 0, 0); }
     void ShowMessage(const std::wstring& text, const std::wstring& caption) override {
-        MessageBoxW(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_TASKMODAL);
+        ShowMessageBox(text, caption, MB_OK);
     }
     bool OpenFileDialog(HWindow owner, const std::wstring& initialFolder,
                         const std::wstring& filter, std::wstring& chosen) override {

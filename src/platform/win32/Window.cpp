@@ -43,12 +43,11 @@ bool TWin32Window::CreateNative(const WindowParams& p) {
     // A window at the default position opens on the primary monitor.
     const bool placed = p.x != CW_USEDEFAULT && p.y != CW_USEDEFAULT;
     dpi = MonitorDpiAt(placed ? POINT{p.x, p.y} : POINT{0, 0});
-    const RECT r = WindowRectForClient(Scale(p.clientWidth), Scale(p.clientHeight), p.style,
-                                       p.exStyle, dpi);
-    const HWND created = CreateWindowExW(p.exStyle, p.className.c_str(), p.caption.c_str(),
-                                         p.style & ~WS_VISIBLE, p.x, p.y, r.right - r.left,
-                                         r.bottom - r.top, p.parent, nullptr,
-                                         GetModuleHandleW(nullptr), this);
+    const RECT r =
+        WindowRectForClient(Scale(p.clientWidth), Scale(p.clientHeight), p.style, p.exStyle, dpi);
+    const HWND created = CreateWindowExW(
+        p.exStyle, p.className.c_str(), p.caption.c_str(), p.style & ~WS_VISIBLE, p.x, p.y,
+        r.right - r.left, r.bottom - r.top, p.parent, nullptr, GetModuleHandleW(nullptr), this);
     if (!created) {
         LogToSink(L"CreateWindow failed: " + p.className, true);
         return false;
@@ -80,7 +79,8 @@ void TWin32Window::DpiChanged(const RECT& r) {
 
 LRESULT CALLBACK TWin32Window::StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
-        auto* self = static_cast<TWin32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self =
+            static_cast<TWin32Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->hwnd = h;
         SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -94,8 +94,16 @@ LRESULT CALLBACK TWin32Window::StaticProc(HWND h, UINT msg, WPARAM wParam, LPARA
     return Guarded([&] { return self->WndProc(msg, wParam, lParam); }, LRESULT{0});
 }
 
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) {
+    // Owned by the window the user works in, so it stays in front of that window and hands the
+    // foreground back to it, not to whatever program was active before.
+    HWND owner = GetActiveWindow();
+    return MessageBoxW(owner, text.c_str(), caption.c_str(),
+                       type | (owner ? MB_APPLMODAL : MB_TASKMODAL));
+}
+
 void ShowErrorBox(const std::wstring& text) {
-    MessageBoxW(nullptr, text.c_str(), L"Farrowglimmer", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ShowMessageBox(text, L"Farrowglimmer", MB_OK | MB_ICONERROR);
 }
 
 } // namespace fg

@@ -25,9 +25,9 @@ class TWin32Window {
 
   protected:
     // How a window is made, written as one designated initialiser, for example
-    // CreateNative({.className = L"TFrmX", .caption = L"X", .clientWidth = 120, .clientHeight = 40}).
-    // The client size is in 96-DPI pixels: CreateNative scales it by the DPI of the monitor the
-    // window opens on. The position is a screen point and stays as it is.
+    // CreateNative({.className = L"TFrmX", .caption = L"X", .clientWidth = 120, .clientHeight =
+    // 40}). The client size is in 96-DPI pixels: CreateNative scales it by the DPI of the monitor
+    // the window opens on. The position is a screen point and stays as it is.
     struct WindowParams {
         std::wstring className;
         std::wstring caption;
@@ -56,6 +56,8 @@ class TWin32Window {
     static LRESULT CALLBACK StaticProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
+// A message box owned by the program's active window, if it has one; answers the button pressed.
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type);
 // Shows what ended an operation in a message box; the program goes on.
 void ShowErrorBox(const std::wstring& text);
 
