@@ -246,8 +246,9 @@ def edit_action_program(bench: Bench):
            f"Gestures.ini holds {lines}")
     hide(bench, edit)
     bench.draw(UP_RIGHT, right_button=True)
+    # The command line, then the arguments as the program read them: its own path, then ours.
     started = recorded(record)
-    expect(started[1:] == ["hello", "a b"], f"the program started with {started}")
+    expect(started[1:] == [exe, "hello", "a b"], f"the program started with {started}")
 
 
 @desktop_dpi(144)
