@@ -62,6 +62,9 @@ class TFrmMouseMonitor : public IGestureInProgress {
     int GetDirectionAngle(int index) const override;
     // The help pop-up waits here for the right button.
     void WaitUntilButtonRelease() override;
+    // A gesture file's disable flag may have changed (the Edit Gestures window saved it): the next
+    // press reads the foreground program's flag again, even in the same program.
+    void DisableFlagsChanged() { lastForeground = 0; }
     static bool IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection dir2, int angle) {
         return TMouseMovement::IsBetweenNeighbors(dir1, dir2, angle);
     }

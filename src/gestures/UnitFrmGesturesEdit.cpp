@@ -35,6 +35,7 @@ void TFrmGesturesEdit::CheckParts() const {
     if (!parts.showConfiguration) missing += L" configuration";
     if (!parts.showDebug) missing += L" debug-window";
     if (!parts.endProgram) missing += L" end-of-program";
+    if (!parts.fileSaved) missing += L" file-saved";
     if (!missing.empty()) throw TUserError(L"The Edit Gestures window is missing its" + missing);
 }
 
@@ -82,6 +83,7 @@ void TFrmGesturesEdit::Save() {
     disableAllTouched = false;
     TakeStamp();
     UpdateProgramIcon();
+    if (parts.fileSaved) parts.fileSaved();
 }
 
 void TFrmGesturesEdit::GesturesLoaded(const std::wstring& fileName) {

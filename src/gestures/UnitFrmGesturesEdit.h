@@ -40,6 +40,8 @@ struct TGesturesEditParts {
     std::function<void()> showConfiguration; // required: on the page it showed last
     std::function<void()> showDebug;         // required: the debug log window, in front
     std::function<void()> endProgram;        // required: ends the message loop
+    // Required: a file was saved, so the mouse monitor reads its disable flag again.
+    std::function<void()> fileSaved;
     // Starts a scan of gesture files and programs; null: the store's own.
     std::function<void()> startScan;
 };

@@ -1,6 +1,7 @@
 #include "startup/UnitEditGesturesWiring.h"
 
 #include "app/UnitFrmInstance.h"
+#include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "gestures/UnitFrmGestureWizard.h"
 #include "gestures/UnitFrmGesturesEdit.h"
@@ -19,6 +20,7 @@ void WireEditGestures(const TEditGesturesRoad& road) {
     parts.showConfiguration = road.showConfiguration;
     parts.showDebug = road.showDebug;
     parts.endProgram = road.endProgram;
+    parts.fileSaved = [&monitor = road.monitor] { monitor.DisableFlagsChanged(); };
     // Both open it on the program the user works in.
     road.scratchpad.ShowEditGestures = [&window] { window.ShowWithCurrentForegroundProgram(); };
     for (TFrmDummyInstance* instance : road.instances)

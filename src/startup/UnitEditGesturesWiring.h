@@ -10,12 +10,14 @@ namespace fg {
 
 class TFrmDummyInstance;
 class TFrmGestureWizard;
+class TFrmMouseMonitor;
 class TFrmGesturesEdit;
 class TFrmScratchPad;
 
 struct TEditGesturesRoad {
     TFrmGesturesEdit& window;
     TFrmScratchPad& scratchpad;
+    TFrmMouseMonitor& monitor;                 // reads a saved file's disable flag again
     std::vector<TFrmDummyInstance*> instances; // each instance window a later start may find
     TFrmGestureWizard& wizard;
     std::function<bool()> diagonalsEnabled;  // the mouse monitor's setting, for the wizard

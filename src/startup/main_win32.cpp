@@ -98,6 +98,7 @@ struct TApplicationWindows {
         WireEditGestures(
             {.window = editGestures->Logic(),
              .scratchpad = scratchpad->Logic(),
+             .monitor = monitor->Logic(),
              .instances = {&instance->Logic(), firstInstance ? &firstInstance->Logic() : nullptr},
              .wizard = wizard->Logic(),
              .diagonalsEnabled = [this] { return monitor->Logic().EnableDiagonals; },

@@ -9,11 +9,13 @@ with xdotool, so the list's own click handling runs."""
 
 import os
 
-from gestures import gesture_file, read_profile
+from gestures import DOWN_RIGHT, UP_RIGHT, close_menus, gesture_file, read_profile
 from harness import QUIET_SETTINGS, Bench, desktop_dpi, expect, fixtures, run_cases, wait_for
+from test_config import make_read_only, unable_to_write_box
 
 TITLE = "Farrowglimmer - Edit Gestures"
 TRAY_TITLE = "Farrowglimmer - System Tray"
+DEBUG_TITLE = "Debug Window"
 WM_TRAYICON, WM_LBUTTONDBLCLK = 0x401, 0x203
 WM_ENDSESSION = 0x16
 VK_DELETE = 0x2E
@@ -29,6 +31,13 @@ FILES = {
 def rows(bench: Bench, lv, columns=3) -> list[list[str]]:
     """Each row's column texts, its image index and whether it is selected."""
     return [ln.split("\t")[1:] for ln in bench.probe("lvrows", lv.hwnd, columns).stdout.splitlines()]
+
+
+def center(bench: Bench, control) -> tuple[int, int]:
+    left, top, right, bottom = map(int, next(
+        ln.split("\t")[1:] for ln in bench.probe("info", control.hwnd).stdout.splitlines()
+        if ln.startswith("rect\t")))
+    return (left + right) // 2, (top + bottom) // 2
 
 
 def click_item(bench: Bench, control, index: int, button=1):
@@ -168,6 +177,130 @@ def screens_144(bench: Bench):
     screens(bench)
 
 
+def toggle_disable_all(bench: Bench, prog, checked: str):
+    """Opens the window on Notepad, clicks the disable box and closes the window, which saves."""
+    bench.run_messenger("EDIT_GESTURES")
+    win = bench.find(title=TITLE, pid=prog.winpid, visible=True)
+    programs, _ = lists(bench, win)
+    wait_for(lambda: any(r[0] == "notepad.exe" and r[-1] == "1" for r in rows(bench, programs, 1)),
+             10, "notepad.exe selected")
+    box = bench.child(win, cls="Button", text="Disable all gestures (including Global) for [notepad.exe]")
+    bench.xdotool("mousemove", *center(bench, box), "click", 1)
+    wait_for(lambda: bench.probe("state", box.hwnd).stdout.strip() == checked, 5, "the box clicked")
+    bench.probe("close", win.hwnd)
+    wait_for(lambda: f"cbDisableAll={checked}" in read_profile(bench.data / NOTEPAD_FILE), 8,
+             "the flag in the file")
+
+
+@fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({"13": ("Keystroke", "000042B")}),
+           NOTEPAD_FILE: gesture_file({"03": ("Keystroke", "000041A")})})
+def disable_then_draw(bench: Bench):
+    """The disable box, checked for notepad.exe and saved by the close, silences Notepad's
+    gestures and the global ones; unchecked, they run again."""
+    _, notepad = bench.start_notepad()
+    prog = bench.start_program()
+    toggle_disable_all(bench, prog, "1")
+    bench.draw(UP_RIGHT, right_button=True)
+    bench.draw(DOWN_RIGHT, right_button=True)
+    close_menus(bench)
+    toggle_disable_all(bench, prog, "0")
+    bench.draw(UP_RIGHT, right_button=True)
+    # Exactly one "a": the gestures drawn while disabled typed nothing, not even late.
+    wait_for(lambda: bench.notepad_text(notepad) == "a", 8,
+             f"Notepad's text to be 'a' (it is {bench.notepad_text(notepad)!r})")
+    close_menus(bench)
+
+
+@fixtures(FILES)
+def shift_click_debug(bench: Bench):
+    """Shift and a click on the window's background show the debug window."""
+    prog = bench.start_program()
+    win = open_from_tray(bench, prog)
+    configure = bench.child(win, cls="Button", text="Configure...")
+    x, y = center(bench, configure)
+    bench.xdotool("mousemove", x, y - 150)
+    bench.xdotool("keydown", "shift", "click", 1, "keyup", "shift")
+    debug = bench.find(timeout=10, title=DEBUG_TITLE, pid=prog.winpid, visible=True)
+    expect(debug.visible, "the debug window is hidden")
+
+
+@fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({
+    "A1": ("Run Program / File", "Farrowglimmer.exe|CONFIG"),
+    "1": ("Keystroke", "01ZZ41A"),
+    "2": ("Run Program / File", r"C:\Gone\x.exe|-q"),
+}), NOTEPAD_FILE: FILES[NOTEPAD_FILE]})
+def bad_files(bench: Bench):
+    """A malformed keystroke and a missing program are marked and kept; a binding added by hand
+    while the window is open survives the window's next edit; a file that became read-only says
+    so when an edit cannot be saved, the window goes on, and the file loses nothing."""
+    bench.start_notepad()
+    prog = bench.start_program()
+    win = open_from_tray(bench, prog)
+    programs, gestures = lists(bench, win)
+    got = [r[:3] for r in rows(bench, gestures)]  # the probe writes a backslash as two
+    expect(got[1:] == [["DOWN", "Keystroke", "(invalid keystroke) 01ZZ41A"],
+                       ["LEFT", "Run Program / File", r"(not found) C:\\Gone\\x.exe | -q"]],
+           f"rows {got}")
+
+    path = bench.data / "Gestures.ini"
+    with open(path, "ab") as f:
+        f.write(b"[3]\r\nActionType=Keystroke\r\nAction=000043C\r\n")
+    click_item(bench, gestures, 0)
+    bench.probe("key", VK_DELETE)
+    bench.click(bench.child(bench.message_box(prog.winpid, "Delete the gesture [TOP]+DOWN?"),
+                            cls="Button", text="&Yes"))
+    wait_for(lambda: [r[0] for r in rows(bench, gestures)] == ["DOWN", "LEFT", "RIGHT"], 8,
+             f"the hand edit listed and the row gone (rows {rows(bench, gestures)})")
+    lines = read_profile(path)
+    expect("[A1]" not in lines and {"[1]", "Action=01ZZ41A", "[2]", r"Action=C:\Gone\x.exe|-q",
+                                     "[3]", "Action=000043C"} <= set(lines),
+           f"the file after the edit: {lines}")
+
+    listed = per_program(bench, win, programs)
+    click_item(bench, programs, next(i for i, r in enumerate(listed) if r[0] == "notepad.exe"))
+    wait_for(lambda: len(rows(bench, gestures)) == 2, 8, "notepad's rows")
+    notepad_file = bench.data / NOTEPAD_FILE
+    before = notepad_file.read_bytes()
+    make_read_only(notepad_file, True)
+    try:
+        click_item(bench, gestures, 0)
+        bench.probe("key", VK_DELETE)
+        bench.click(bench.child(bench.message_box(prog.winpid, "Delete the gesture UP+RIGHT?"),
+                                cls="Button", text="&Yes"))
+        box, text = unable_to_write_box(bench, prog)
+        expect(NOTEPAD_FILE in text, f"the message {text!r}")
+        bench.dismiss(box)
+        # The window goes on: the other row is still there and can be selected.
+        click_item(bench, gestures, 0)
+        expect(notepad_file.read_bytes() == before, "the read-only file changed")
+    finally:
+        make_read_only(notepad_file, False)
+
+
+@fixtures({**QUIET_SETTINGS, "Gestures_日本語.exe.ini": gesture_file({"03": ("Keystroke", "000041A")})})
+def unicode_program(bench: Bench):
+    """A program with a name in Japanese has its own gesture file, listed and edited like any
+    other."""
+    prog = bench.start_program()
+    win = open_from_tray(bench, prog)
+    programs, gestures = lists(bench, win)
+    click_item(bench, bench.child(win, cls="SysTabControl32"), 1)
+    listed = wait_for(lambda: (lambda r: r if any(x[0] == "日本語.exe" for x in r) else None)(
+        rows(bench, programs, 1)), 10, "日本語.exe in the program list")
+    row = next(i for i, r in enumerate(listed) if r[0] == "日本語.exe")
+    expect(listed[row][1] == "0", f"日本語.exe has no icon: {listed[row]}")
+    click_item(bench, programs, row)
+    wait_for(lambda: [r[:3] for r in rows(bench, gestures)] == [["UP+RIGHT", "Keystroke", "A"]], 8,
+             "the program's row")
+    click_item(bench, gestures, 0)
+    bench.probe("key", VK_DELETE)
+    bench.click(bench.child(bench.message_box(prog.winpid, "Delete the gesture UP+RIGHT?"),
+                            cls="Button", text="&Yes"))
+    # Its last gesture gone, the program's file goes too.
+    wait_for(lambda: not (bench.data / "Gestures_日本語.exe.ini").exists(), 8, "the file to go")
+
+
 if __name__ == "__main__":
     run_cases({c.__name__: c for c in
-               [tray_and_delete, command_close_and_end, screens_96, screens_144]})
+               [tray_and_delete, command_close_and_end, screens_96, screens_144,
+                disable_then_draw, shift_click_debug, bad_files, unicode_program]})

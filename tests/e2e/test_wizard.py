@@ -10,7 +10,7 @@ import os
 from gestures import DOWN_RIGHT, LEFT_DOWN, UP_RIGHT, close_menus, gesture_file, menus, read_profile
 from harness import QUIET_SETTINGS, Bench, desktop_dpi, expect, fixtures, run_cases, wait_for
 from test_dispatch import recorded, recorder
-from test_editgestures import click_item, lists, open_from_tray, rows
+from test_editgestures import center, click_item, lists, open_from_tray, rows
 
 WIZARD = "Gesture Wizard"
 EDIT_GESTURES = "Farrowglimmer - Edit Gestures"
@@ -18,13 +18,6 @@ KEYSTROKE_WINDOW = "Farrowglimmer keystroke"
 # The gesture editor's direction buttons and monitor-position list, by control id.
 BTN_UP, BTN_DOWN, BTN_LEFT, BTN_RIGHT = 20, 21, 22, 23
 VK_DOWN, VK_UP, VK_RETURN, VK_ESCAPE = 0x28, 0x26, 0x0D, 0x1B
-
-
-def center(bench: Bench, control) -> tuple[int, int]:
-    left, top, right, bottom = map(int, next(
-        ln.split("\t")[1:] for ln in bench.probe("info", control.hwnd).stdout.splitlines()
-        if ln.startswith("rect\t")))
-    return (left + right) // 2, (top + bottom) // 2
 
 
 def press(bench: Bench, control):

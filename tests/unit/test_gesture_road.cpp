@@ -91,6 +91,7 @@ class GestureRoad : public ::testing::Test {
         WireSettings(windows->Road(), windows->config);
         WireEditGestures({.window = windows->editGestures,
                           .scratchpad = windows->scratchpad,
+                          .monitor = windows->monitor,
                           .instances = {&windows->instance},
                           .wizard = windows->wizard,
                           .diagonalsEnabled = [this] { return windows->monitor.EnableDiagonals; },
@@ -212,6 +213,27 @@ TEST_F(GestureRoad, EditGesturesOpensOnTheForegroundProgramAndExitSavesItsFile) 
     EXPECT_TRUE(ended);
     EXPECT_EQ(os.files.Text(GetDataPath() + L"Gestures_notepad.exe.ini"),
               L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n[Settings]\r\ncbDisableAll=1\r\n");
+}
+
+TEST_F(GestureRoad, GesturesComeBackAsSoonAsTheWindowSavesTheDisableBoxUnchecked) {
+    Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                                       L"[Settings]\r\ncbDisableAll=1\r\n");
+    Start();
+    Hold({500, 300}, 12, 0, 12);
+    Release();
+    EXPECT_TRUE(KeysSent().empty());
+
+    const std::vector<std::uint8_t> command =
+        InstanceMessageBytes(InstanceCommand::INST_EDIT_GESTURES);
+    windows->instance.GetDataMessage(command.data(), command.size());
+    TFrmGesturesEdit& window = windows->editGestures;
+    ASSERT_TRUE(window.DisableAllChecked());
+    window.cbDisableAllClick(false);
+    window.FormCloseQuery();
+    // Still the same program in front: no change of window makes the monitor look again.
+    Hold({500, 300}, 12, 0, 12);
+    Release();
+    EXPECT_EQ(KeysSent(), (std::vector<std::uint8_t>{0x41, 0x41}));
 }
 
 TEST_F(GestureRoad, TheWizardFollowsTheMonitorsDiagonalsAndRefusesWhatTheWindowLists) {

@@ -110,6 +110,7 @@ class EditGestures : public ::testing::Test {
         p.showConfiguration = [this] { opened.push_back(L"configuration"); };
         p.showDebug = [this] { opened.push_back(L"debug"); };
         p.endProgram = [this] { opened.push_back(L"end"); };
+        p.fileSaved = [] {};
         // The scan as it runs, handed over at once.
         p.startScan = [this] { gestures->ReportScanDone(TGatherINIData::Execute()); };
         window->CheckParts();
@@ -479,7 +480,7 @@ TEST_F(EditGestures, EveryPartIsRequired) {
     } catch (const TUserError& e) {
         EXPECT_EQ(e.Message(),
                   L"The Edit Gestures window is missing its wizard configuration debug-window "
-                  L"end-of-program");
+                  L"end-of-program file-saved");
     }
 }
 
