@@ -5,6 +5,8 @@
 #include "platform/LogSink.h"
 #include "platform/Platform.h"
 
+#include <utility>
+
 namespace fg {
 
 namespace {
@@ -135,6 +137,14 @@ void TFrameKeystrokeList::Delete1Click() {
     Mirror();
 }
 
+void TFrameKeystrokeList::MoveSelected(int by) {
+    const int to = selected + by;
+    if (selected < 0 || to < 0 || to >= static_cast<int>(rows.size())) return;
+    std::swap(rows[static_cast<std::size_t>(selected)], rows[static_cast<std::size_t>(to)]);
+    selected = to;
+    Mirror();
+}
+
 void TFrameKeystrokeList::MinimizeAltSpaceM1Click(const std::wstring& hint) {
     ClearList1Click();
     SetKeystrokeList(hint);
@@ -145,9 +155,15 @@ void TFrameKeystrokeList::SelectRow(int row) {
 }
 
 TPopupMenu TFrameKeystrokeList::pmEdit() {
+    const int last = static_cast<int>(rows.size()) - 1;
     return {
         {.caption = L"Edit", .onClick = [this] { Edit1Click(); }},
         {.caption = L"Delete", .onClick = [this] { Delete1Click(); }},
+        {.caption = L"-"},
+        {.caption = L"Move Up", .enabled = selected > 0, .onClick = [this] { MoveUp1Click(); }},
+        {.caption = L"Move Down",
+         .enabled = selected >= 0 && selected < last,
+         .onClick = [this] { MoveDown1Click(); }},
     };
 }
 
@@ -170,11 +186,12 @@ void TFrameKeystrokeList::SpeedButton1Click() {
                             view ? view->Handle() : 0);
 }
 
-void TFrameKeystrokeList::lvKeystrokesContextPopup(int row) {
+void TFrameKeystrokeList::lvKeystrokesContextPopup(int row, std::optional<TPoint> at) {
     SelectRow(row);
     Mirror();
     if (!Os().desktop || !Os().input) return;
-    Os().desktop->PopupMenu(pmEdit(), Os().input->CursorPos(), view ? view->Handle() : 0);
+    Os().desktop->PopupMenu(pmEdit(), at ? *at : Os().input->CursorPos(),
+                            view ? view->Handle() : 0);
 }
 
 } // namespace fg

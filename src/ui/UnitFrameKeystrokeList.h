@@ -7,6 +7,7 @@
 #include "ui/UnitFrmKeystrokeEditor.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,13 +44,17 @@ class TFrameKeystrokeList {
     // On the selected row; without one nothing happens.
     void Edit1Click();
     void Delete1Click();
+    // Moves the selected row one place up or down; the selection goes with it.
+    void MoveUp1Click() { MoveSelected(-1); }
+    void MoveDown1Click() { MoveSelected(+1); }
     void ClearList1Click();
     // An example entry: its hint, a whole keystroke list, replaces the list.
     void MinimizeAltSpaceM1Click(const std::wstring& hint);
     // Opens pmInsert beside the cursor.
     void SpeedButton1Click();
-    // A right-click on the list: the row under it (-1: none) is selected and pmEdit opens.
-    void lvKeystrokesContextPopup(int row);
+    // A right-click on the list: the row under it (-1: none) is selected and pmEdit opens at the
+    // cursor, or at `at` (screen) when the keyboard asked for it.
+    void lvKeystrokesContextPopup(int row, std::optional<TPoint> at = std::nullopt);
     virtual void btnSetClick() {}
     virtual void btnCancelClick() {}
     // The user selected a row (-1: none).
@@ -79,6 +84,7 @@ class TFrameKeystrokeList {
   private:
     IModalKeystrokeEditor* Editor() const;
     bool NameShownElsewhere(const std::wstring& name, int row) const;
+    void MoveSelected(int by);
     void ForgetName(const std::wstring& name, int row);
 
     IModalKeystrokeEditor* editor;

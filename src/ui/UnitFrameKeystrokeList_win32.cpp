@@ -125,13 +125,38 @@ bool TFrameKeystrokeListPanel::Notified(const NMHDR& n) {
         logic.lvKeystrokesContextPopup(reinterpret_cast<const NMITEMACTIVATE&>(n).iItem);
         return true;
     }
+    if (n.code == LVN_KEYDOWN) {
+        // The keys of the row menu, for a user without the mouse.
+        const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(n).wVKey;
+        if (key == VK_DELETE) logic.Delete1Click();
+        if (key == VK_F2) logic.Edit1Click();
+    }
     return false;
+}
+
+void TFrameKeystrokeListPanel::KeyboardMenu() {
+    // Below the selected row, or at the list's corner without one.
+    POINT at{0, 0};
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    const int selected = logic.Selected();
+    if (selected >= 0 && SendMessageW(List(), LVM_GETITEMRECT, static_cast<WPARAM>(selected),
+                                      reinterpret_cast<LPARAM>(&row)))
+        at = {row.left, row.bottom};
+    ClientToScreen(List(), &at);
+    logic.lvKeystrokesContextPopup(selected, TPoint{at.x, at.y});
 }
 
 LRESULT TFrameKeystrokeListPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_NOTIFY:
         return Notified(*reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : 0;
+    case WM_CONTEXTMENU: // the menu key or Shift+F10 in the list
+        if (reinterpret_cast<HWND>(wParam) == List() && lParam == -1) {
+            KeyboardMenu();
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == idAdd) logic.btnAddClick();
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == idExamples) logic.SpeedButton1Click();

@@ -32,6 +32,7 @@ class TFrameKeystrokeListPanel : public TWin32Window, public IKeystrokeListView 
     void Place(int x, int y);
     void FitColumn();
     bool Notified(const NMHDR& n);
+    void KeyboardMenu();
 
     TFrameKeystrokeList& logic;
     TControlTable controls;

@@ -309,6 +309,17 @@ TEST_F(KeystrokeEditors, ListAddsEditsAndDeletesRowsThroughTheKeystrokeWindow) {
     EXPECT_EQ(Stored(list), (std::vector<std::wstring>{L"0100BBCTRL+=", L"000053S"}));
     EXPECT_EQ(list.Keys().count(L"ALT+F"), 0u);
 
+    // Reordered: the selection travels with its row and stops at either end.
+    list.SelectRow(1);
+    list.MoveUp1Click();
+    list.MoveUp1Click();
+    EXPECT_EQ(Stored(list), (std::vector<std::wstring>{L"000053S", L"0100BBCTRL+="}));
+    EXPECT_EQ(list.Selected(), 0);
+    list.MoveDown1Click();
+    list.MoveDown1Click();
+    EXPECT_EQ(view.rows, (std::vector<std::wstring>{L"CTRL+=", L"S"}));
+    EXPECT_EQ(list.Selected(), 1);
+
     list.SelectRow(0);
     list.Delete1Click();
     EXPECT_EQ(Stored(list), (std::vector<std::wstring>{L"000053S"}));
