@@ -17,7 +17,7 @@ EDIT_GESTURES = "Farrowglimmer - Edit Gestures"
 KEYSTROKE_WINDOW = "Farrowglimmer keystroke"
 # The gesture editor's direction buttons and monitor-position list, by control id.
 BTN_UP, BTN_DOWN, BTN_LEFT, BTN_RIGHT = 20, 21, 22, 23
-VK_DOWN, VK_UP, VK_RETURN, VK_ESCAPE = 0x28, 0x26, 0x0D, 0x1B
+VK_DOWN, VK_UP, VK_RETURN, VK_APPS = 0x28, 0x26, 0x0D, 0x5D
 
 
 def press(bench: Bench, control):
@@ -165,7 +165,8 @@ def buttons_and_keystroke(bench: Bench):
 @fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({})})
 def example_and_list(bench: Bench):
     """The "r " shape example gives LEFT+DOWN; two keystrokes added through the keystroke window
-    make the list; the binding types both over Notepad."""
+    make the list, and the second moves up; the binding types both, in that order, over
+    Notepad."""
     prog = bench.start_program()
     _, notepad = bench.start_notepad()
     edit = open_from_tray(bench, prog)
@@ -187,18 +188,23 @@ def example_and_list(bench: Bench):
         wait_for(lambda: not bench.windows(title=KEYSTROKE_WINDOW, pid=prog.winpid, visible=True),
                  5, "the keystroke window to close")
     shot(bench, "5-action-list")
+    # Y moves up with the keyboard: its row selected, the menu key, "Move Up".
+    keys_list = shown(bench, wizard, cls="SysListView32")
+    click_item(bench, keys_list, 1)
+    bench.probe("key", VK_APPS)
+    pick_menu(bench, 3)
     next_page(bench, wizard)
     expect(summary(bench, wizard) ==
-           "Gesture:   \r\n\tLEFT+DOWN\r\n \r\nKeystrokes: \r\n\tX\r\n\tY\r\n \r\n",
+           "Gesture:   \r\n\tLEFT+DOWN\r\n \r\nKeystrokes: \r\n\tY\r\n\tX\r\n \r\n",
            f"summary {summary(bench, wizard)!r}")
     finish(bench, wizard)
 
     _, gestures = lists(bench, edit)
     listed = wait_for(lambda: rows(bench, gestures), 5, "the new row")
-    expect([r[:3] for r in listed] == [["LEFT+DOWN", "Multiple Keystrokes", "X | Y"]],
+    expect([r[:3] for r in listed] == [["LEFT+DOWN", "Multiple Keystrokes", "Y | X"]],
            f"rows {listed}")
     hide(bench, edit)
-    drawn_types(bench, notepad, LEFT_DOWN, "xy", "the keystroke list")
+    drawn_types(bench, notepad, LEFT_DOWN, "yx", "the keystroke list")
 
 
 @fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({"03": ("Keystroke", "000041A"),
