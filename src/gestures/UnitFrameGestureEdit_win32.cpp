@@ -87,47 +87,21 @@ void DrawArrow(HDC dc, const RECT& inside, TDirectionButton b, bool enabled) {
 
 } // namespace
 
-TFrameGestureEditPanel::TFrameGestureEditPanel(TFrameGestureEdit& l) : logic(l) {}
+TFrameGestureEditPanel::TFrameGestureEditPanel(TFrameGestureEdit& l)
+    : TWin32Panel({L"TFrameGestureEdit", kRows, kWidth, kHeight}), logic(l) {}
 
 TFrameGestureEditPanel::~TFrameGestureEditPanel() {
     logic.SetView(nullptr);
     if (hints) DestroyWindow(hints);
 }
 
-bool TFrameGestureEditPanel::CreatePanel(HWND parent, int x, int y, int atDpi) {
-    panelDpi = atDpi;
-    if (!CreateNative({.className = L"TFrameGestureEdit",
-                       .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                       .exStyle = WS_EX_CONTROLPARENT,
-                       .parent = parent,
-                       .x = ScaleByDpi(x, atDpi),
-                       .y = ScaleByDpi(y, atDpi),
-                       .clientWidth = kWidth,
-                       .clientHeight = kHeight}))
-        return false;
-    controls.Create(hwnd, kRows, {L"Tahoma", 8}, kWidth, kHeight, panelDpi);
-    Place(x, y);
-    ShowWindow(hwnd, SW_SHOWNA); // made hidden, as every window is
+void TFrameGestureEditPanel::PanelCreated() {
     SendMessageW(controls.Item(idTxtGesture), EM_SETREADONLY, TRUE, 0);
     HWND combo = controls.Item(idCbxMonitorPos);
     for (const std::wstring& entry : MonitorPosEntries())
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     AddHints();
     logic.SetView(this);
-    return true;
-}
-
-void TFrameGestureEditPanel::Place(int x, int y) {
-    SetWindowPos(hwnd, nullptr, ScaleByDpi(x, panelDpi), ScaleByDpi(y, panelDpi),
-                 ScaleByDpi(kWidth, panelDpi), ScaleByDpi(kHeight, panelDpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TFrameGestureEditPanel::SetPanelDpi(int newDpi, int x, int y) {
-    panelDpi = newDpi;
-    controls.SetDpi(newDpi);
-    Place(x, y); // its WM_SIZE lays the controls out again
-    InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 void TFrameGestureEditPanel::AddHints() {
@@ -183,7 +157,7 @@ bool TFrameGestureEditPanel::DrawItem(const DRAWITEMSTRUCT& item) {
     const int id = static_cast<int>(item.CtlID);
     if (id == idImgPreview) {
         const RECT& r = item.rcItem;
-        const TPicture picture = logic.Preview(panelDpi);
+        const TPicture picture = logic.Preview(PanelDpi());
         TGdiCanvas canvas(item.hDC, {r.left, r.top, r.right, r.bottom});
         picture.DrawOn(canvas);
         return true;
@@ -198,16 +172,13 @@ bool TFrameGestureEditPanel::DrawItem(const DRAWITEMSTRUCT& item) {
 void TFrameGestureEditPanel::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
-    RECT bevel = ScaleRect({kGridX, kGridY, kGridX + kGridSize, kGridY + kGridSize}, panelDpi);
+    RECT bevel = ScaleRect({kGridX, kGridY, kGridX + kGridSize, kGridY + kGridSize}, PanelDpi());
     DrawEdge(dc, &bevel, BDR_SUNKENOUTER, BF_RECT);
     EndPaint(hwnd, &ps);
 }
 
 LRESULT TFrameGestureEditPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
     case WM_PAINT:
         Paint();
         return 0;
@@ -218,7 +189,7 @@ LRESULT TFrameGestureEditPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) 
         if (DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TWin32Panel::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

@@ -1,5 +1,6 @@
 #include "gestures/UnitFrmGestureWizard_win32.h"
 
+#include "platform/win32/Center.h"
 #include "platform/win32/Dpi.h"
 
 namespace fg {
@@ -186,23 +187,12 @@ void TFrmGestureWizardWindow::ShowPages() {
                      TRUE);
 }
 
-void TFrmGestureWizardWindow::CenterOnMonitor() {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY), &mi);
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    const RECT& work = mi.rcWork;
-    const int x = work.left + (work.right - work.left - (r.right - r.left)) / 2;
-    const int y = work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2;
-    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TFrmGestureWizardWindow::ShowModal() {
     if (!hwnd) return;
-    CenterOnMonitor();
+    // It opens where the user is working: on the monitor under the cursor.
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    CenterOnMonitor(hwnd, cursor);
     // The window of ours that opened the wizard (the Edit Gestures window) waits behind it.
     HWND owner = GetForegroundWindow();
     DWORD process = 0;

@@ -40,7 +40,6 @@ class TFrmGestureWizardWindow : public TWin32Window, public IGestureWizardView {
     void ShowPages();
     void Clicked(int id);
     void PaintBand(HDC dc);
-    void CenterOnMonitor();
 
     TControlTable controls;
     std::unique_ptr<TFrmGestureWizard> logic;

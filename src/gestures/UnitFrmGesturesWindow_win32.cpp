@@ -1,5 +1,6 @@
 #include "gestures/UnitFrmGesturesWindow_win32.h"
 
+#include "platform/win32/Center.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Menus.h"
 #include "ui/UnitPopupIcons.h"
@@ -259,21 +260,9 @@ bool TFrmGesturesWindow::IsShowing() {
     return hwnd && IsWindowVisible(hwnd);
 }
 
-void TFrmGesturesWindow::CenterOnMonitor() {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &mi);
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    const RECT& work = mi.rcWork;
-    const int x = work.left + (work.right - work.left - (r.right - r.left)) / 2;
-    const int y = work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2;
-    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TFrmGesturesWindow::Show() {
     if (!hwnd) return;
-    if (!IsWindowVisible(hwnd)) CenterOnMonitor();
+    if (!IsWindowVisible(hwnd)) CenterOnMonitor(hwnd);
     ShowWindow(hwnd, SW_SHOW);
     SetForegroundWindow(hwnd);
 }

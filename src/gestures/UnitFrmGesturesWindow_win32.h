@@ -40,7 +40,6 @@ class TFrmGesturesWindow : public TWin32Window, public IGesturesEditView {
     void FillGestures();
     void FillPrograms();
     void MirrorSelection(HWND list, std::optional<std::size_t> row);
-    void CenterOnMonitor();
     void Notified(const NMHDR& n, LPARAM lParam);
     void Command(int id, int code);
     void OpenMenu(POINT at);

@@ -23,46 +23,20 @@ const std::vector<ControlRow> kRows = {
 
 } // namespace
 
-TFrameKeystrokeEditPanel::TFrameKeystrokeEditPanel(TFrameKeystrokeEdit& l) : logic(l) {}
+TFrameKeystrokeEditPanel::TFrameKeystrokeEditPanel(TFrameKeystrokeEdit& l)
+    : TWin32Panel({L"TFrameKeystrokeEdit", kRows, kWidth, kHeight}), logic(l) {}
 
 TFrameKeystrokeEditPanel::~TFrameKeystrokeEditPanel() {
     logic.SetView(nullptr);
     if (hwnd) DestroyWindow(hwnd);
 }
 
-bool TFrameKeystrokeEditPanel::CreatePanel(HWND parent, int x, int y, int atDpi) {
-    if (hwnd) return true;
-    panelDpi = atDpi;
-    if (!CreateNative({.className = L"TFrameKeystrokeEdit",
-                       .style = WS_CHILD | WS_CLIPSIBLINGS,
-                       .exStyle = WS_EX_CONTROLPARENT,
-                       .parent = parent,
-                       .x = 0,
-                       .y = 0}))
-        return false;
-    Place(x, y);
-    controls.Create(hwnd, kRows, {L"Tahoma", 8}, kWidth, kHeight, panelDpi);
+void TFrameKeystrokeEditPanel::PanelCreated() {
     SinkEdge(Field());
     MakeCaptureField(Field(), [this](std::uint16_t key) { logic.txtHotkeyKeyDown(key); });
     hints = MakeHints(hwnd);
     AddHint(hints, controls.Item(idExamples), L"Common Examples");
-    ShowWindow(hwnd, SW_SHOWNA);
     logic.SetView(this);
-    return true;
-}
-
-void TFrameKeystrokeEditPanel::Place(int x, int y) {
-    SetWindowPos(hwnd, nullptr, ScaleByDpi(x, panelDpi), ScaleByDpi(y, panelDpi),
-                 ScaleByDpi(kWidth, panelDpi), ScaleByDpi(kHeight, panelDpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TFrameKeystrokeEditPanel::SetPanelDpi(int newDpi, int x, int y) {
-    if (!hwnd) return;
-    panelDpi = newDpi;
-    controls.SetDpi(newDpi);
-    Place(x, y);
-    controls.Layout(ScaleByDpi(kWidth, newDpi), ScaleByDpi(kHeight, newDpi));
 }
 
 HWND TFrameKeystrokeEditPanel::Field() const {
@@ -82,7 +56,7 @@ void TFrameKeystrokeEditPanel::FocusField() {
 }
 
 LRESULT TFrameKeystrokeEditPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_COMMAND) return TWin32Window::WndProc(msg, wParam, lParam);
+    if (msg != WM_COMMAND) return TWin32Panel::WndProc(msg, wParam, lParam);
     const int id = LOWORD(wParam);
     if (id == idField && HIWORD(wParam) == EN_SETFOCUS) {
         SendMessageW(Field(), EM_SETSEL, static_cast<WPARAM>(-1), 0); // no selection

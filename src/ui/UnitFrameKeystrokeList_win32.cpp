@@ -23,25 +23,15 @@ const std::vector<ControlRow> kRows = {
 
 } // namespace
 
-TFrameKeystrokeListPanel::TFrameKeystrokeListPanel(TFrameKeystrokeList& l) : logic(l) {}
+TFrameKeystrokeListPanel::TFrameKeystrokeListPanel(TFrameKeystrokeList& l)
+    : TWin32Panel({L"TFrameKeystrokeList", kRows, kWidth, kHeight}), logic(l) {}
 
 TFrameKeystrokeListPanel::~TFrameKeystrokeListPanel() {
     if (logic.View() == this) logic.SetView(nullptr);
     if (hwnd) DestroyWindow(hwnd);
 }
 
-bool TFrameKeystrokeListPanel::CreatePanel(HWND parent, int x, int y, int atDpi) {
-    if (hwnd) return true;
-    panelDpi = atDpi;
-    if (!CreateNative({.className = L"TFrameKeystrokeList",
-                       .style = WS_CHILD | WS_CLIPSIBLINGS,
-                       .exStyle = WS_EX_CONTROLPARENT,
-                       .parent = parent,
-                       .x = 0,
-                       .y = 0}))
-        return false;
-    Place(x, y);
-    controls.Create(hwnd, kRows, {L"Tahoma", 8}, kWidth, kHeight, panelDpi);
+void TFrameKeystrokeListPanel::PanelCreated() {
     HWND list = List();
     SinkEdge(list);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
@@ -52,24 +42,7 @@ bool TFrameKeystrokeListPanel::CreatePanel(HWND parent, int x, int y, int atDpi)
     hints = MakeHints(hwnd);
     AddHint(hints, list, L"Right-Click to edit");
     AddHint(hints, controls.Item(idExamples), L"Common Examples");
-    ShowWindow(hwnd, SW_SHOWNA);
     logic.SetView(this);
-    FitColumn();
-    return true;
-}
-
-void TFrameKeystrokeListPanel::Place(int x, int y) {
-    SetWindowPos(hwnd, nullptr, ScaleByDpi(x, panelDpi), ScaleByDpi(y, panelDpi),
-                 ScaleByDpi(kWidth, panelDpi), ScaleByDpi(kHeight, panelDpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TFrameKeystrokeListPanel::SetPanelDpi(int newDpi, int x, int y) {
-    if (!hwnd) return;
-    panelDpi = newDpi;
-    controls.SetDpi(newDpi);
-    Place(x, y);
-    controls.Layout(ScaleByDpi(kWidth, newDpi), ScaleByDpi(kHeight, newDpi));
     FitColumn();
 }
 
@@ -162,7 +135,7 @@ LRESULT TFrameKeystrokeListPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam
         if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == idExamples) logic.SpeedButton1Click();
         return 0;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TWin32Panel::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

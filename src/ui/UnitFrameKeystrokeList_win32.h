@@ -3,21 +3,16 @@
 // examples button.
 #pragma once
 
-#include "platform/win32/Controls.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/Panel.h"
 #include "ui/UnitFrameKeystrokeList.h"
 
 namespace fg {
 
-class TFrameKeystrokeListPanel : public TWin32Window, public IKeystrokeListView {
+class TFrameKeystrokeListPanel : public TWin32Panel, public IKeystrokeListView {
   public:
     explicit TFrameKeystrokeListPanel(TFrameKeystrokeList& logic); // logic outlives the panel
     ~TFrameKeystrokeListPanel() override;
 
-    // A child of parent (WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT so Tab walks into it) at
-    // (x, y) in the parent's 96-DPI design pixels, laid out for dpi.
-    bool CreatePanel(HWND parent, int x, int y, int dpi);
-    void SetPanelDpi(int dpi, int x, int y); // parent moved to another DPI: fonts, sizes, place
     static constexpr int kWidth = 427, kHeight = 300; // design size, 96-DPI pixels
 
     HWND List() const;
@@ -26,18 +21,17 @@ class TFrameKeystrokeListPanel : public TWin32Window, public IKeystrokeListView 
     HWindow Handle() override { return reinterpret_cast<HWindow>(hwnd); }
 
   protected:
+    void PanelCreated() override;
+    void PanelDpiTaken() override { FitColumn(); }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void Place(int x, int y);
     void FitColumn();
     bool Notified(const NMHDR& n);
     void KeyboardMenu();
 
     TFrameKeystrokeList& logic;
-    TControlTable controls;
     HWND hints = nullptr;
-    int panelDpi = kDesignDpi;
     bool mirroring = false; // the panel fills its own list: its notifications are echoes
 };
 

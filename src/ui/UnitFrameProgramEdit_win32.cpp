@@ -54,40 +54,15 @@ void DrawFolder(HDC dc, int left, int top, int unit, bool enabled) {
 
 } // namespace
 
-TFrameProgramEditPanel::TFrameProgramEditPanel(TFrameProgramEdit& l) : logic(l) {}
+TFrameProgramEditPanel::TFrameProgramEditPanel(TFrameProgramEdit& l)
+    : TWin32Panel({L"TFrameProgramEdit", kRows, kWidth, kHeight}), logic(l) {}
 
 TFrameProgramEditPanel::~TFrameProgramEditPanel() {
     logic.SetView(nullptr);
 }
 
-bool TFrameProgramEditPanel::CreatePanel(HWND parent, int x, int y, int atDpi) {
-    panelDpi = atDpi;
-    if (!CreateNative({.className = L"TFrameProgramEdit",
-                       .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-                       .exStyle = WS_EX_CONTROLPARENT,
-                       .parent = parent,
-                       .x = ScaleByDpi(x, atDpi),
-                       .y = ScaleByDpi(y, atDpi),
-                       .clientWidth = kWidth,
-                       .clientHeight = kHeight}))
-        return false;
-    controls.Create(hwnd, kRows, {L"Tahoma", 8}, kWidth, kHeight, panelDpi);
-    Place(x, y);
-    ShowWindow(hwnd, SW_SHOWNA); // made hidden, as every window is
+void TFrameProgramEditPanel::PanelCreated() {
     logic.SetView(this);
-    return true;
-}
-
-void TFrameProgramEditPanel::Place(int x, int y) {
-    SetWindowPos(hwnd, nullptr, ScaleByDpi(x, panelDpi), ScaleByDpi(y, panelDpi),
-                 ScaleByDpi(kWidth, panelDpi), ScaleByDpi(kHeight, panelDpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TFrameProgramEditPanel::SetPanelDpi(int newDpi, int x, int y) {
-    panelDpi = newDpi;
-    controls.SetDpi(newDpi);
-    Place(x, y);
 }
 
 void TFrameProgramEditPanel::Mirror() {
@@ -104,7 +79,7 @@ void TFrameProgramEditPanel::Changed(int id) {
 }
 
 void TFrameProgramEditPanel::DrawBrowse(const DRAWITEMSTRUCT& item) {
-    const int at = panelDpi;
+    const int at = PanelDpi();
     HFONT font = controls.Font();
     DrawFlatButton(item, [&](HDC dc, const RECT& inside, bool enabled) {
         const int unit = std::max(1, ScaleByDpi(1, at));
@@ -123,9 +98,6 @@ void TFrameProgramEditPanel::DrawBrowse(const DRAWITEMSTRUCT& item) {
 
 LRESULT TFrameProgramEditPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
     case WM_COMMAND:
         if (mirroring) return 0;
         if (LOWORD(wParam) == idSpeedButton1 && HIWORD(wParam) == BN_CLICKED)
@@ -140,7 +112,7 @@ LRESULT TFrameProgramEditPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) 
         }
         break;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TWin32Panel::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

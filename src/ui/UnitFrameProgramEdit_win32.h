@@ -2,21 +2,16 @@
 // Program" page, and that the program editor's own window holds.
 #pragma once
 
-#include "platform/win32/Controls.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/Panel.h"
 #include "ui/UnitFrameProgramEdit.h"
 
 namespace fg {
 
-class TFrameProgramEditPanel : public TWin32Window, public IProgramEditView {
+class TFrameProgramEditPanel : public TWin32Panel, public IProgramEditView {
   public:
     explicit TFrameProgramEditPanel(TFrameProgramEdit& logic); // logic outlives the panel
     ~TFrameProgramEditPanel() override;
 
-    // A child of parent (WS_CHILD | WS_VISIBLE, WS_EX_CONTROLPARENT so Tab walks into it) at
-    // (x, y) in the parent's 96-DPI design pixels, laid out for dpi.
-    bool CreatePanel(HWND parent, int x, int y, int dpi);
-    void SetPanelDpi(int dpi, int x, int y); // parent moved to another DPI: fonts, sizes, place
     static constexpr int kWidth = 411, kHeight = 106; // design size, 96-DPI pixels
 
     void Mirror() override;
@@ -26,16 +21,14 @@ class TFrameProgramEditPanel : public TWin32Window, public IProgramEditView {
     enum : int { idLblProgram = 10, idTxtProgram, idSpeedButton1, idLblParam, idTxtParam };
 
   protected:
+    void PanelCreated() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void Place(int x, int y);
     void Changed(int id);
     void DrawBrowse(const DRAWITEMSTRUCT& item);
 
     TFrameProgramEdit& logic;
-    TControlTable controls;
-    int panelDpi = 96;
     bool mirroring = false; // the panel sets its own text boxes: their notifications are echoes
 };
 

@@ -3,6 +3,7 @@
 #include "app/UnitFocusManager.h"
 #include "app/UnitFrmDebug.h"
 #include "platform/Platform.h"
+#include "ui/UnitNoView.h"
 
 #include <cstdint>
 
@@ -12,16 +13,6 @@ namespace {
 
 constexpr int kVkReturn = 0x0D;
 constexpr int kVkEscape = 0x1B;
-
-class TAboutNoView : public IAboutView {
-  public:
-    void Mirror() override {}
-    bool IsShowing() override { return showing; }
-    void Show() override { showing = true; }
-    void Hide() override { showing = false; }
-    HWindow Handle() override { return 0; }
-    bool showing = false;
-};
 
 } // namespace
 
@@ -33,7 +24,7 @@ TVersionLabels VersionLabelsOf(const std::wstring& exePath) {
 }
 
 TFrmAbout::TFrmAbout(IAboutView* nativeView)
-    : ownView(nativeView ? nullptr : std::make_unique<TAboutNoView>()),
+    : ownView(nativeView ? nullptr : std::make_unique<TNoView<IAboutView>>()),
       view(nativeView ? nativeView : ownView.get()) {}
 
 TFrmAbout::~TFrmAbout() = default;

@@ -1,5 +1,6 @@
 #include "ui/UnitFrmAbout_win32.h"
 
+#include "platform/win32/Center.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Modal.h"

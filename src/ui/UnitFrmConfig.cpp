@@ -6,23 +6,13 @@
 #include "platform/Dpi.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "ui/UnitNoView.h"
 
 namespace fg {
 
 TFrmConfig* FrmConfig = nullptr;
 
 namespace {
-
-// Without a native window the window is only a flag.
-class TConfigNoView : public IConfigView {
-  public:
-    void Mirror() override {}
-    bool IsShowing() override { return showing; }
-    void Show() override { showing = true; }
-    void Hide() override { showing = false; }
-    HWindow Handle() override { return 0; }
-    bool showing = false;
-};
 
 std::wstring SettingsPath() {
     return GetDataPath() + kSettingsFile;
@@ -35,7 +25,7 @@ std::wstring QuotedExePath() {
 } // namespace
 
 TFrmConfig::TFrmConfig(IConfigView* nativeView)
-    : ownView(nativeView ? nullptr : std::make_unique<TConfigNoView>()),
+    : ownView(nativeView ? nullptr : std::make_unique<TNoView<IConfigView>>()),
       view(nativeView ? nativeView : ownView.get()) {
     // The controls start from the table's defaults.
     for (const TSetting& s : SettingsTable()) {

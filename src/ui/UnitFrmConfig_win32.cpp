@@ -1,5 +1,6 @@
 #include "ui/UnitFrmConfig_win32.h"
 
+#include "platform/win32/Center.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/GdiCanvas.h"
 #include "ui/UnitFrmConfigLayout_win32.h"
@@ -167,21 +168,9 @@ bool TFrmConfigWindow::IsShowing() {
     return hwnd && IsWindowVisible(hwnd);
 }
 
-void TFrmConfigWindow::CenterOnMonitor() {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &mi);
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    const RECT& work = mi.rcWork;
-    const int x = work.left + (work.right - work.left - (r.right - r.left)) / 2;
-    const int y = work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2;
-    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void TFrmConfigWindow::Show() {
     if (!hwnd) return;
-    CenterOnMonitor();
+    CenterOnMonitor(hwnd);
     ShowWindow(hwnd, SW_SHOW);
     RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

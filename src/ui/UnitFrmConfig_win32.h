@@ -36,7 +36,6 @@ class TFrmConfigWindow : public TWin32Window, public IConfigView {
     void SetUpTrackBars();
     void SetLinkFont();
     void ShowPages();
-    void CenterOnMonitor();
     void Clicked(int id);
     void Scrolled(HWND bar);
     void DrawPreview(const DRAWITEMSTRUCT& item);

@@ -1,5 +1,6 @@
 #include "ui/UnitFrmKeystrokeEditor_win32.h"
 
+#include "platform/win32/Center.h"
 #include "ui/UnitKeystrokeField_win32.h"
 
 #include <vector>

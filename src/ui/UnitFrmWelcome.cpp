@@ -3,25 +3,12 @@
 #include "app/UnitFocusManager.h"
 #include "platform/Errors.h"
 #include "ui/UnitFrmConfig.h"
+#include "ui/UnitNoView.h"
 
 namespace fg {
 
-namespace {
-
-class TWelcomeNoView : public IWelcomeView {
-  public:
-    void Mirror() override {}
-    bool IsShowing() override { return showing; }
-    void Show() override { showing = true; }
-    void Hide() override { showing = false; }
-    HWindow Handle() override { return 0; }
-    bool showing = false;
-};
-
-} // namespace
-
 TfrmWelcome::TfrmWelcome(IWelcomeView* nativeView)
-    : ownView(nativeView ? nullptr : std::make_unique<TWelcomeNoView>()),
+    : ownView(nativeView ? nullptr : std::make_unique<TNoView<IWelcomeView>>()),
       view(nativeView ? nativeView : ownView.get()) {}
 
 TfrmWelcome::~TfrmWelcome() = default;

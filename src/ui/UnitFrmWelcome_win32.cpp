@@ -1,5 +1,6 @@
 #include "ui/UnitFrmWelcome_win32.h"
 
+#include "platform/win32/Center.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Modal.h"
 

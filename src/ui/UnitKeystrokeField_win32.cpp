@@ -89,16 +89,4 @@ void SinkEdge(HWND control) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-void CenterOnMonitorOf(HWND window, HWND other) {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    GetMonitorInfoW(MonitorFromWindow(other ? other : window, MONITOR_DEFAULTTOPRIMARY), &mi);
-    RECT r{};
-    GetWindowRect(window, &r);
-    const RECT& work = mi.rcWork;
-    SetWindowPos(window, nullptr, work.left + (work.right - work.left - (r.right - r.left)) / 2,
-                 work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 } // namespace fg

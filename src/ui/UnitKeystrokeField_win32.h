@@ -25,7 +25,4 @@ void AddHint(HWND hints, HWND control, const wchar_t* text);
 // Gives a control the sunken edge of a text box.
 void SinkEdge(HWND control);
 
-// Centres window in the work area of the monitor other is on (window's own when null).
-void CenterOnMonitorOf(HWND window, HWND other);
-
 } // namespace fg

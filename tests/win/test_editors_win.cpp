@@ -8,6 +8,7 @@
 #include "ui/UnitFrameProgramEdit_win32.h"
 #include "ui/UnitFrmProgramEdit_win32.h"
 
+#include "WinShots_win32.h"
 #include "WinTestSupport_win32.h"
 
 #include <windows.h>
@@ -36,38 +37,8 @@ void Shoot(HWND window, const std::wstring& name) {
     if (!folder || !*folder) return;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpFor(100);
-    RECT r{};
-    GetWindowRect(window, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bitmap);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = w;
-    info.biHeight = h;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<unsigned char> bits(static_cast<size_t>(stride) * h);
-    GetDIBits(mem, bitmap, 0, h, bits.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
-    std::string path = std::string(folder) + "\\" + std::string(name.begin(), name.end()) + ".bmp";
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        fwrite(&file, sizeof file, 1, f);
-        fwrite(&info, sizeof info, 1, f);
-        fwrite(bits.data(), 1, bits.size(), f);
-        fclose(f);
-    }
-    DeleteObject(bitmap);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    test::SaveWindowShot(window, std::string(folder) + "\\" +
+                                     std::string(name.begin(), name.end()) + ".bmp");
 }
 
 // A plain window to hold the panels, as the wizard's page would.

@@ -8,6 +8,7 @@
 #include "ui/UnitFrmKeystrokeList_win32.h"
 
 #include "../unit/KeystrokeCaptureCases.h"
+#include "WinShots_win32.h"
 #include "WinTestSupport_win32.h"
 
 #include <windows.h>
@@ -237,40 +238,6 @@ TEST_F(KeystrokeEditorsWin, PanelsShowTheirLogicAndCaptureFromTheirField) {
 
 // --- pictures for the eye ---------------------------------------------------------------------
 
-void SaveBitmap(HWND h, const std::string& path) {
-    RECT r{};
-    GetWindowRect(h, &r);
-    const int w = r.right - r.left, ht = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, ht);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    BitBlt(dc, 0, 0, w, ht, screen, r.left, r.top, SRCCOPY);
-    SelectObject(dc, old);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = ht;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<BYTE> pixels(static_cast<std::size_t>(stride) * ht);
-    GetDIBits(dc, bmp, 0, ht, pixels.data(), &bi, DIB_RGB_COLORS);
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(pixels.size());
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(&fh, sizeof fh, 1, f);
-        std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
-        std::fwrite(pixels.data(), 1, pixels.size(), f);
-        std::fclose(f);
-    }
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-}
-
 // folder/what-<dpi>dpi.bmp
 std::string ShotPath(const std::string& folder, const char* what, int dpi) {
     char name[96];
@@ -290,7 +257,7 @@ TEST_F(KeystrokeEditorsWin, Pictures) {
     ShowWindow(e, SW_SHOW);
     SetForegroundWindow(e);
     PumpFor(300);
-    SaveBitmap(e, ShotPath(folder, "keystroke-window", desktopDpi));
+    test::SaveWindowShot(e, ShotPath(folder, "keystroke-window", desktopDpi));
     ShowWindow(e, SW_HIDE);
 
     TFrmKeystrokeListWindow list;
@@ -299,7 +266,7 @@ TEST_F(KeystrokeEditorsWin, Pictures) {
     ShowWindow(l, SW_SHOW);
     SetForegroundWindow(l);
     PumpFor(300);
-    SaveBitmap(l, ShotPath(folder, "keystroke-list-window", desktopDpi));
+    test::SaveWindowShot(l, ShotPath(folder, "keystroke-list-window", desktopDpi));
     ShowWindow(l, SW_HIDE);
 
     // Both panels in a window of the test's own, as the wizard shows them, at the desktop's DPI
@@ -317,10 +284,10 @@ TEST_F(KeystrokeEditorsWin, Pictures) {
         multiple.SetKeystrokeList(L"100020ALT+SPACE|00004EN");
         host.Activate();
         PumpFor(300);
-        SaveBitmap(host.hwnd, ShotPath(folder,
-                                       desktopDpi == 96 ? "keystroke-panels-on-96"
-                                                        : "keystroke-panels-on-other",
-                                       dpi));
+        test::SaveWindowShot(host.hwnd, ShotPath(folder,
+                                                 desktopDpi == 96 ? "keystroke-panels-on-96"
+                                                                  : "keystroke-panels-on-other",
+                                                 dpi));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ui/UnitDrawGesture.h"
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
+#include "WinShots_win32.h"
 #include "WinTestSupport_win32.h"
 
 #include <windows.h>
@@ -29,31 +30,6 @@ const wchar_t* const kGestures[] = {L"03", L"A1", L"0213", L"01", L"033", L"211"
 const MD kDirections[] = {MD::mdUp,   MD::mdNE, MD::mdRight, MD::mdSE,
                           MD::mdDown, MD::mdSW, MD::mdLeft,  MD::mdNW};
 
-bool SaveBitmap(HDC dc, HBITMAP bitmap, int w, int h, const std::wstring& path) {
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = w;
-    info.biHeight = h; // bottom-up, as every reader expects
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    const int stride = (w * 3 + 3) & ~3;
-    std::vector<unsigned char> bits(static_cast<size_t>(stride) * h);
-    if (!GetDIBits(dc, bitmap, 0, h, bits.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                   DIB_RGB_COLORS))
-        return false;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(bits.size());
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (!f) return false;
-    fwrite(&file, sizeof file, 1, f);
-    fwrite(&info, sizeof info, 1, f);
-    fwrite(bits.data(), 1, bits.size(), f);
-    fclose(f);
-    return true;
-}
-
 // A white sheet to draw the pictures on, saved when the test ends.
 class Sheet {
   public:
@@ -67,7 +43,8 @@ class Sheet {
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     }
     ~Sheet() {
-        SaveBitmap(dc, bitmap, kSheetWidth, kSheetHeight, GetDataPath() + L"rendered-pictures.bmp");
+        test::SaveBitmap(dc, bitmap, kSheetWidth, kSheetHeight,
+                         GetDataPath() + L"rendered-pictures.bmp");
         SelectObject(dc, old);
         DeleteObject(bitmap);
         DeleteDC(dc);

@@ -57,16 +57,4 @@ void RestoreFocus(HWND window, WPARAM activateState, HWND& remembered, HWND firs
     SetFocus(usable ? remembered : first);
 }
 
-void CenterOnMonitor(HWND window) {
-    MONITORINFO mi{};
-    mi.cbSize = sizeof mi;
-    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &mi);
-    RECT r{};
-    GetWindowRect(window, &r);
-    const RECT& work = mi.rcWork;
-    const int x = work.left + (work.right - work.left - (r.right - r.left)) / 2;
-    const int y = work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2;
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 } // namespace fg

@@ -35,7 +35,4 @@ bool DialogKeysHandled(MSG& msg);
 // coming back, gives it the focus again (or the first one, first).
 void RestoreFocus(HWND window, WPARAM activateState, HWND& remembered, HWND first);
 
-// Centres a top-level window on the work area of its monitor.
-void CenterOnMonitor(HWND window);
-
 } // namespace fg
