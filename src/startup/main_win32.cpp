@@ -67,6 +67,9 @@ struct TApplicationWindows {
         FrmGestures = gestures.get();
         FrmConfig = &config->Logic();
         gestures->Parts().mainThread = mainThread.Caller();
+        const auto showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); };
+        // On the page it showed last.
+        const auto showConfiguration = [this] { config->Logic().ShowPage(-1); };
         const TGestureRoad road{*gestures,
                                 monitor->Logic(),
                                 ratTrap->Logic(),
@@ -79,8 +82,8 @@ struct TApplicationWindows {
         WireGestureRoad(road);
         WireSettings(road, config->Logic());
         WireSysTray(tray->Logic(), monitor->Logic(),
-                    {.showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); },
-                     .showConfiguration = [this] { config->Logic().ShowPage(-1); },
+                    {.showDebug = showDebug,
+                     .showConfiguration = showConfiguration,
                      .exitProgram = [this] { editGestures->Logic().ExitProgram(); },
                      .showEditGestures = [this] { editGestures->Logic().Show(); },
                      .showAbout = [this] { about->Logic().ShowInFront(); }});
@@ -91,8 +94,8 @@ struct TApplicationWindows {
         // "CONFIG" reaches whichever instance window the later start finds.
         for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
             if (w)
-                w->Logic().showConfig = [this] {
-                    config->Logic().ShowPage(-1);
+                w->Logic().showConfig = [this, showConfiguration] {
+                    showConfiguration();
                     return config->Handle();
                 };
         WireEditGestures(
@@ -102,8 +105,8 @@ struct TApplicationWindows {
              .instances = {&instance->Logic(), firstInstance ? &firstInstance->Logic() : nullptr},
              .wizard = wizard->Logic(),
              .diagonalsEnabled = [this] { return monitor->Logic().EnableDiagonals; },
-             .showConfiguration = [this] { config->Logic().ShowPage(-1); },
-             .showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); },
+             .showConfiguration = showConfiguration,
+             .showDebug = showDebug,
              .endProgram = [] { PostQuitMessage(0); }});
         try {
             config->Logic().FormCreate();
