@@ -85,12 +85,6 @@ void Check(HWND button, bool on) {
     SendMessageW(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void ShowControl(HWND h, bool show) {
-    // The style bit, not IsWindowVisible: that answers false for all while the window is hidden.
-    const bool shown = (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (shown != show) ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
-}
-
 } // namespace
 
 TFrmGestureWizardWindow::TFrmGestureWizardWindow(TGestureWizardParts parts) {

@@ -78,14 +78,6 @@ int SelectedItem(HWND list) {
         SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-bool Shown(HWND h) {
-    return (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
-void ShowControl(HWND h, bool show) {
-    if (Shown(h) != show) ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
-}
-
 } // namespace
 
 TFrmGesturesWindow::TFrmGesturesWindow(TFrmGestures& store) {

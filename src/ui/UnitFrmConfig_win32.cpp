@@ -155,12 +155,7 @@ void TFrmConfigWindow::Mirror() {
 
 void TFrmConfigWindow::ShowPages() {
     for (const ControlRow& row : ConfigControls()) {
-        HWND h = controls.Item(row.id);
-        const bool show = PageShows(ConfigPageOfId(row.id), *logic);
-        // The style bit, not IsWindowVisible: that answers false for all while the window is
-        // hidden.
-        const bool shown = (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
-        if (shown != show) ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
+        ShowControl(controls.Item(row.id), PageShows(ConfigPageOfId(row.id), *logic));
     }
 }
 

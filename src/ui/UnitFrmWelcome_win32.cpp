@@ -217,13 +217,8 @@ void TfrmWelcomeWindow::Mirror() {
     // A link greyed while it has the focus hands the focus on, so the keys still go somewhere.
     if (!logic->ExampleLinkEnabled() && GetFocus() == example) SetFocus(controls.Item(idTabs));
     EnableWindow(example, logic->ExampleLinkEnabled());
-    for (const ControlRow& row : kRows) {
-        HWND h = controls.Item(row.id);
-        const bool show = Shows(row.id, *logic);
-        // The style bit: IsWindowVisible answers false for all while the window is hidden.
-        const bool shown = (GetWindowLongPtrW(h, GWL_STYLE) & WS_VISIBLE) != 0;
-        if (shown != show) ShowWindow(h, show ? SW_SHOWNA : SW_HIDE);
-    }
+    for (const ControlRow& row : kRows)
+        ShowControl(controls.Item(row.id), Shows(row.id, *logic));
 }
 
 bool TfrmWelcomeWindow::IsShowing() {

@@ -128,4 +128,9 @@ HWND TControlTable::Item(int id) const {
     return nullptr;
 }
 
+void ShowControl(HWND control, bool show) {
+    const bool shown = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != show) ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
+}
+
 } // namespace fg

@@ -80,4 +80,8 @@ class TControlTable {
     int designH = 0;
 };
 
+// Shows or hides a control without activating anything. It goes by the control's own style bit,
+// not IsWindowVisible, which answers false for every control while its window is hidden.
+void ShowControl(HWND control, bool show);
+
 } // namespace fg
