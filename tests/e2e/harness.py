@@ -329,8 +329,16 @@ class Bench:
         prog.winpid = inst.pid
         # The debug window is made with the other windows, after the first instance window.
         self.find(timeout, title=DEBUG_TITLE, pid=prog.winpid)
-        expect(self.probe("sync", inst.hwnd, "10000").returncode == 0,
-               "the new copy does not handle messages")
+        if self.probe("sync", inst.hwnd, "10000").returncode != 0:
+            # Say what became of the copy: still there but deaf, or gone (and how), with what Wine
+            # printed for it.
+            time.sleep(0.5)
+            state = ("it still runs" if prog.running()
+                     else f"it ended with {prog.popen.returncode:#x}")
+            alive = self.probe("exists", inst.hwnd, check=False).returncode == 0
+            log = (self.run_dir / "program.log").read_text(errors="replace")[-1500:]
+            raise Failure(f"the new copy does not handle messages ({state}, its instance window "
+                          f"{'exists' if alive else 'is gone'}); its output: {log!r}")
         return prog
 
     def run_messenger(self, *args, timeout=20) -> int:
