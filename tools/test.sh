@@ -22,6 +22,6 @@ fi
 status=0
 ctest --test-dir "$root/build/native" --output-on-failure -j2 "$@" || status=1
 # A case on the Wine desktop that fails is run once more: Wine and X are not fully deterministic
-# (about one start in a few thousand). The first failure stays in the output.
+# (a start refused its first message once in many CI runs). The first failure stays in the output.
 ctest --test-dir "$root/build/win" --output-on-failure --repeat until-pass:2 "$@" || status=1
 exit $status
