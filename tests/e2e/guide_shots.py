@@ -15,13 +15,12 @@ from pathlib import Path
 
 from bench_support import bench_options, run_bench
 from gestures import close_menus, gesture_file, menus
-from harness import QUIET_SETTINGS, Bench, expect, wait_for
+from harness import Bench, expect, wait_for
 from test_editgestures import click_item, lists, open_from_tray, per_program, rows
-from test_tray import hide_taskbar_tip, icon_centre, menu_rect, program_menu
+from test_tray import hide_taskbar_tip, icon_centre, program_menu
 from test_tray import close_menus as close_tray_menu
 from test_welcome import select_page
-from test_wizard import button, choose, finish, next_page, open_wizard, press, shown, wait_text
-from test_wizard import BTN_DOWN, BTN_LEFT, VK_DOWN
+from test_wizard import BTN_DOWN, BTN_LEFT, finish, next_page, open_wizard, press, shown, wait_text
 
 SCREEN = (1920, 1080)
 WELCOME = "Farrowglimmer - Welcome"
