@@ -271,7 +271,7 @@ def main(argv=None):
         if code != 0:
             return code
     for path in shots.written:
-        print(f"{path}  {path.stat().st_size // 1024} kB")
+        print(f"{path}  {path.stat().st_size / 1024:.1f} kB")
     print(f"{len(shots.written)} pictures in {time.monotonic() - t0:.0f} s")
     return 0
 
