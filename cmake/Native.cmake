@@ -58,8 +58,3 @@ endif()
 # The share of synthetic gestures the monitor and the analysis recognise: build/native/recognition_quality.
 add_executable(recognition_quality ${CMAKE_SOURCE_DIR}/tools/recognition/recognition_quality_main.cpp)
 target_link_libraries(recognition_quality PRIVATE fg_fakes)
-
-# The release zip comes out the same bytes from two checkouts built at different times
-# (tools/package-check.sh; two release builds without the compiler cache, about 3 minutes).
-add_test(NAME package.reproducible COMMAND bash ${CMAKE_SOURCE_DIR}/tools/package-check.sh)
-set_tests_properties(package.reproducible PROPERTIES LABELS package TIMEOUT 900)

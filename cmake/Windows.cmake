@@ -3,8 +3,6 @@
 enable_language(RC)
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-# The same sources give the same exe wherever they are built: no source folder in the objects.
-add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 set(FG_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 
 list(FILTER FG_WIN32_SOURCES EXCLUDE REGEX "/src/startup/main_win32\\.cpp$")
@@ -12,8 +10,6 @@ add_library(fg_win32 STATIC ${FG_WIN32_SOURCES})
 target_link_libraries(fg_win32 PUBLIC fg_portable comctl32 shell32 user32 gdi32 kernel32 ole32 advapi32 comdlg32 version)
 
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
-# The release package names itself after the same version (tools/package.sh).
-file(WRITE ${CMAKE_BINARY_DIR}/generated/version.txt "${PROJECT_VERSION}\n")
 add_executable(Farrowglimmer WIN32 ${CMAKE_SOURCE_DIR}/src/startup/main_win32.cpp
                                    ${CMAKE_SOURCE_DIR}/res/Farrowglimmer.rc)
 target_include_directories(Farrowglimmer PRIVATE ${CMAKE_BINARY_DIR}/generated)
@@ -22,9 +18,8 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Farrowglimmer.rc PROPERTIES
 target_link_libraries(Farrowglimmer PRIVATE fg_win32)
 # Sections start on page boundaries in the file too: Wine then maps the image from the file, as
 # Windows does, instead of reading it into private memory (600 kB of the program's idle memory).
-# No link time in the header, so that two builds of one commit are the same bytes.
 target_link_options(Farrowglimmer PRIVATE ${FG_STATIC_RUNTIME} -municode -s
-                    -Wl,--file-alignment,4096 -Wl,--no-insert-timestamp)
+                    -Wl,--file-alignment,4096)
 
 # Every Wine process of this build shares one prefix inside the build tree.
 set(FG_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)

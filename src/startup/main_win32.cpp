@@ -3,10 +3,8 @@
 #include "actions/UnitFrmDummyWatchForExplorerPopup_win32.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
-#include "app/UnitDataFolder.h"
 #include "app/UnitFrmDebug_win32.h"
 #include "app/UnitFrmInstance_win32.h"
-#include "app/UnitMisc.h"
 #include "capture/UnitFrmLines_win32.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
 #include "capture/UnitFrmMouseMovements_win32.h"
@@ -19,7 +17,6 @@
 #include "platform/LogSink.h"
 #include "platform/win32/Modal.h"
 #include "platform/win32/Win32Platform.h"
-#include "platform/win32/Window.h"
 #include "startup/UnitEditGesturesWiring.h"
 #include "startup/UnitGestureRoad.h"
 #include "startup/UnitSettingsWiring.h"
@@ -111,23 +108,12 @@ struct TApplicationWindows {
              .showConfiguration = showConfiguration,
              .showDebug = showDebug,
              .endProgram = [] { PostQuitMessage(0); }});
-        // A folder that takes no files is said once, here, with where to move the program; each
-        // later save that fails still says so itself.
-        const bool writable = DataFolderWritable();
         try {
             config->Logic().FormCreate();
         } catch (const TUserError& e) {
             // A settings file that cannot be written: every part has its value all the same,
             // so the program runs and says so.
-            if (writable)
-                ShowErrorBox(e.Message());
-            else
-                LogToSink(e.Message());
-        }
-        if (!writable) {
-            LogToSink(L"Data folder not writable: " + GetDataPath());
-            ShowMessageBox(UnwritableFolderMessage(GetDataPath(), SuggestedProgramFolder()),
-                           L"Farrowglimmer", MB_OK | MB_ICONWARNING);
+            ShowErrorBox(e.Message());
         }
     }
     ~TApplicationWindows() {

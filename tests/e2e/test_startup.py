@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
 """Start-up: a start runs hidden, a start with an argument hands its command to the running copy
-and ends, a second start without arguments runs as a second complete copy, and a copy in a folder
-it cannot write to says so once and still runs."""
+and ends, and a second start without arguments runs as a second complete copy."""
 
-from harness import INSTANCE_CLASS, QUIET_SETTINGS, Bench, expect, fixtures, run_cases, wait_for
-from test_config import close_config, make_read_only, open_config, unable_to_write_box
+from harness import INSTANCE_CLASS, Bench, expect, run_cases
 
 COMMAND_LINE = "Instance command received: "
 
@@ -72,50 +70,5 @@ def second_copy(bench: Bench):
     expect(first.running() and second.running(), "a copy ended")
 
 
-def visible_boxes(bench: Bench, prog):
-    return {w.hwnd: " ".join(s.text for s in bench.children(w, cls="Static"))
-            for w in bench.windows(cls="#32770", pid=prog.winpid, visible=True)}
-
-
-@fixtures(QUIET_SETTINGS)
-def unwritable_folder(bench: Bench):
-    """In a folder that takes no files the program runs, says so once at start with where to move
-    it, a save asked for in a window still says it failed, and the end adds no box."""
-    files = [bench.data / name for name in ("Farrowglimmer.exe", *QUIET_SETTINGS)]
-    before = {f.name: f.read_bytes() for f in files}
-    for path in (*files, bench.data):
-        make_read_only(path, True)
-    try:
-        prog = bench.start_program()
-        boxes = wait_for(lambda: visible_boxes(bench, prog) or None, 10, "the start-up message")
-        expect(len(boxes) == 1, f"more than one box at start: {boxes}")
-        (hwnd, text), = boxes.items()
-        expect("cannot save in its folder" in text and "will not be kept" in text
-               and "Programs\\Farrowglimmer" in text, f"the message {text!r}")
-        bench.dismiss(next(w for w in bench.windows(cls="#32770", pid=prog.winpid)
-                           if w.hwnd == hwnd))
-        expect(prog.running(), "the program ended after its message")
-
-        # A save asked for never looks as if it worked.
-        close_config(bench, open_config(bench, prog))
-        box, text = unable_to_write_box(bench, prog)
-        expect("defaults.ini" in text, f"the message {text!r}")
-        bench.dismiss(box)
-
-        bench.probe("close", next(w for w in instance_windows(bench, prog.winpid)).hwnd)
-        wait_for(lambda: not prog.running() or visible_boxes(bench, prog), 10,
-                 "the program to end")
-        expect(not prog.running(), f"a box at the end: {visible_boxes(bench, prog)}")
-        expect(prog.popen.returncode == 0, f"the program ended with {prog.popen.returncode}")
-        expect(sorted(p.name for p in bench.data.iterdir()) == sorted(before),
-               f"files appeared: {sorted(p.name for p in bench.data.iterdir())}")
-        expect(all(f.read_bytes() == before[f.name] for f in files), "a file changed")
-    finally:
-        for path in (bench.data, *files):
-            make_read_only(path, False)
-        bench.data.chmod(0o755)
-
-
 if __name__ == "__main__":
-    run_cases({"hidden": hidden, "forward": forward, "second_copy": second_copy,
-               "unwritable_folder": unwritable_folder})
+    run_cases({"hidden": hidden, "forward": forward, "second_copy": second_copy})

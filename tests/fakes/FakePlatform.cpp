@@ -463,15 +463,8 @@ bool FakeFileSystem::Move(const std::wstring& from, const std::wstring& to) {
     return true;
 }
 
-bool FakeFileSystem::Refused(const std::wstring& path) const {
-    // A listed folder (with its trailing backslash) refuses every file in it.
-    for (const std::wstring& p : readOnly)
-        if (p == path || (!p.empty() && p.back() == L'\\' && path.starts_with(p))) return true;
-    return false;
-}
-
 bool FakeFileSystem::Replace(const std::wstring& from, const std::wstring& to) {
-    if (moveFails || !files.count(from) || Refused(to)) return false;
+    if (moveFails || !files.count(from) || readOnly.count(to)) return false;
     if (from == to) return true;
     files[to] = std::move(files[from]);
     files.erase(from);
@@ -480,7 +473,7 @@ bool FakeFileSystem::Replace(const std::wstring& from, const std::wstring& to) {
 
 bool FakeFileSystem::WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                               std::wstring& error) {
-    if (Refused(path)) {
+    if (readOnly.count(path)) {
         error = L"Access is denied";
         return false;
     }
@@ -644,7 +637,7 @@ std::wstring FakeFileSystem::ProfileRead(const std::wstring& path, const std::ws
 
 bool FakeFileSystem::ProfileWrite(const std::wstring& path, const std::wstring& section,
                                   const std::wstring& key, const std::wstring& value) {
-    if (Refused(path)) return false;
+    if (readOnly.count(path)) return false;
     std::vector<IniSection> sections = ParseIni(Text(path));
     IniSection* s = FindSection(sections, section);
     if (!s) {

@@ -314,13 +314,12 @@ class FakeFileSystem : public IFileSystem {
     std::vector<std::wstring> ProfileSectionNames(const std::wstring& path) override;
     std::vector<std::wstring> ProfileKeyNames(const std::wstring& path,
                                               const std::wstring& section) override;
-    bool Refused(const std::wstring& path) const;
     // A file's text as the fake stores it, and storing one.
     std::wstring Text(const std::wstring& path) const;
     void SetText(const std::wstring& path, const std::wstring& text);
 
     std::map<std::wstring, std::vector<std::uint8_t>> files;
-    std::set<std::wstring> readOnly; // files, or folders ending in a backslash, not writable
+    std::set<std::wstring> readOnly; // paths that cannot be written
     std::set<std::wstring> folders;  // folders: they exist, yet are no file
     bool moveFails = false;
     bool coarseStamps = false;

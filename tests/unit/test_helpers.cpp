@@ -1,4 +1,3 @@
-#include "app/UnitDataFolder.h"
 #include "app/UnitFocusManager.h"
 #include "app/UnitMisc.h"
 #include "app/UnitSpecialPaths.h"
@@ -38,28 +37,6 @@ TEST_F(HelpersTest, ForegroundIsAskedSixTimesOver80MsAtMost) {
     EXPECT_EQ(platform.clock.slept, 40u); // the ask that found it still sleeps
 }
 
-TEST_F(HelpersTest, AFolderThatTakesNoFilesIsToldWithAPlaceToMoveTo) {
-    fake::FakeFileSystem& files = platform.files;
-    ASSERT_TRUE(DataFolderWritable());
-    EXPECT_TRUE(files.files.empty()) << "the probe file was left behind";
-
-    files.readOnly.insert(GetDataPath());
-    EXPECT_FALSE(DataFolderWritable());
-    platform.system.specialFolders[28] = L"C:\\Users\\ann\\AppData\\Local";
-    const std::wstring suggested = SuggestedProgramFolder();
-    EXPECT_EQ(suggested, L"C:\\Users\\ann\\AppData\\Local\\Programs\\Farrowglimmer\\");
-    const std::wstring text = UnwritableFolderMessage(GetDataPath(), suggested);
-    EXPECT_NE(text.find(GetDataPath()), std::wstring::npos) << text;
-    EXPECT_NE(text.find(suggested), std::wstring::npos) << text;
-    EXPECT_NE(text.find(L"will not be kept"), std::wstring::npos) << text;
-
-    // Without a profile folder the message still says what to do.
-    platform.system.specialFolders.clear();
-    EXPECT_EQ(SuggestedProgramFolder(), L"");
-    EXPECT_NE(UnwritableFolderMessage(GetDataPath(), L"").find(L"a folder of your own"),
-              std::wstring::npos);
-}
-
 TEST_F(HelpersTest, NextVisibleWindowSkipsHiddenOnesAndEndsAtTheBottom) {
     const HWindow bottom = desktop.AddWindow(kEditorThread, kOtherPid);
     desktop.AddWindow(kEditorThread, kOtherPid, /*visible=*/false);
@@ -86,8 +63,7 @@ TEST_F(HelpersTest, ExecutableNameAnswers) {
 TEST_F(HelpersTest, FocusNextWindowSkipsUpToThreeOwnWindows) {
     desktop.AddWindow(kEditorThread, kOtherPid);
     const HWindow fourthOwn = desktop.AddWindow(1, kOwnPid);
-    for (int i = 0; i < 3; ++i)
-        desktop.AddWindow(1, kOwnPid);
+    for (int i = 0; i < 3; ++i) desktop.AddWindow(1, kOwnPid);
     desktop.foreground = desktop.zorder[0].handle;
     FocusNextWindow();
     EXPECT_EQ(desktop.foreground, fourthOwn);
@@ -161,8 +137,7 @@ TEST_F(HelpersTest, PopupMenuAtButtonOpensAtItsTopRightCornerAndRunsThePick) {
     desktop.Find(button)->rect = {300, 200, 380, 225};
     std::wstring clicked;
     const TPopupMenu menu{
-        {.caption = L"Shapes",
-         .children = {{.caption = L"Up", .onClick = [&] { clicked = L"Up"; }}}},
+        {.caption = L"Shapes", .children = {{.caption = L"Up", .onClick = [&] { clicked = L"Up"; }}}},
         {.caption = L"-"},
         {.caption = L"Off", .enabled = false, .onClick = [&] { clicked = L"Off"; }},
     };
