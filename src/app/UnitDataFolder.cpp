@@ -35,8 +35,8 @@ bool DataFolderWritable() {
 
 std::wstring SuggestedProgramFolder() {
     const std::wstring local = SpecialPaths.GetLocalAppData();
-    if (local.empty()) return L"%LOCALAPPDATA%\\Programs\\Farrowglimmer";
-    return WithoutTrailingBackslash(local) + L"\\Programs\\Farrowglimmer";
+    const std::wstring base = local.empty() ? L"%LOCALAPPDATA%" : local;
+    return base + (base.back() == L'\\' ? L"" : L"\\") + L"Programs\\Farrowglimmer";
 }
 
 std::wstring UnwritableDataFolderMessage() {
@@ -48,10 +48,9 @@ std::wstring UnwritableDataFolderMessage() {
            SuggestedProgramFolder() + L"\r\n\r\nand start Farrowglimmer.exe from there.";
 }
 
-bool CheckDataFolder() {
-    if (DataFolderWritable()) return true;
+void ReportUnwritableDataFolder() {
+    AppendLog(L"Told the user that the data folder cannot be written");
     Os().desktop->ShowMessage(UnwritableDataFolderMessage(), L"Farrowglimmer");
-    return false;
 }
 
 } // namespace fg

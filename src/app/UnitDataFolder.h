@@ -8,14 +8,14 @@
 
 namespace fg {
 
-// Makes and deletes a probe file in the data folder: true when that works.
+// Makes and deletes a probe file in the data folder: true when that works. Start-up asks before it
+// makes the windows, so that their saves know to stay quiet, and reports after.
 bool DataFolderWritable();
 // Where the user can keep the program instead: a folder of their own profile.
 std::wstring SuggestedProgramFolder();
 // The one message that says the data folder cannot be written, naming it and where to go.
 std::wstring UnwritableDataFolderMessage();
-// Start-up's look: answers DataFolderWritable(); when it is false, logs it and shows the message
-// (caption "Farrowglimmer").
-bool CheckDataFolder();
+// Says so, once a start (caption "Farrowglimmer"), and logs it.
+void ReportUnwritableDataFolder();
 
 } // namespace fg

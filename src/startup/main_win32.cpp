@@ -185,14 +185,15 @@ int Run() {
     }
     if (terminating) return 0;
 
-    // Once, before any window: a folder that cannot be written is said once, not by every save.
-    const bool dataFolderWritable = CheckDataFolder();
+    // Found before any window and said once when they all exist, not by every save that fails.
+    const bool dataFolderWritable = DataFolderWritable();
     // The keystroke sender exists before any window; it writes its list back when it goes.
     TPaste sender;
     Paste = &sender;
     int exitCode = 0;
     try {
         TApplicationWindows windows(sender, mainInstanceWindow.get(), dataFolderWritable);
+        if (!dataFolderWritable) ReportUnwritableDataFolder();
         exitCode = RunMessageLoop();
     } catch (const TUserError& e) {
         // Only the wiring of start-up raises here: say so rather than run without a part.

@@ -9,15 +9,14 @@ namespace fg {
 namespace {
 
 // The program runs from C:\Tools\ (the fake's exe path).
-TEST(DataFolder, AWritableFolderIsSilentAndKeepsNoProbe) {
+TEST(DataFolder, AWritableFolderKeepsNoProbe) {
     fake::FakePlatform os;
     const auto before = os.files.files;
-    EXPECT_TRUE(CheckDataFolder());
-    EXPECT_TRUE(os.desktop.messageBoxes.empty());
+    EXPECT_TRUE(DataFolderWritable());
     EXPECT_EQ(os.files.files, before);
 }
 
-TEST(DataFolder, AnUnwritableFolderIsSaidOnceWithWhereToGo) {
+TEST(DataFolder, AnUnwritableFolderIsFoundAndTheMessageSaysWhereToGo) {
     const struct {
         std::map<int, std::wstring> folders;
         std::wstring suggested;
@@ -32,7 +31,8 @@ TEST(DataFolder, AnUnwritableFolderIsSaidOnceWithWhereToGo) {
         os.system.specialFolders = c.folders;
         os.files.readOnlyFolders.insert(GetDataPath());
         test::LogMark mark;
-        EXPECT_FALSE(CheckDataFolder());
+        EXPECT_FALSE(DataFolderWritable());
+        ReportUnwritableDataFolder();
         ASSERT_EQ(os.desktop.messageBoxes.size(), 1u);
         const std::wstring& text = os.desktop.messageBoxes[0];
         EXPECT_NE(text.find(L"\r\nC:\\Tools\r\n"), std::wstring::npos) << text;
