@@ -115,7 +115,8 @@ struct TApplicationWindows {
             config->Logic().FormCreate();
         } catch (const TUserError& e) {
             // A settings file that cannot be written: every part has its value all the same,
-            // so the program runs and says so, unless the folder's message already has.
+            // so the program runs and says so. A folder that cannot be written at all is said
+            // once, for every file, after the windows exist.
             AppendLog(e.Message());
             if (dataFolderWritable) ShowErrorBox(e.Message());
         }
