@@ -58,3 +58,10 @@ endif()
 # The share of synthetic gestures the monitor and the analysis recognise: build/native/recognition_quality.
 add_executable(recognition_quality ${CMAKE_SOURCE_DIR}/tools/recognition/recognition_quality_main.cpp)
 target_link_libraries(recognition_quality PRIVATE fg_fakes)
+
+# The release zip (tools/package.sh): two package builds of this tree in other folders give the
+# same bytes. Alone, as it builds the program twice from scratch.
+add_test(NAME package.reproducible
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/package/reproducible.sh ${CMAKE_SOURCE_DIR})
+set_tests_properties(package.reproducible PROPERTIES LABELS package TIMEOUT 1500
+                                                    SKIP_RETURN_CODE 125 RUN_SERIAL TRUE)

@@ -4,6 +4,11 @@ enable_language(RC)
 
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 set(FG_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+# The same sources give the same exe wherever and whenever they are built: no folder names in the
+# code (__FILE__) and no link time in the image header.
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>"
+                    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
+set(FG_NO_TIMESTAMP -Wl,--no-insert-timestamp)
 
 list(FILTER FG_WIN32_SOURCES EXCLUDE REGEX "/src/startup/main_win32\\.cpp$")
 add_library(fg_win32 STATIC ${FG_WIN32_SOURCES})
@@ -18,7 +23,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/res/Farrowglimmer.rc PROPERTIES
 target_link_libraries(Farrowglimmer PRIVATE fg_win32)
 # Sections start on page boundaries in the file too: Wine then maps the image from the file, as
 # Windows does, instead of reading it into private memory (600 kB of the program's idle memory).
-target_link_options(Farrowglimmer PRIVATE ${FG_STATIC_RUNTIME} -municode -s
+target_link_options(Farrowglimmer PRIVATE ${FG_STATIC_RUNTIME} ${FG_NO_TIMESTAMP} -municode -s
                     -Wl,--file-alignment,4096)
 
 # Every Wine process of this build shares one prefix inside the build tree.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; installs only what is missing.
+#   tools/install-deps.sh [package ...]   (default: all of them)
 set -euo pipefail
 packages=(
   cmake ninja-build g++ python3
@@ -8,6 +9,7 @@ packages=(
   wine wine64 xvfb xdotool imagemagick x11-utils
   clang libclang-rt-14-dev
 )
+[ $# -eq 0 ] || packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -212,9 +212,10 @@ void TFrmGesturesEdit::ExitProgram() {
         Sync();
         Save();
     } catch (const TUserError& e) {
-        // The user asked to quit: say what could not be written, and quit all the same.
+        // The user asked to quit: say what could not be written, and quit all the same. When
+        // start-up already said that nothing can be saved in the folder, the log is enough.
         AppendLog(L"[FGest] " + e.Message());
-        Os().desktop->ShowMessage(e.Message(), L"Farrowglimmer");
+        if (parts.dataFolderWritable) Os().desktop->ShowMessage(e.Message(), L"Farrowglimmer");
     }
     if (view) view->Hide();
     if (parts.endProgram) parts.endProgram();

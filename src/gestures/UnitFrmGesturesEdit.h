@@ -44,6 +44,9 @@ struct TGesturesEditParts {
     std::function<void()> fileSaved;
     // Starts a scan of gesture files and programs; null: the store's own.
     std::function<void()> startScan;
+    // False when start-up found the data folder unwritable and said so: a save that fails as the
+    // program ends is then only logged.
+    bool dataFolderWritable = true;
 };
 
 constexpr int kGlobalTab = 0;

@@ -20,6 +20,7 @@ void WireEditGestures(const TEditGesturesRoad& road) {
     parts.showConfiguration = road.showConfiguration;
     parts.showDebug = road.showDebug;
     parts.endProgram = road.endProgram;
+    parts.dataFolderWritable = road.dataFolderWritable;
     parts.fileSaved = [&monitor = road.monitor] { monitor.DisableFlagsChanged(); };
     // Both open it on the program the user works in.
     road.scratchpad.ShowEditGestures = [&window] { window.ShowWithCurrentForegroundProgram(); };

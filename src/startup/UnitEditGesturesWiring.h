@@ -24,6 +24,7 @@ struct TEditGesturesRoad {
     std::function<void()> showConfiguration; // on the page it showed last
     std::function<void()> showDebug;         // the debug log window, in front
     std::function<void()> endProgram;        // ends the message loop
+    bool dataFolderWritable = true;          // false: start-up said nothing can be saved there
 };
 
 // Hands the window and its wizard their parts and the other windows their way into the window,

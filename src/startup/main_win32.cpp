@@ -3,6 +3,7 @@
 #include "actions/UnitFrmDummyWatchForExplorerPopup_win32.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
+#include "app/UnitDataFolder.h"
 #include "app/UnitFrmDebug_win32.h"
 #include "app/UnitFrmInstance_win32.h"
 #include "capture/UnitFrmLines_win32.h"
@@ -63,7 +64,8 @@ void ShowInFront(HWND window) {
 // is handed the ones it works with; a slip in that wiring stops the start. Then the configuration
 // reads "defaults.ini" and hands every part its settings, before the first gesture.
 struct TApplicationWindows {
-    TApplicationWindows(TPaste& sender, TFrmDummyInstanceWindow* firstInstance) {
+    TApplicationWindows(TPaste& sender, TFrmDummyInstanceWindow* firstInstance,
+                        bool dataFolderWritable) {
         FrmGestures = gestures.get();
         FrmConfig = &config->Logic();
         gestures->Parts().mainThread = mainThread.Caller();
@@ -107,13 +109,16 @@ struct TApplicationWindows {
              .diagonalsEnabled = [this] { return monitor->Logic().EnableDiagonals; },
              .showConfiguration = showConfiguration,
              .showDebug = showDebug,
-             .endProgram = [] { PostQuitMessage(0); }});
+             .endProgram = [] { PostQuitMessage(0); },
+             .dataFolderWritable = dataFolderWritable});
         try {
             config->Logic().FormCreate();
         } catch (const TUserError& e) {
             // A settings file that cannot be written: every part has its value all the same,
-            // so the program runs and says so.
-            ShowErrorBox(e.Message());
+            // so the program runs and says so. A folder that cannot be written at all is said
+            // once, for every file, after the windows exist.
+            AppendLog(e.Message());
+            if (dataFolderWritable) ShowErrorBox(e.Message());
         }
     }
     ~TApplicationWindows() {
@@ -181,12 +186,15 @@ int Run() {
     }
     if (terminating) return 0;
 
+    // Found before any window and said once when they all exist, not by every save that fails.
+    const bool dataFolderWritable = DataFolderWritable();
     // The keystroke sender exists before any window; it writes its list back when it goes.
     TPaste sender;
     Paste = &sender;
     int exitCode = 0;
     try {
-        TApplicationWindows windows(sender, mainInstanceWindow.get());
+        TApplicationWindows windows(sender, mainInstanceWindow.get(), dataFolderWritable);
+        if (!dataFolderWritable) ReportUnwritableDataFolder();
         exitCode = RunMessageLoop();
     } catch (const TUserError& e) {
         // Only the wiring of start-up raises here: say so rather than run without a part.

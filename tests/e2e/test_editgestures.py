@@ -8,9 +8,12 @@ Rows and tabs are read and found through the probe (`lvrows`, `itemrect`) and cl
 with xdotool, so the list's own click handling runs."""
 
 import os
+import re
+import subprocess
 
 from gestures import DOWN_RIGHT, UP_RIGHT, close_menus, gesture_file, read_profile
-from harness import QUIET_SETTINGS, Bench, desktop_dpi, expect, fixtures, run_cases, wait_for
+from harness import (QUIET_SETTINGS, Bench, Skip, desktop_dpi, expect, fixtures, run_cases,
+                     wait_for)
 from test_config import make_read_only, unable_to_write_box
 
 TITLE = "Farrowglimmer - Edit Gestures"
@@ -285,6 +288,77 @@ def bad_files(bench: Bench):
         make_read_only(notepad_file, False)
 
 
+def make_folder_read_only(path, on: bool):
+    """No file can be made in the folder, even by root: the folder is made immutable."""
+    flag = "+i" if on else "-i"
+    subprocess.run(["chattr", flag, str(path)], stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL, check=False)
+    if not on:
+        return
+    try:
+        (path / "probe").touch()
+    except OSError:
+        return
+    (path / "probe").unlink()
+    make_folder_read_only(path, False)
+    raise Skip("no folder can be made unwritable here")
+
+
+FOLDER_BOX = "Farrowglimmer cannot save its files in its folder:"
+
+
+@fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({"03": ("Keystroke", "000041A"),
+                                                           "1": ("Keystroke", "000042B")})})
+def unwritable_folder(bench: Bench):
+    """A data folder nothing can be made in: the start says so once, naming the folder and one
+    in the user's profile; gestures work; an edit still says it could not be saved; the end of
+    the session ends the program without another box; nothing in the folder changed."""
+    before = sorted(p.name for p in bench.data.iterdir())
+    make_folder_read_only(bench.data, True)
+    try:
+        prog = bench.start_program()
+
+        def folder_box():
+            for w in bench.windows(cls="#32770", pid=prog.winpid, visible=True):
+                for s in bench.children(w, cls="Static"):
+                    if s.text.startswith(FOLDER_BOX):
+                        return w, s.text
+            return None
+
+        box, text = wait_for(folder_box, 10, "the box about the folder")
+        expect(box.text == "Farrowglimmer", f"the box's caption {box.text!r}")
+        folder = re.escape("Z:" + str(bench.data).replace("/", "\\"))
+        expect(re.search(r"\r\n" + folder + r"\r\n", text, re.I), f"no data folder in {text!r}")
+        expect(re.search(r"\r\n[A-Z]:\\users\\[^\\]+\\AppData\\Local\\Programs\\"
+                         r"Farrowglimmer\r\n", text, re.I), f"no folder to go to in {text!r}")
+        bench.dismiss(box)
+
+        _, notepad = bench.start_notepad()
+        bench.draw(UP_RIGHT, right_button=True)
+        wait_for(lambda: bench.notepad_text(notepad) == "a", 8,
+                 f"the gesture's key in Notepad (text {bench.notepad_text(notepad)!r})")
+        boxes = bench.windows(cls="#32770", pid=prog.winpid, visible=True)
+        expect(not boxes, f"another box after the first: {boxes}")
+
+        win = open_from_tray(bench, prog)
+        _, gestures = lists(bench, win)
+        select_item(bench, gestures, 0)
+        bench.probe("key", VK_DELETE)
+        bench.click(bench.child(bench.message_box(prog.winpid, "Delete the gesture UP+RIGHT?"),
+                                cls="Button", text="&Yes"))
+        edit_box, edit_text = unable_to_write_box(bench, prog)
+        expect(edit_text.endswith("\\Gestures.ini"), f"the edit's message {edit_text!r}")
+        bench.dismiss(edit_box)
+
+        bench.probe("post", win.hwnd, WM_ENDSESSION, 1)
+        wait_for(lambda: not prog.running(), 15, "the program to end without a box")
+        expect(prog.popen.returncode == 0, f"the program ended with {prog.popen.returncode}")
+        after = sorted(p.name for p in bench.data.iterdir())
+        expect(after == before, f"the folder changed: {before} -> {after}")
+    finally:
+        make_folder_read_only(bench.data, False)
+
+
 @fixtures({**QUIET_SETTINGS, "Gestures_日本語.exe.ini": gesture_file({"03": ("Keystroke", "000041A")})})
 def unicode_program(bench: Bench):
     """A program with a name in Japanese has its own gesture file, listed and edited like any
@@ -311,4 +385,5 @@ def unicode_program(bench: Bench):
 if __name__ == "__main__":
     run_cases({c.__name__: c for c in
                [tray_and_delete, command_close_and_end, screens_96, screens_144,
-                disable_then_draw, shift_click_debug, bad_files, unicode_program]})
+                disable_then_draw, shift_click_debug, bad_files, unicode_program,
+                unwritable_folder]})

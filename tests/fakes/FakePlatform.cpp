@@ -456,15 +456,21 @@ bool FakeSystem::GlobalMemoryText(std::uintptr_t handle, std::wstring& out) {
 
 // --- files -----------------------------------------------------------------------------------
 
+bool FakeFileSystem::InReadOnlyFolder(const std::wstring& path) const {
+    const std::size_t end = path.rfind(L'\\');
+    return end != std::wstring::npos && readOnlyFolders.count(path.substr(0, end + 1)) != 0;
+}
+
 bool FakeFileSystem::Move(const std::wstring& from, const std::wstring& to) {
     if (moveFails || !files.count(from) || files.count(to)) return false;
+    if (InReadOnlyFolder(from) || InReadOnlyFolder(to)) return false;
     files[to] = std::move(files[from]);
     files.erase(from);
     return true;
 }
 
 bool FakeFileSystem::Replace(const std::wstring& from, const std::wstring& to) {
-    if (moveFails || !files.count(from) || readOnly.count(to)) return false;
+    if (moveFails || !files.count(from) || Refused(to) || InReadOnlyFolder(from)) return false;
     if (from == to) return true;
     files[to] = std::move(files[from]);
     files.erase(from);
@@ -473,7 +479,7 @@ bool FakeFileSystem::Replace(const std::wstring& from, const std::wstring& to) {
 
 bool FakeFileSystem::WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                               std::wstring& error) {
-    if (readOnly.count(path)) {
+    if (Refused(path)) {
         error = L"Access is denied";
         return false;
     }
@@ -637,7 +643,7 @@ std::wstring FakeFileSystem::ProfileRead(const std::wstring& path, const std::ws
 
 bool FakeFileSystem::ProfileWrite(const std::wstring& path, const std::wstring& section,
                                   const std::wstring& key, const std::wstring& value) {
-    if (readOnly.count(path)) return false;
+    if (Refused(path)) return false;
     std::vector<IniSection> sections = ParseIni(Text(path));
     IniSection* s = FindSection(sections, section);
     if (!s) {

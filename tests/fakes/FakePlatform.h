@@ -287,7 +287,9 @@ class FakeFileSystem : public IFileSystem {
     bool WriteAll(const std::wstring& path, const std::vector<std::uint8_t>& bytes,
                   std::wstring& error) override;
     bool ReadAll(const std::wstring& path, std::vector<std::uint8_t>& bytes) override;
-    bool Delete(const std::wstring& path) override { return files.erase(path) != 0; }
+    bool Delete(const std::wstring& path) override {
+        return !InReadOnlyFolder(path) && files.erase(path) != 0;
+    }
     // The fake's stamp is a hash of the contents: it changes exactly when they do. With
     // coarseStamps it is the size alone, as on a file system whose write times are coarse (FAT32
     // keeps them to 2 s): a rewrite of the same size within that time leaves the stamp as it was.
@@ -320,10 +322,19 @@ class FakeFileSystem : public IFileSystem {
 
     std::map<std::wstring, std::vector<std::uint8_t>> files;
     std::set<std::wstring> readOnly; // paths that cannot be written
-    std::set<std::wstring> folders;  // folders: they exist, yet are no file
+    // Folders (with their trailing backslash) in which no file can be made, written, replaced,
+    // moved or deleted, as a folder the user has no write access to.
+    std::set<std::wstring> readOnlyFolders;
+    std::set<std::wstring> folders; // folders: they exist, yet are no file
     bool moveFails = false;
     bool coarseStamps = false;
     int profileReads = 0; // values read through the profile routines
+
+  private:
+    bool InReadOnlyFolder(const std::wstring& path) const;
+    bool Refused(const std::wstring& path) const {
+        return readOnly.count(path) != 0 || InReadOnlyFolder(path);
+    }
 };
 
 // Owns one fake of each service and installs them for its lifetime.

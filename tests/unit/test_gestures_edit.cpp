@@ -8,6 +8,7 @@
 #include "gestures/UnitGatherINIData.h"
 #include "platform/Errors.h"
 #include "ui/UnitDrawGesture.h"
+#include "unit/LogLines.h"
 
 #include <gtest/gtest.h>
 
@@ -351,6 +352,29 @@ TEST_F(EditGestures, AReadOnlyFileRaisesTheErrorAndTheWindowKeepsItsRows) {
     window->cbDisableAllClick(true);
     window->ExitProgram();
     EXPECT_EQ(os.desktop.messageBoxes, std::vector<std::wstring>{L"Unable to write to " + path});
+    EXPECT_EQ(opened, std::vector<std::wstring>{L"end"});
+}
+
+// In a data folder start-up found unwritable (and said so), an edit still reports its failure;
+// the save as the program ends is only logged.
+TEST_F(EditGestures, InAnUnwritableFolderEditsFailAloudAndTheEndQuietly) {
+    OnNotepad();
+    window->Parts().dataFolderWritable = false;
+    os.files.readOnlyFolders.insert(GetDataPath());
+    const std::wstring path = GetDataPath() + L"Gestures_notepad.exe.ini";
+    SelectRow(L"UP+RIGHT");
+    try {
+        window->Delete1Click();
+        FAIL() << "the delete looked saved";
+    } catch (const TUserError& e) {
+        EXPECT_EQ(e.Message(), L"Unable to write to " + path);
+    }
+    EXPECT_EQ(Read(L"Gestures_notepad.exe.ini"), kNotepad);
+
+    test::LogMark mark;
+    window->ExitProgram();
+    EXPECT_TRUE(os.desktop.messageBoxes.empty());
+    EXPECT_EQ(mark.Messages(), std::vector<std::wstring>{L"[FGest] Unable to write to " + path});
     EXPECT_EQ(opened, std::vector<std::wstring>{L"end"});
 }
 
