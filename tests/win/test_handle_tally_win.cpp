@@ -1,5 +1,7 @@
 // The program's own count of its GDI and USER objects, on real windows: it goes up while a window
-// lives and back to where it was once the window is gone.
+// lives and back to where it was once the window is gone. The fonts the controls share are made
+// at their first use and kept (one per face, size and weight), so each window is made once before
+// it is counted.
 #include "capture/UnitDirectionPictures.h"
 #include "platform/win32/Tally.h"
 #include "ui/UnitFrmAbout_win32.h"
@@ -44,6 +46,8 @@ TEST(HandleTallyWin, AWindowsObjectsAreCountedWhileItLivesAndGiveBackWhenItIsGon
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        c.make().reset();
+        PumpFor(50);
         const tally::Counts before = tally::Own();
         {
             std::shared_ptr<void> window = c.make();
