@@ -1,8 +1,8 @@
 // Hours of use on virtual time: a hundred thousand gestures through the windows of a gesture's
 // road, wired as start-up wires them, with the mix a user produces. Whatever a gesture makes it
-// must give back: the leak check at exit finds what is lost, and the live timers, tooltip windows
-// and (under the address sanitizer) the heap must be where they were after the first thousand
-// gestures.
+// must give back: the leak check at exit finds what is lost, the live timers and tooltip windows
+// must be where they were after the first thousand gestures, and (under the address sanitizer)
+// the heap where it was after the first stretch of the mix.
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
@@ -30,16 +30,18 @@
 #if defined(__SANITIZE_ADDRESS__)
 // The address sanitizer's count of the bytes allocated and not freed yet.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
-#define FG_HEAP_BYTES() __sanitizer_get_current_allocated_bytes()
-#else
-#define FG_HEAP_BYTES()                                                                            \
-    std::size_t {                                                                                  \
-        0                                                                                          \
-    }
 #endif
 
 namespace fg {
 namespace {
+
+std::size_t HeapBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return 0;
+#endif
+}
 
 constexpr std::uint32_t kOwnPid = 5, kNotepadPid = 70, kCalcPid = 71, kOtherPid = 72;
 
@@ -118,7 +120,7 @@ class Soak : public ::testing::Test, protected Desk {
     }
     Live Count() const {
         return {os.clock.LiveTimers(), os.desktop.LiveWindows(),
-                static_cast<std::size_t>(tip.created - tip.destroyed), FG_HEAP_BYTES()};
+                static_cast<std::size_t>(tip.created - tip.destroyed), HeapBytes()};
     }
 
     void Front(HWindow w) {
@@ -126,8 +128,7 @@ class Soak : public ::testing::Test, protected Desk {
         os.desktop.foreground = w;
         os.desktop.focus = w;
     }
-    // A stroke held one poll per step, then let go (restSteps polls of 20 ms without moving
-    // first, which the help pause needs 40 of).
+    // A stroke held with the button down, moving by (dx, dy) every 20 ms poll.
     void Stroke(TPoint from, int dx, int dy) {
         hand.cursor = from;
         hand.Press(vk::RBUTTON);
@@ -280,12 +281,11 @@ TEST_F(Soak, AHundredThousandGesturesLeaveNothingBehind) {
         os.desktop.popups.clear();
         os.desktop.closed.clear();
         os.desktop.pick.clear();
-        // The fake's own records of calls grow with every gesture; the program's state must not.
         // What the fakes record of the calls made to them is the test's, not the program's.
         os.desktop.attachCalls.clear();
         os.desktop.lockTimeoutWrites.clear();
         if (n + 1 == kWarmUp) warm = Count();
-        if (n + 1 == kStretch) heapFrom = FG_HEAP_BYTES();
+        if (n + 1 == kStretch) heapFrom = HeapBytes();
     }
     const auto seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
