@@ -12,6 +12,14 @@ add_executable(unit_tests ${FG_UNIT_SOURCES})
 target_link_libraries(unit_tests PRIVATE fg_fakes GTest::gtest GTest::gtest_main)
 gtest_discover_tests(unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
 
+# The long run on the fakes: a hundred thousand gestures under the sanitizers (FG_SOAK_GESTURES
+# sets another number).
+file(GLOB FG_SOAK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/soak/*.cpp)
+add_executable(soak_tests ${FG_SOAK_SOURCES})
+target_link_libraries(soak_tests PRIVATE fg_fakes GTest::gtest GTest::gtest_main)
+add_test(NAME soak COMMAND soak_tests)
+set_tests_properties(soak PROPERTIES LABELS soak TIMEOUT 900)
+
 find_package(benchmark QUIET)
 file(GLOB FG_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
 if(benchmark_FOUND AND FG_BENCH_SOURCES)

@@ -11,6 +11,7 @@
 #include "capture/UnitKeyboardQuery.h"
 #include "platform/Dpi.h"
 #include "platform/Errors.h"
+#include "platform/HandlesLog.h"
 #include "platform/Platform.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "vocabulary/IGestureReceiver.h"
@@ -367,6 +368,7 @@ void TFrmMouseMonitor::PollUp() {
             if (!disabled) timMouse.SetEnabled(true);
             GestureEnd();
             tt().CloseTooltip(false);
+            LogHandles();
         });
 }
 

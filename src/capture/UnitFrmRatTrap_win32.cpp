@@ -1,6 +1,7 @@
 #include "capture/UnitFrmRatTrap_win32.h"
 
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Tally.h"
 
 namespace fg {
 
@@ -75,12 +76,12 @@ void TFrmRatTrapWindow::SetHintText(const std::wstring& text) {
     InvalidateRect(hwnd, &hintRect, FALSE);
     hint = text;
     hintRect = {Scale(kHintLeft), Scale(kHintTop), Scale(kHintLeft), Scale(kHintTop)};
-    HDC dc = GetDC(hwnd);
+    HDC dc = tally::GetDC(hwnd);
     HGDIOBJ old = SelectObject(dc, HintFont(Dpi()));
     DrawTextW(dc, hint.c_str(), static_cast<int>(hint.size()), &hintRect,
               DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
     SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
+    tally::ReleaseDC(hwnd, dc);
     InvalidateRect(hwnd, &hintRect, FALSE);
 }
 

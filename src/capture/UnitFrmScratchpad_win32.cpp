@@ -1,6 +1,7 @@
 #include "capture/UnitFrmScratchpad_win32.h"
 
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Tally.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -83,7 +84,7 @@ TFrmScratchPadWindow::TFrmScratchPadWindow() {
 TFrmScratchPadWindow::~TFrmScratchPadWindow() {
     if (FrmScratchPad == logic.get()) FrmScratchPad = nullptr;
     logic.reset();
-    if (hints) DestroyWindow(hints);
+    if (hints) tally::DestroyWindow(hints);
 }
 
 void TFrmScratchPadWindow::AddHints() {
@@ -93,10 +94,10 @@ void TFrmScratchPadWindow::AddHints() {
     // The pad is never the active window, so its hints must show regardless. The hint window
     // has no owner: a topmost window owned by the pad keeps Wine from putting the pad itself in
     // the topmost band.
-    hints = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+    hints = tally::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
     if (!hints) return;
     for (const PadButton& b : kButtons) {
         TOOLINFOW tool{};
@@ -172,9 +173,9 @@ void TFrmScratchPadWindow::PaintPad(HDC dc) {
     GetClientRect(hwnd, &client);
     surface->CopyTo(dc, client);
 
-    HBRUSH frame = CreateSolidBrush(kFrameColor);
+    HBRUSH frame = tally::CreateSolidBrush(kFrameColor);
     FrameRect(dc, &client, frame);
-    DeleteObject(frame);
+    tally::DeleteObject(frame);
 
     RECT panel{0, 0, client.right, Scale(kPanelHeight)};
     FillRect(dc, &panel, GetSysColorBrush(COLOR_BTNFACE));
@@ -197,14 +198,14 @@ void TFrmScratchPadWindow::Paint() {
     RECT client{};
     GetClientRect(hwnd, &client);
     // Drawn off screen first: the pad is repainted on every hover and would flicker otherwise.
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HDC mem = tally::CreateCompatibleDC(dc);
+    HBITMAP bitmap = tally::CreateCompatibleBitmap(dc, client.right, client.bottom);
     HGDIOBJ old = SelectObject(mem, bitmap);
     PaintPad(mem);
     BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
     SelectObject(mem, old);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
+    tally::DeleteObject(bitmap);
+    tally::DeleteDC(mem);
     EndPaint(hwnd, &ps);
 }
 

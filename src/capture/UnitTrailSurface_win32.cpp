@@ -1,4 +1,5 @@
 #include "capture/UnitTrailSurface_win32.h"
+#include "platform/win32/Tally.h"
 
 #include <algorithm>
 
@@ -27,14 +28,15 @@ HBITMAP MakeBitmap(int width, int height, COLORREF background) {
     info.colors[0] = Quad(background);
     info.colors[1] = Quad(RGB(0, 0, 0));
     void* bits = nullptr;
-    return CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                            &bits, nullptr, 0);
+    return tally::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
+                                   DIB_RGB_COLORS, &bits, nullptr, 0);
 }
 
 } // namespace
 
 TTrailSurface::TTrailSurface(HWND target, int w, int h, COLORREF back)
-    : window(target), dc(CreateCompatibleDC(nullptr)), background(back), width(w), height(h) {
+    : window(target), dc(tally::CreateCompatibleDC(nullptr)), background(back), width(w),
+      height(h) {
     // One canvas for the surface's life: the pen and its position live in the device context.
     gdi = std::make_unique<TGdiCanvas>(dc, TRect{0, 0, width, height});
 }
@@ -42,7 +44,7 @@ TTrailSurface::TTrailSurface(HWND target, int w, int h, COLORREF back)
 TTrailSurface::~TTrailSurface() {
     gdi.reset();
     Release();
-    DeleteDC(dc);
+    tally::DeleteDC(dc);
 }
 
 void TTrailSurface::Resize(int w, int h) {
@@ -56,7 +58,7 @@ void TTrailSurface::Resize(int w, int h) {
 void TTrailSurface::Release() {
     if (!bitmap) return;
     SelectObject(dc, firstBitmap);
-    DeleteObject(bitmap);
+    tally::DeleteObject(bitmap);
     bitmap = nullptr;
 }
 
@@ -68,16 +70,16 @@ void TTrailSurface::Prepare() {
     if (!firstBitmap) firstBitmap = old;
     bitmap = made;
     const RECT all{0, 0, width, height};
-    HBRUSH brush = CreateSolidBrush(background);
+    HBRUSH brush = tally::CreateSolidBrush(background);
     ::FillRect(dc, &all, brush);
-    DeleteObject(brush);
+    tally::DeleteObject(brush);
 }
 
 void TTrailSurface::CopyTo(HDC target, const RECT& area) const {
     if (!bitmap) {
-        HBRUSH brush = CreateSolidBrush(background);
+        HBRUSH brush = tally::CreateSolidBrush(background);
         ::FillRect(target, &area, brush);
-        DeleteObject(brush);
+        tally::DeleteObject(brush);
         return;
     }
     BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, dc,

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Dpi.h"
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Tally.h"
 #include "ui/UnitFlatButton_win32.h"
 
 #include <commctrl.h>
@@ -92,7 +93,7 @@ TFrameGestureEditPanel::TFrameGestureEditPanel(TFrameGestureEdit& l)
 
 TFrameGestureEditPanel::~TFrameGestureEditPanel() {
     logic.SetView(nullptr);
-    if (hints) DestroyWindow(hints);
+    if (hints) tally::DestroyWindow(hints);
 }
 
 void TFrameGestureEditPanel::PanelCreated() {
@@ -105,9 +106,10 @@ void TFrameGestureEditPanel::PanelCreated() {
 }
 
 void TFrameGestureEditPanel::AddHints() {
-    hints = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
+    hints =
+        tally::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hints) return;
     for (const Hint& h : kHints) {
         TTTOOLINFOW tool{};

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Center.h"
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Tally.h"
 
 namespace fg {
 
@@ -112,8 +113,8 @@ TFrmGestureWizardWindow::~TFrmGestureWizardWindow() {
     keystrokePanel.reset();
     listPanel.reset();
     programPanel.reset();
-    if (hwnd) DestroyWindow(hwnd);
-    if (bandFont) DeleteObject(bandFont);
+    if (hwnd) tally::DestroyWindow(hwnd);
+    if (bandFont) tally::DeleteObject(bandFont);
 }
 
 void TFrmGestureWizardWindow::MakePanels() {
@@ -137,7 +138,7 @@ void TFrmGestureWizardWindow::PlacePanels() {
 void TFrmGestureWizardWindow::DpiChanged(const RECT& suggested) {
     controls.SetDpi(Dpi());
     PlacePanels();
-    if (bandFont) DeleteObject(bandFont);
+    if (bandFont) tally::DeleteObject(bandFont);
     bandFont = nullptr;
     TWin32Window::DpiChanged(suggested);
 }
@@ -246,14 +247,14 @@ void TFrmGestureWizardWindow::PaintBand(HDC dc) {
     RECT client{};
     GetClientRect(hwnd, &client);
     RECT band{0, 0, Scale(kBandWidth), client.bottom};
-    HBRUSH grey = CreateSolidBrush(kBandGrey);
+    HBRUSH grey = tally::CreateSolidBrush(kBandGrey);
     FillRect(dc, &band, grey);
-    DeleteObject(grey);
+    tally::DeleteObject(grey);
     // The program's name in large letters, reading upwards along the band.
     if (!bandFont)
-        bandFont = CreateFontW(-Scale(44), 0, 900, 900, FW_BOLD, FALSE, FALSE, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+        bandFont = tally::CreateFontW(-Scale(44), 0, 900, 900, FW_BOLD, FALSE, FALSE, FALSE,
+                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                      ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
     HGDIOBJ old = SelectObject(dc, bandFont);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(235, 235, 235));

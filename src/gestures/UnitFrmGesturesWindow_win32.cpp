@@ -3,6 +3,7 @@
 #include "platform/win32/Center.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Menus.h"
+#include "platform/win32/Tally.h"
 #include "ui/UnitPopupIcons.h"
 
 #include <windowsx.h>
@@ -102,8 +103,8 @@ TFrmGesturesWindow::TFrmGesturesWindow(TFrmGestures& store) {
 
 TFrmGesturesWindow::~TFrmGesturesWindow() {
     logic.reset(); // it leaves the store before the controls go
-    if (hwnd) DestroyWindow(hwnd);
-    if (icons) ImageList_Destroy(icons);
+    if (hwnd) tally::DestroyWindow(hwnd);
+    if (icons) tally::ImageList_Destroy(icons);
 }
 
 void TFrmGesturesWindow::SetUpLists() {
@@ -153,7 +154,7 @@ void TFrmGesturesWindow::SetIcons() {
     icons = PicturesToImageList({PopupIcon(piGestureDrawing, Scale(kIconSize))}, kIconTransparent);
     SendMessageW(controls.Item(idPrograms), LVM_SETIMAGELIST, LVSIL_SMALL,
                  reinterpret_cast<LPARAM>(icons));
-    if (old) ImageList_Destroy(old);
+    if (old) tally::ImageList_Destroy(old);
 }
 
 void TFrmGesturesWindow::SetPreviewSize() {

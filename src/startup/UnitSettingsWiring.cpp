@@ -3,6 +3,7 @@
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "gestures/UnitFrmGestures.h"
+#include "platform/HandlesLog.h"
 #include "ui/UnitFrmConfig.h"
 
 namespace fg {
@@ -39,6 +40,7 @@ void WireSettings(const TGestureRoad& road, TFrmConfig& config) {
     AddMonitorConsumers(c, road.monitor);
     AddScratchpadConsumers(c, road.scratchpad);
     AddDispatcherConsumers(c, road.gestures);
+    c.prLogHandles = [](bool v) { EnableHandlesLog(v); };
     config.CheckConsumers();
 }
 

@@ -15,8 +15,10 @@
 #include "gestures/UnitFrmGesturesWindow_win32.h"
 #include "gestures/UnitFrmGestures_win32.h"
 #include "platform/Errors.h"
+#include "platform/HandlesLog.h"
 #include "platform/LogSink.h"
 #include "platform/win32/Modal.h"
+#include "platform/win32/Tally.h"
 #include "platform/win32/Win32Platform.h"
 #include "startup/UnitEditGesturesWiring.h"
 #include "startup/UnitGestureRoad.h"
@@ -169,6 +171,7 @@ int RunMessageLoop() {
 int Run() {
     InstallWin32Platform();
     SetLogSink(&AppendLog);
+    SetHandlesReport(&tally::HandlesLine);
     InstallWin32Tooltips();
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

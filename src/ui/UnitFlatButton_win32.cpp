@@ -1,4 +1,5 @@
 #include "ui/UnitFlatButton_win32.h"
+#include "platform/win32/Tally.h"
 
 namespace fg {
 
@@ -22,15 +23,15 @@ void DrawFlatButton(const DRAWITEMSTRUCT& item,
 }
 
 void FillPolygon(HDC dc, const POINT* points, int count, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HBRUSH brush = tally::CreateSolidBrush(color);
+    HPEN pen = tally::CreatePen(PS_SOLID, 1, color);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     Polygon(dc, points, count);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    tally::DeleteObject(brush);
+    tally::DeleteObject(pen);
 }
 
 } // namespace fg

@@ -1,5 +1,6 @@
 #include "ui/UnitFrameHotKey_win32.h"
 
+#include "platform/win32/Tally.h"
 #include "ui/UnitKeystrokeField_win32.h"
 
 #include <vector>
@@ -28,7 +29,7 @@ TFrameKeystrokeEditPanel::TFrameKeystrokeEditPanel(TFrameKeystrokeEdit& l)
 
 TFrameKeystrokeEditPanel::~TFrameKeystrokeEditPanel() {
     logic.SetView(nullptr);
-    if (hwnd) DestroyWindow(hwnd);
+    if (hwnd) tally::DestroyWindow(hwnd);
 }
 
 void TFrameKeystrokeEditPanel::PanelCreated() {

@@ -1,5 +1,6 @@
 #include "ui/UnitFrameKeystrokeList_win32.h"
 
+#include "platform/win32/Tally.h"
 #include "ui/UnitKeystrokeField_win32.h"
 
 #include <commctrl.h>
@@ -28,7 +29,7 @@ TFrameKeystrokeListPanel::TFrameKeystrokeListPanel(TFrameKeystrokeList& l)
 
 TFrameKeystrokeListPanel::~TFrameKeystrokeListPanel() {
     if (logic.View() == this) logic.SetView(nullptr);
-    if (hwnd) DestroyWindow(hwnd);
+    if (hwnd) tally::DestroyWindow(hwnd);
 }
 
 void TFrameKeystrokeListPanel::PanelCreated() {

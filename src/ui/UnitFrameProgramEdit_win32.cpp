@@ -1,6 +1,7 @@
 #include "ui/UnitFrameProgramEdit_win32.h"
 
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Tally.h"
 #include "ui/UnitFlatButton_win32.h"
 
 #include <vector>
@@ -41,15 +42,15 @@ void DrawFolder(HDC dc, int left, int top, int unit, bool enabled) {
                            {left + 12 * unit, top + 2 * unit},
                            {left + 12 * unit, top + 10 * unit},
                            {left, top + 10 * unit}};
-    HBRUSH brush = CreateSolidBrush(fill);
-    HPEN pen = CreatePen(PS_SOLID, unit, edge);
+    HBRUSH brush = tally::CreateSolidBrush(fill);
+    HPEN pen = tally::CreatePen(PS_SOLID, unit, edge);
     HGDIOBJ oldBrush = SelectObject(dc, brush);
     HGDIOBJ oldPen = SelectObject(dc, pen);
     Polygon(dc, shape, static_cast<int>(std::size(shape)));
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
+    tally::DeleteObject(brush);
+    tally::DeleteObject(pen);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Modal.h"
+#include "platform/win32/Tally.h"
 #include "ui/UnitPopupIcons.h"
 
 namespace fg {
@@ -66,10 +67,10 @@ TFrmAboutWindow::TFrmAboutWindow() {
 
 TFrmAboutWindow::~TFrmAboutWindow() {
     if (hwnd) {
-        DestroyWindow(hwnd); // before the font its link uses
+        tally::DestroyWindow(hwnd); // before the font its link uses
     }
-    if (linkFont) DeleteObject(linkFont);
-    if (picture) DestroyIcon(picture);
+    if (linkFont) tally::DeleteObject(linkFont);
+    if (picture) tally::DestroyIcon(picture);
 }
 
 void TFrmAboutWindow::SetFonts() {
@@ -80,12 +81,12 @@ void TFrmAboutWindow::SetFonts() {
     GetObjectW(bold, sizeof lf, &lf);
     lf.lfUnderline = TRUE;
     HFONT old = linkFont;
-    linkFont = CreateFontIndirectW(&lf);
+    linkFont = tally::CreateFontIndirectW(&lf);
     InvalidateRect(controls.Item(idLblURL), nullptr, TRUE);
-    if (old) DeleteObject(old);
+    if (old) tally::DeleteObject(old);
     HICON oldPicture = picture;
     picture = PictureToIcon(TrayIconPicture(false, Scale(kPictureSize)), kIconTransparent);
-    if (oldPicture) DestroyIcon(oldPicture);
+    if (oldPicture) tally::DestroyIcon(oldPicture);
 }
 
 void TFrmAboutWindow::DpiChanged(const RECT& suggested) {

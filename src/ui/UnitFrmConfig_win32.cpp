@@ -3,6 +3,7 @@
 #include "platform/win32/Center.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Tally.h"
 #include "ui/UnitFrmConfigLayout_win32.h"
 #include "ui/UnitPopupIcons.h"
 
@@ -69,9 +70,9 @@ TFrmConfigWindow::TFrmConfigWindow() {
 }
 
 TFrmConfigWindow::~TFrmConfigWindow() {
-    if (hwnd) DestroyWindow(hwnd); // before the image list and the font its controls use
-    if (icons) ImageList_Destroy(icons);
-    if (linkFont) DeleteObject(linkFont);
+    if (hwnd) tally::DestroyWindow(hwnd); // before the image list and the font its controls use
+    if (icons) tally::ImageList_Destroy(icons);
+    if (linkFont) tally::DeleteObject(linkFont);
 }
 
 void TFrmConfigWindow::MakeTree() {
@@ -98,7 +99,7 @@ void TFrmConfigWindow::SetTreeIcons() {
     icons = PicturesToImageList(pictures, kIconTransparent);
     SendMessageW(controls.Item(idTree), TVM_SETIMAGELIST, TVSIL_NORMAL,
                  reinterpret_cast<LPARAM>(icons));
-    if (old) ImageList_Destroy(old);
+    if (old) tally::ImageList_Destroy(old);
 }
 
 void TFrmConfigWindow::SetUpTrackBars() {
@@ -119,10 +120,10 @@ void TFrmConfigWindow::SetLinkFont() {
     GetObjectW(ScaledFont(L"Tahoma", 8, Dpi(), true), sizeof lf, &lf);
     lf.lfUnderline = TRUE;
     HFONT old = linkFont;
-    linkFont = CreateFontIndirectW(&lf);
+    linkFont = tally::CreateFontIndirectW(&lf);
     SendMessageW(controls.Item(idLblConfigureHotkey), WM_SETFONT,
                  reinterpret_cast<WPARAM>(linkFont), TRUE);
-    if (old) DeleteObject(old);
+    if (old) tally::DeleteObject(old);
 }
 
 void TFrmConfigWindow::DpiChanged(const RECT& suggested) {

@@ -1,6 +1,7 @@
 #include "ui/UnitFrmDummyUnicodeTooltip_win32.h"
 
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Tally.h"
 
 #include <vector>
 
@@ -29,11 +30,11 @@ HFONT HintFont(int points) {
     lf.lfUnderline = FALSE;
     lf.lfStrikeOut = FALSE;
     if (points > 0) {
-        HDC screen = GetDC(nullptr);
+        HDC screen = tally::GetDC(nullptr);
         lf.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
+        tally::ReleaseDC(nullptr, screen);
     }
-    return CreateFontIndirectW(&lf);
+    return tally::CreateFontIndirectW(&lf);
 }
 
 // A device context with the hint font selected, for measuring and drawing; released with it.
@@ -43,7 +44,7 @@ class TFontDc {
         : dc(target), font(HintFont(points)), previous(SelectObject(dc, font)) {}
     ~TFontDc() {
         SelectObject(dc, previous);
-        DeleteObject(font);
+        tally::DeleteObject(font);
     }
     TFontDc(const TFontDc&) = delete;
     TFontDc& operator=(const TFontDc&) = delete;
@@ -82,29 +83,29 @@ TTooltipNativeWindow::~TTooltipNativeWindow() {
 }
 
 TPoint TTooltipNativeWindow::MeasureText(const std::wstring& text, int fontPoints) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
+    HDC screen = tally::GetDC(nullptr);
+    HDC mem = tally::CreateCompatibleDC(screen);
     RECT r{0, 0, 300, 300};
     {
         TFontDc font(mem, fontPoints);
         std::vector<wchar_t> buffer = WritableText(text);
         DrawTextW(font.dc, buffer.data(), -1, &r, TextFlags() | DT_CALCRECT);
     }
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    tally::DeleteDC(mem);
+    tally::ReleaseDC(nullptr, screen);
     return {r.right - r.left, r.bottom - r.top};
 }
 
 TPoint TTooltipNativeWindow::TextExtent(const std::wstring& text, int fontPoints) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
+    HDC screen = tally::GetDC(nullptr);
+    HDC mem = tally::CreateCompatibleDC(screen);
     SIZE size{0, 0};
     {
         TFontDc font(mem, fontPoints);
         GetTextExtentPoint32W(font.dc, text.c_str(), static_cast<int>(text.size()), &size);
     }
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    tally::DeleteDC(mem);
+    tally::ReleaseDC(nullptr, screen);
     return {size.cx, size.cy};
 }
 
@@ -128,22 +129,22 @@ HDC TTooltipNativeWindow::BeginContent(COLORREF background) {
     RECT client{};
     GetClientRect(hwnd, &client);
     contentSize = {client.right, client.bottom};
-    HDC screen = GetDC(hwnd);
-    contentDc = CreateCompatibleDC(screen);
-    content = CreateCompatibleBitmap(screen, contentSize.cx, contentSize.cy);
-    ReleaseDC(hwnd, screen);
+    HDC screen = tally::GetDC(hwnd);
+    contentDc = tally::CreateCompatibleDC(screen);
+    content = tally::CreateCompatibleBitmap(screen, contentSize.cx, contentSize.cy);
+    tally::ReleaseDC(hwnd, screen);
     previousBitmap = SelectObject(contentDc, content);
-    HBRUSH fill = CreateSolidBrush(background);
+    HBRUSH fill = tally::CreateSolidBrush(background);
     FillRect(contentDc, &client, fill);
-    DeleteObject(fill);
+    tally::DeleteObject(fill);
     return contentDc;
 }
 
 void TTooltipNativeWindow::EndContent() {
     if (!contentDc) return;
     SelectObject(contentDc, previousBitmap);
-    DeleteObject(content);
-    DeleteDC(contentDc);
+    tally::DeleteObject(content);
+    tally::DeleteDC(contentDc);
     contentDc = nullptr;
     content = nullptr;
 }
@@ -164,9 +165,9 @@ void TTooltipNativeWindow::PaintText(const std::wstring& text, const TRect& text
         RECT r = ToRect(textRect);
         DrawTextW(dc, buffer.data(), -1, &r, TextFlags());
     }
-    HDC window = GetDC(hwnd);
+    HDC window = tally::GetDC(hwnd);
     ShowContent(window);
-    ReleaseDC(hwnd, window);
+    tally::ReleaseDC(hwnd, window);
 }
 
 void TTooltipNativeWindow::PaintPicture(const TPicture& pic, const TRect& pictureRect,
@@ -174,14 +175,14 @@ void TTooltipNativeWindow::PaintPicture(const TPicture& pic, const TRect& pictur
     HDC dc = BeginContent(GetSysColor(COLOR_INFOBK));
     if (!dc) return;
     if (HBITMAP bitmap = PictureToBitmap(pic)) {
-        HDC source = CreateCompatibleDC(dc);
+        HDC source = tally::CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, bitmap);
         SetStretchBltMode(dc, COLORONCOLOR);
         StretchBlt(dc, pictureRect.left, pictureRect.top, pictureRect.Width(), pictureRect.Height(),
                    source, 0, 0, pic.Width, pic.Height, SRCCOPY);
         SelectObject(source, old);
-        DeleteDC(source);
-        DeleteObject(bitmap);
+        tally::DeleteDC(source);
+        tally::DeleteObject(bitmap);
     }
     if (!header.empty()) {
         TFontDc font(dc, fontPoints);
@@ -189,9 +190,9 @@ void TTooltipNativeWindow::PaintPicture(const TPicture& pic, const TRect& pictur
         SetBkMode(dc, TRANSPARENT);
         TextOutW(dc, 0, 0, header.c_str(), static_cast<int>(header.size()));
     }
-    HDC window = GetDC(hwnd);
+    HDC window = tally::GetDC(hwnd);
     ShowContent(window);
-    ReleaseDC(hwnd, window);
+    tally::ReleaseDC(hwnd, window);
 }
 
 bool TTooltipNativeWindow::WindowRect(TRect& r) {

@@ -1,6 +1,7 @@
 #include "ui/UnitFrmKeystrokeEditor_win32.h"
 
 #include "platform/win32/Center.h"
+#include "platform/win32/Tally.h"
 #include "ui/UnitKeystrokeField_win32.h"
 
 #include <vector>
@@ -51,7 +52,7 @@ TFrmKeystrokeEditWindow::~TFrmKeystrokeEditWindow() {
     FrmKeystrokeEdit = previousConversions;
     FrmKeystrokeEditor = previousEditor;
     logic.SetWindowView(nullptr);
-    if (hwnd) DestroyWindow(hwnd);
+    if (hwnd) tally::DestroyWindow(hwnd);
 }
 
 HWND TFrmKeystrokeEditWindow::Field() const {

@@ -1,6 +1,7 @@
 #include "ui/UnitFrmKeystrokeList_win32.h"
 
 #include "platform/win32/Center.h"
+#include "platform/win32/Tally.h"
 #include "ui/UnitKeystrokeField_win32.h"
 
 #include <vector>
@@ -35,7 +36,7 @@ TFrmKeystrokeListWindow::TFrmKeystrokeListWindow() {
 
 TFrmKeystrokeListWindow::~TFrmKeystrokeListWindow() {
     logic.SetWindowView(nullptr);
-    if (hwnd) DestroyWindow(hwnd);
+    if (hwnd) tally::DestroyWindow(hwnd);
 }
 
 bool TFrmKeystrokeListWindow::ShowModal() {

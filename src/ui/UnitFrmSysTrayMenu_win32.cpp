@@ -1,6 +1,7 @@
 #include "ui/UnitFrmSysTrayMenu_win32.h"
 
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Tally.h"
 #include "ui/UnitPopupIcons.h"
 
 #include <shellapi.h>
@@ -24,7 +25,7 @@ TfrmSysTrayMenuWindow::TfrmSysTrayMenuWindow(const std::wstring& versionLabel) {
 TfrmSysTrayMenuWindow::~TfrmSysTrayMenuWindow() {
     logic.reset(); // removes the icon while the window still exists
     for (HICON& icon : icons)
-        if (icon) DestroyIcon(icon);
+        if (icon) tally::DestroyIcon(icon);
 }
 
 HICON TfrmSysTrayMenuWindow::Icon(int pictureIndex) {

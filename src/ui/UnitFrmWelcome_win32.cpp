@@ -3,6 +3,7 @@
 #include "platform/win32/Center.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Modal.h"
+#include "platform/win32/Tally.h"
 
 #include <commctrl.h>
 
@@ -110,17 +111,17 @@ COLORREF PageColour(HWND tabs) {
     RECT r{};
     GetClientRect(tabs, &r);
     if (r.right <= 0 || r.bottom <= 0) return GetSysColor(COLOR_BTNFACE);
-    HDC screen = GetDC(tabs);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right, r.bottom);
+    HDC screen = tally::GetDC(tabs);
+    HDC dc = tally::CreateCompatibleDC(screen);
+    HBITMAP bitmap = tally::CreateCompatibleBitmap(screen, r.right, r.bottom);
     HGDIOBJ old = SelectObject(dc, bitmap);
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     SendMessageW(tabs, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
     const COLORREF colour = GetPixel(dc, r.right / 2, r.bottom * 3 / 4);
     SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(tabs, screen);
+    tally::DeleteObject(bitmap);
+    tally::DeleteDC(dc);
+    tally::ReleaseDC(tabs, screen);
     return colour == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : colour;
 }
 
@@ -165,10 +166,10 @@ TfrmWelcomeWindow::TfrmWelcomeWindow() {
 
 TfrmWelcomeWindow::~TfrmWelcomeWindow() {
     if (hwnd) {
-        DestroyWindow(hwnd); // before the fonts its controls use
+        tally::DestroyWindow(hwnd); // before the fonts its controls use
     }
-    if (linkFont) DeleteObject(linkFont);
-    if (letteringFont) DeleteObject(letteringFont);
+    if (linkFont) tally::DeleteObject(linkFont);
+    if (letteringFont) tally::DeleteObject(letteringFont);
     ForgetPageBrush();
 }
 
@@ -191,16 +192,16 @@ void TfrmWelcomeWindow::SetFonts() {
     GetObjectW(ScaledPixelFont(L"Tahoma", kLinkFontPx, Dpi(), true), sizeof lf, &lf);
     lf.lfUnderline = TRUE;
     HFONT oldLink = linkFont;
-    linkFont = CreateFontIndirectW(&lf);
+    linkFont = tally::CreateFontIndirectW(&lf);
 
     GetObjectW(ScaledPixelFont(L"Tahoma", 24, Dpi(), true), sizeof lf, &lf);
     HFONT oldLettering = letteringFont;
-    letteringFont = CreateFontIndirectW(&lf);
+    letteringFont = tally::CreateFontIndirectW(&lf);
 
     for (int id : {idLblConfigureHotkey, idLblCreateExampleGesture, idLblEditGestures})
         InvalidateRect(controls.Item(id), nullptr, TRUE);
-    if (oldLink) DeleteObject(oldLink);
-    if (oldLettering) DeleteObject(oldLettering);
+    if (oldLink) tally::DeleteObject(oldLink);
+    if (oldLettering) tally::DeleteObject(oldLettering);
 }
 
 void TfrmWelcomeWindow::DpiChanged(const RECT& suggested) {
@@ -254,12 +255,12 @@ void TfrmWelcomeWindow::Clicked(int id) {
 }
 
 HBRUSH TfrmWelcomeWindow::PageBrush() {
-    if (!pageBrush) pageBrush = CreateSolidBrush(PageColour(controls.Item(idTabs)));
+    if (!pageBrush) pageBrush = tally::CreateSolidBrush(PageColour(controls.Item(idTabs)));
     return pageBrush;
 }
 
 void TfrmWelcomeWindow::ForgetPageBrush() {
-    if (pageBrush) DeleteObject(pageBrush);
+    if (pageBrush) tally::DeleteObject(pageBrush);
     pageBrush = nullptr;
 }
 
@@ -267,9 +268,9 @@ void TfrmWelcomeWindow::PaintBand(HDC dc) {
     RECT client{};
     GetClientRect(hwnd, &client);
     const RECT band{0, 0, Scale(kBandWidth), client.bottom};
-    HBRUSH grey = CreateSolidBrush(kBandGrey);
+    HBRUSH grey = tally::CreateSolidBrush(kBandGrey);
     FillRect(dc, &band, grey);
-    DeleteObject(grey);
+    tally::DeleteObject(grey);
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kCream);
@@ -283,13 +284,13 @@ void TfrmWelcomeWindow::PaintBand(HDC dc) {
     POINT arrow[std::size(kArrow)];
     for (std::size_t i = 0; i < std::size(kArrow); ++i)
         arrow[i] = {Scale(kArrow[i].x), Scale(kArrow[i].y)};
-    HBRUSH cream = CreateSolidBrush(kCream);
+    HBRUSH cream = tally::CreateSolidBrush(kCream);
     HGDIOBJ oldBrush = SelectObject(dc, cream);
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
     Polygon(dc, arrow, static_cast<int>(std::size(arrow)));
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
-    DeleteObject(cream);
+    tally::DeleteObject(cream);
 }
 
 LRESULT TfrmWelcomeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

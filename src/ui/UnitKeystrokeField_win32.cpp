@@ -1,4 +1,5 @@
 #include "ui/UnitKeystrokeField_win32.h"
+#include "platform/win32/Tally.h"
 
 #include <commctrl.h>
 
@@ -66,8 +67,8 @@ void ShowInField(HWND edit, const std::wstring& text) {
 }
 
 HWND MakeHints(HWND owner) {
-    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
-                           0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return tally::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                  0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 void AddHint(HWND hints, HWND control, const wchar_t* text) {

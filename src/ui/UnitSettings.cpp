@@ -65,6 +65,8 @@ const std::vector<TSetting> kTable = {
     {L"ExecutePause", T::stInteger, 100, K::scNone, 0, 0,
      Int(L"TFrmGestures.prExecutePause", &C::prExecutePause)},
     {L"WelcomeShown", T::stBoolean, 0, K::scNone, 0, 0, {}},
+    // A diagnosis for long runs, set by hand: no control shows it.
+    {L"LogHandles", T::stBoolean, 0, K::scNone, 0, 0, Bool(L"LogHandles", &C::prLogHandles)},
 };
 
 bool Blank(wchar_t c) {

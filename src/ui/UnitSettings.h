@@ -46,6 +46,7 @@ struct TSettingsConsumers {
     std::function<void(bool)> prEnableSuggestions;
     std::function<void(bool)> prEnabledAutoCorrection;
     std::function<void(int)> prExecutePause;
+    std::function<void(bool)> prLogHandles;
 };
 
 // Where a key's value goes: exactly one of the three members is set, or none for a key the

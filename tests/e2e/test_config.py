@@ -17,7 +17,8 @@ SETTINGS = "defaults.ini"
 KEYS = ["timethreshold", "xThreshold", "yThreshold", "directionThreshold", "tbDeltaBias",
         "tbDistanceBias", "tbXPixel", "tbYPixel", "tbHelpPause", "cbEnableHelpPoup",
         "cbEnableDiagonals", "rbFullscreen", "rbScratchpad", "cbMouseCording", "tbFadeTime",
-        "cbEnabledSuggestions", "cbEnableCorrections", "ExecutePause", "WelcomeShown"]
+        "cbEnabledSuggestions", "cbEnableCorrections", "ExecutePause", "WelcomeShown",
+        "LogHandles"]
 TRACKBAR = "msctls_trackbar32"
 TB_XPIXEL = 1101  # the control id of "tbXPixel"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"

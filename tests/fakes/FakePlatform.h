@@ -31,6 +31,8 @@ class FakeClock : public IClock {
     void FireDueTimers() { RunDue(now); }
     bool TimerEnabled(TimerId id) const;
     std::uint32_t TimerInterval(TimerId id) const;
+    // Timers added and not removed yet: what a long run must keep flat.
+    std::size_t LiveTimers() const { return timers.size(); }
 
     std::uint32_t now = 1000;
     std::uint32_t slept = 0; // total virtual time spent in Sleep
@@ -103,6 +105,7 @@ class FakeDesktop : public IDesktop {
     HWindow AddWindow(std::uint32_t threadId, std::uint32_t processId, bool visible = true,
                       const std::wstring& className = L"");
     FakeWindow* Find(HWindow h);
+    std::size_t LiveWindows() const { return zorder.size(); }
 
     HWindow ForegroundWindow() override;
     HWindow DesktopWindow() override { return kDesktop; }

@@ -18,6 +18,8 @@
 #include "gestures/UnitFrmGesturesEdit.h"
 #include "gestures/UnitGatherINIData.h"
 #include "platform/Errors.h"
+#include "platform/HandlesLog.h"
+#include "platform/LogSink.h"
 #include "startup/UnitEditGesturesWiring.h"
 #include "startup/UnitGestureRoad.h"
 #include "startup/UnitSettingsWiring.h"
@@ -411,6 +413,31 @@ TEST_F(GestureRoad, WithDiagonalsOnAnUnboundGestureIsOfferedItsNeighbour) {
     EXPECT_EQ(KeysSent(), (std::vector<std::uint8_t>{0x41, 0x41}));
     EXPECT_TRUE(w.monitor.timMouse.Enabled()) << "polling is back after the menu";
     EXPECT_FALSE(arrowBesideMenu);
+}
+
+// "LogHandles" in the settings: the count after every gesture, or nothing at all.
+TEST_F(GestureRoad, LogHandlesAddsTheCountAfterEachGestureWhenItIsOn) {
+    SetLogSink(&AppendLog);
+    SetHandlesReport([] { return std::wstring(L"Handles: GDI 1 (system 0), USER 2 (system 0)"); });
+    Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    for (const bool on : {true, false}) {
+        SCOPED_TRACE(on);
+        Write(L"defaults.ini", on ? L"[init]\r\nLogHandles=1\r\n" : L"[init]\r\n");
+        Start();
+        test::LogMark mark;
+        for (const int dx : {12, -12}) { // bound, then unbound
+            Hold({500, 300}, dx, 0, 12);
+            Release();
+        }
+        const auto lines = mark.Messages();
+        const auto counts =
+            std::count(lines.begin(), lines.end(), L"Handles: GDI 1 (system 0), USER 2 (system 0)");
+        EXPECT_EQ(counts, on ? 2 : 0);
+        windows.reset();
+    }
+    EnableHandlesLog(false);
+    SetHandlesReport({});
+    SetLogSink(nullptr);
 }
 
 TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {

@@ -1,6 +1,7 @@
 #include "platform/win32/Controls.h"
 
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Tally.h"
 
 #include <commctrl.h>
 
@@ -62,11 +63,11 @@ KindInfo Info(ControlKind kind) {
 
 SIZE TextSize(HWND h, HFONT font, const wchar_t* text) {
     SIZE size{0, 0};
-    HDC dc = GetDC(h);
+    HDC dc = tally::GetDC(h);
     HGDIOBJ old = SelectObject(dc, font);
     GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
     SelectObject(dc, old);
-    ReleaseDC(h, dc);
+    tally::ReleaseDC(h, dc);
     return size;
 }
 
@@ -82,10 +83,10 @@ void TControlTable::Create(HWND parentWindow, const std::vector<ControlRow>& row
     font = ScaledFont(fontChoice.face, fontChoice.points, currentDpi);
     for (const ControlRow& row : rows) {
         const KindInfo info = Info(row.kind);
-        HWND h =
-            CreateWindowExW(0, info.className, row.text, WS_CHILD | WS_VISIBLE | info.style, 0, 0,
-                            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
-                            GetModuleHandleW(nullptr), nullptr);
+        HWND h = tally::CreateWindowExW(0, info.className, row.text,
+                                        WS_CHILD | WS_VISIBLE | info.style, 0, 0, 0, 0, parent,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                                        GetModuleHandleW(nullptr), nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         placed.push_back({row, h, {0, 0}});
     }

@@ -1,4 +1,5 @@
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Tally.h"
 
 #include <map>
 #include <string>
@@ -37,9 +38,9 @@ int MonitorDpi(HMONITOR monitor) {
 }
 
 HFONT MakeFont(const wchar_t* face, int height, bool bold) {
-    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
+    return tally::CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                              DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 // Fonts by face, height in pixels (negative: character height) and weight.
@@ -53,9 +54,9 @@ HFONT CachedFont(const wchar_t* face, int height, bool bold) {
 } // namespace
 
 int SystemDpi() {
-    HDC screen = GetDC(nullptr);
+    HDC screen = tally::GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    if (screen) tally::ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : kDesignDpi;
 }
 

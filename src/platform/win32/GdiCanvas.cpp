@@ -1,4 +1,5 @@
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Tally.h"
 
 #include <commctrl.h>
 
@@ -14,24 +15,24 @@ TGdiCanvas::TGdiCanvas(HDC target, TRect clipRect)
 TGdiCanvas::~TGdiCanvas() {
     SelectObject(dc, oldPen);
     SelectObject(dc, oldBrush);
-    if (pen) DeleteObject(pen);
-    if (brush) DeleteObject(brush);
+    if (pen) tally::DeleteObject(pen);
+    if (brush) tally::DeleteObject(brush);
 }
 
 void TGdiCanvas::SetPen(TColor color, int width, PenStyle style) {
     penColor = color;
-    HPEN made = CreatePen(style == PenStyle::Dot ? PS_DOT : PS_SOLID, width, color);
+    HPEN made = tally::CreatePen(style == PenStyle::Dot ? PS_DOT : PS_SOLID, width, color);
     SelectObject(dc, made);
-    if (pen) DeleteObject(pen);
+    if (pen) tally::DeleteObject(pen);
     pen = made;
 }
 
 void TGdiCanvas::SetBrush(TColor color, BrushStyle style) {
     brushColor = color;
     brushClear = style == BrushStyle::Clear;
-    HBRUSH made = brushClear ? nullptr : CreateSolidBrush(color);
+    HBRUSH made = brushClear ? nullptr : tally::CreateSolidBrush(color);
     SelectObject(dc, made ? static_cast<HGDIOBJ>(made) : GetStockObject(NULL_BRUSH));
-    if (brush) DeleteObject(brush);
+    if (brush) tally::DeleteObject(brush);
     brush = made;
     // Dotted lines show the brush colour between the dots, as a canvas's do.
     SetBkColor(dc, color);
@@ -67,9 +68,9 @@ void TGdiCanvas::Polygon(const std::vector<TPoint>& points) {
 void TGdiCanvas::FillRect(const TRect& r) {
     const RECT rc{r.left, r.top, r.right, r.bottom};
     if (brushClear) return;
-    HBRUSH b = CreateSolidBrush(brushColor);
+    HBRUSH b = tally::CreateSolidBrush(brushColor);
     ::FillRect(dc, &rc, b);
-    DeleteObject(b);
+    tally::DeleteObject(b);
 }
 
 void TGdiCanvas::SetPixel(int x, int y, TColor color) {
@@ -81,8 +82,8 @@ namespace {
 // A picture drawn into a new top-down bitmap of its own size with 24 or 32 bits a pixel; `pixels`
 // points at its pixels, row after row.
 HBITMAP DrawPicture(const TPicture& picture, WORD bitsPerPixel, void*& pixels) {
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
+    HDC screen = tally::GetDC(nullptr);
+    HDC mem = tally::CreateCompatibleDC(screen);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = picture.Width;
@@ -90,7 +91,7 @@ HBITMAP DrawPicture(const TPicture& picture, WORD bitsPerPixel, void*& pixels) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = bitsPerPixel;
     pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HBITMAP bitmap = tally::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     if (bitmap) {
         HGDIOBJ old = SelectObject(mem, bitmap);
         {
@@ -100,8 +101,8 @@ HBITMAP DrawPicture(const TPicture& picture, WORD bitsPerPixel, void*& pixels) {
         GdiFlush();
         SelectObject(mem, old);
     }
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    tally::DeleteDC(mem);
+    tally::ReleaseDC(nullptr, screen);
     return bitmap;
 }
 
@@ -135,11 +136,11 @@ HICON PictureToIcon(const TPicture& picture, TColor transparent) {
     // The mask is only consulted where the alpha channel is not: set where see-through.
     std::vector<std::uint8_t> maskBits(
         static_cast<std::size_t>((picture.Width + 15) / 16 * 2) * picture.Height, 0);
-    HBITMAP mask = CreateBitmap(picture.Width, picture.Height, 1, 1, maskBits.data());
+    HBITMAP mask = tally::CreateBitmap(picture.Width, picture.Height, 1, 1, maskBits.data());
     ICONINFO info{TRUE, 0, 0, mask, colour};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    DeleteObject(colour);
+    HICON icon = tally::CreateIconIndirect(&info);
+    tally::DeleteObject(mask);
+    tally::DeleteObject(colour);
     return icon;
 }
 
@@ -147,12 +148,12 @@ HIMAGELIST PicturesToImageList(const std::vector<TPicture>& pictures, TColor tra
     if (pictures.empty()) return nullptr;
     const int w = pictures.front().Width, h = pictures.front().Height;
     HIMAGELIST list =
-        ImageList_Create(w, h, ILC_COLOR32 | ILC_MASK, static_cast<int>(pictures.size()), 0);
+        tally::ImageList_Create(w, h, ILC_COLOR32 | ILC_MASK, static_cast<int>(pictures.size()), 0);
     if (!list) return nullptr;
     for (const TPicture& p : pictures) {
         HBITMAP b = PictureToBitmap(p);
         ImageList_AddMasked(list, b, transparent);
-        DeleteObject(b);
+        tally::DeleteObject(b);
     }
     return list;
 }

@@ -1,6 +1,7 @@
 #include "platform/win32/Menus.h"
 
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Tally.h"
 
 #include <commctrl.h>
 
@@ -17,7 +18,7 @@ struct MenuBitmaps {
     std::vector<HBITMAP> all;
     ~MenuBitmaps() {
         for (HBITMAP b : all)
-            DeleteObject(b);
+            tally::DeleteObject(b);
     }
 };
 
@@ -44,7 +45,7 @@ void SetPicture(HMENU menu, const TMenuEntry& e, SIZE levelPicture, MenuBitmaps&
     } else if (levelPicture.cx > 0 && levelPicture.cy > 0) {
         const std::vector<std::uint32_t> clear(
             static_cast<std::size_t>(levelPicture.cx) * levelPicture.cy, 0);
-        SetPicture(menu, CreateBitmap(levelPicture.cx, levelPicture.cy, 1, 32, clear.data()),
+        SetPicture(menu, tally::CreateBitmap(levelPicture.cx, levelPicture.cy, 1, 32, clear.data()),
                    bitmaps);
     }
 }
@@ -78,7 +79,7 @@ int CaptionGap(SIZE picture) {
 void DrawPicture(const DRAWITEMSTRUCT& d) {
     SIZE size{};
     if (!BitmapSize(d.itemData, size)) return;
-    HDC mem = CreateCompatibleDC(d.hDC);
+    HDC mem = tally::CreateCompatibleDC(d.hDC);
     HGDIOBJ old = SelectObject(mem, reinterpret_cast<HBITMAP>(d.itemData));
     const int room = d.rcItem.right - d.rcItem.left - CaptionGap(size);
     const int x = d.rcItem.left + std::max(0, (room - static_cast<int>(size.cx)) / 2);
@@ -87,7 +88,7 @@ void DrawPicture(const DRAWITEMSTRUCT& d) {
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
     GdiAlphaBlend(d.hDC, x, y, size.cx, size.cy, mem, 0, 0, size.cx, size.cy, blend);
     SelectObject(mem, old);
-    DeleteDC(mem);
+    tally::DeleteDC(mem);
 }
 
 // Answers the menu's questions about its pictures for as long as it is tracked.
@@ -123,7 +124,7 @@ void Fill(HMENU menu, const TPopupMenu& items, std::vector<const TMenuEntry*>& e
         }
         const UINT state = e.enabled ? MF_ENABLED : MF_GRAYED;
         if (!e.children.empty()) {
-            HMENU sub = CreatePopupMenu();
+            HMENU sub = tally::CreatePopupMenu();
             Fill(sub, e.children, entries, bitmaps);
             AppendMenuW(menu, MF_POPUP | MF_STRING | state, reinterpret_cast<UINT_PTR>(sub),
                         e.caption.c_str());
@@ -138,8 +139,9 @@ void Fill(HMENU menu, const TPopupMenu& items, std::vector<const TMenuEntry*>& e
 
 // An owner for menus opened on behalf of no window of ours.
 HWND OwnMenuOwner() {
-    static HWND owner = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0,
-                                        nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    static HWND owner =
+        tally::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
     return owner;
 }
 
@@ -152,7 +154,7 @@ void TrackMenu(const TPopupMenu& items, TPoint at, HWND owner) {
         // the foreground window; the caller gives the foreground back once it has closed.
         SetForegroundWindow(owner);
     }
-    HMENU menu = CreatePopupMenu();
+    HMENU menu = tally::CreatePopupMenu();
     if (!menu) return;
     std::vector<const TMenuEntry*> entries;
     MenuBitmaps bitmaps;
@@ -163,7 +165,7 @@ void TrackMenu(const TPopupMenu& items, TPoint at, HWND owner) {
         TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
                          at.y, owner, nullptr));
     if (drawsPictures) RemoveWindowSubclass(owner, PictureOwner, kPictureOwnerId);
-    DestroyMenu(menu); // destroys the sub-menus with it
+    tally::DestroyMenu(menu); // destroys the sub-menus with it
     // The menu's own loop is over; the next message loop sees a fresh queue.
     PostMessageW(owner, WM_NULL, 0, 0);
     if (picked == 0 || picked > entries.size()) return;

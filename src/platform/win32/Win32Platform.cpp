@@ -17,6 +17,7 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Menus.h"
 #include "platform/win32/PreciseTime.h"
+#include "platform/win32/Tally.h"
 #include "platform/win32/Window.h"
 
 namespace fg {
@@ -61,8 +62,8 @@ class TimerWindow {
             wc.hInstance = GetModuleHandleW(nullptr);
             wc.lpszClassName = L"Farrowglimmer.Timers";
             RegisterClassExW(&wc);
-            hwnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   wc.hInstance, nullptr);
+            hwnd = tally::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                          nullptr, wc.hInstance, nullptr);
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         }
         return hwnd;

@@ -1,7 +1,9 @@
 #include "platform/win32/Window.h"
 
+#include "platform/HandlesLog.h"
 #include "platform/LogSink.h"
 #include "platform/win32/Dpi.h"
+#include "platform/win32/Tally.h"
 
 #include <set>
 
@@ -31,7 +33,7 @@ bool RegisterOnce(const std::wstring& className, UINT classStyle, WNDPROC proc) 
 TWin32Window::~TWin32Window() {
     if (hwnd) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd);
+        tally::DestroyWindow(hwnd);
     }
 }
 
@@ -45,7 +47,7 @@ bool TWin32Window::CreateNative(const WindowParams& p) {
     dpi = MonitorDpiAt(placed ? POINT{p.x, p.y} : POINT{0, 0});
     const RECT r =
         WindowRectForClient(Scale(p.clientWidth), Scale(p.clientHeight), p.style, p.exStyle, dpi);
-    const HWND created = CreateWindowExW(
+    const HWND created = tally::CreateWindowExW(
         p.exStyle, p.className.c_str(), p.caption.c_str(), p.style & ~WS_VISIBLE, p.x, p.y,
         r.right - r.left, r.bottom - r.top, p.parent, nullptr, GetModuleHandleW(nullptr), this);
     if (!created) {
@@ -91,7 +93,9 @@ LRESULT CALLBACK TWin32Window::StaticProc(HWND h, UINT msg, WPARAM wParam, LPARA
         self->hwnd = nullptr;
         return DefWindowProcW(h, msg, wParam, lParam);
     }
-    return Guarded([&] { return self->WndProc(msg, wParam, lParam); }, LRESULT{0});
+    const LRESULT result = Guarded([&] { return self->WndProc(msg, wParam, lParam); }, LRESULT{0});
+    if (msg == WM_CLOSE) LogHandles();
+    return result;
 }
 
 int ShowMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) {
