@@ -5,8 +5,8 @@ memory and its handles.
 Runs the program with "LogHandles" on (one "Handles: ..." line in the debug log after every gesture
 and window close) and a gesture file for Notepad, then over Notepad draws the mix a user makes:
 bound gestures (one key, a list of keys), unbound ones (the suggestions pop up and are dismissed),
-a pause long enough for the help pop-up, the disable and enable chords, and a stretch in scratchpad
-mode. Between gestures it opens and closes the configuration window and the Edit Gestures window
+a pause long enough for the help pop-up, the disable and enable chords, and stretches in scratchpad
+mode (three stretches of 25 gestures). Between gestures it opens and closes the configuration window and the Edit Gestures window
 (forwarded "CONFIG" and "EDIT_GESTURES" starts). After the first 50 gestures and every 50 after,
 it samples RssAnon of the program's process (/proc/<pid>/status) and the newest handle line
 (saved through the debug window's Save button). The verdict: RssAnon flat within 0.5 MB after the
@@ -33,6 +33,10 @@ CONFIG_TITLE = "Farrowglimmer - Configuration"
 EDIT_TITLE = "Farrowglimmer - Edit Gestures"
 HANDLES = re.compile(r"^Handles: GDI (-?\d+) \(system (\d+)\), USER (-?\d+) \(system (\d+)\)$")
 SAMPLE_EVERY = 50
+# Scratchpad mode for gestures 25 to 49 of every 200. The first stretch ends before the first
+# sample: what the pad makes once at its first showing (the fonts of its buttons, its drawing
+# surface) is there at every sample, and what a later stretch adds is growth.
+PAD_EVERY, PAD_FROM, PAD_TO = 200, 25, 50
 RSS_SLACK_KB = 512
 # The debug history keeps the newest 20,000 lines, so it grows through a soak of this length. Its
 # memory is at least each line's UTF-16 text with its terminator, the string object in the history
@@ -188,14 +192,12 @@ class Soak:
         print(f"{'after':>6} {'RssAnon kB':>10} {'GDI':>6} {'(system)':>8} {'USER':>6} "
               f"{'(system)':>8} {'log lines':>9} {'log kB >=':>10}", flush=True)
         started = time.monotonic()
-        # The scratchpad's stretch: the fourth hundred.
-        pad_from, pad_to = min(300, self.gestures), min(400, self.gestures)
         for n in range(self.gestures):
-            if n == pad_from:
+            if n % PAD_EVERY == PAD_FROM:
                 self.set_scratchpad(True)
-            if n == pad_to:
+            if n % PAD_EVERY == PAD_TO:
                 self.set_scratchpad(False)
-            self.gesture(n, pad_from <= n < pad_to)
+            self.gesture(n, PAD_FROM <= n % PAD_EVERY < PAD_TO)
             if (n + 1) % SAMPLE_EVERY == 0:
                 self.sample(n + 1)
         minutes = (time.monotonic() - started) / 60
