@@ -4,11 +4,14 @@
 #include "platform/Dpi.h"
 #include "platform/Errors.h"
 #include "platform/IInput.h"
+#include "platform/Platform.h"
 
 #include <cstdlib>
 #include <utility>
 
 namespace fg {
+
+const TRightButtonGate* RightButtonGate = nullptr;
 
 namespace {
 
@@ -23,6 +26,22 @@ void Log(const std::wstring& text) {
 TRightButtonGate::TRightButtonGate(TRightButtonGateParts p) : parts(std::move(p)) {
     replays.reserve(4);
     notes.reserve(8);
+    RightButtonGate = this;
+}
+
+TRightButtonGate::~TRightButtonGate() {
+    if (RightButtonGate == this) RightButtonGate = nullptr;
+}
+
+TRightButtonGateParts TRightButtonGate::OnPlatform(std::function<void(bool)> hook) {
+    return {
+        .leaveAlone = {},
+        .foreground = [] { return Os().desktop->ForegroundWindow(); },
+        .systemRightDown = [] { return Os().input->ButtonDown(vk::RBUTTON); },
+        .hook = std::move(hook),
+        .keyDown = [](int key) { return Os().input->KeyDown(key); },
+        .dpiAt = [](TPoint at) { return Os().desktop->MonitorDpi(at); },
+    };
 }
 
 void TRightButtonGate::CheckParts() const {
@@ -189,11 +208,11 @@ bool TRightButtonGate::RightDown() const {
     return state == TState::Held || state == TState::Gesture || state == TState::Untouched;
 }
 
-void TRightButtonGate::StrokeSeen() {
+void TRightButtonGate::Claim() {
     Lock l(lock);
     if (state == TState::Held) {
         state = TState::Gesture;
-        Note(L"a stroke: its press and release are kept back");
+        Note(L"a gesture: its press and release are kept back");
     }
 }
 

@@ -1,6 +1,6 @@
 // The right-button gate: with "Hold back the right button while a gesture may be drawn" on, the
 // right button's press is kept from every program until it is clear what it is. A press that
-// becomes a gesture (the cursor leaves the analysis's start box, or the monitor reports a stroke)
+// becomes a gesture (the cursor leaves the analysis's start box, or the monitor claims it)
 // is never delivered, nor its release; a press released without a gesture is handed on at once as
 // a press and a release where it happened, so the program under the cursor sees an ordinary right
 // click; a press held still for the hold time is handed on as a real press, so right-drag and
@@ -46,6 +46,7 @@ enum class TBypassKey : int { None = 0, Ctrl = 1, Shift = 2, Alt = 3 };
 struct TRightButtonGateParts {
     // Main thread: whether the right button of the program that owns this foreground window must
     // be left alone. Asked when the foreground changes and after Invalidate, never by the hook.
+    // Start-up's wiring of the gesture road sets it.
     std::function<bool(HWindow foreground)> leaveAlone;
     std::function<HWindow()> foreground;
     // Main thread: the system's own state of the right button (a held-back press is not in it).
@@ -68,6 +69,12 @@ class TRightButtonGate {
     };
 
     explicit TRightButtonGate(TRightButtonGateParts parts);
+    ~TRightButtonGate();
+    TRightButtonGate(const TRightButtonGate&) = delete;
+    TRightButtonGate& operator=(const TRightButtonGate&) = delete;
+    // The parts the platform answers (foreground, key states, DPI), with the native hook's switch.
+    static TRightButtonGateParts OnPlatform(std::function<void(bool install)> hook);
+    TRightButtonGateParts& Parts() { return parts; }
 
     // Raises TUserError naming every part that is missing.
     void CheckParts() const;
@@ -95,8 +102,9 @@ class TRightButtonGate {
     // or gone into a gesture is down; a press handed on after the hold time is up, since the rest
     // of that hold is not a gesture; a press left alone is down until its release.
     bool RightDown() const;
-    // Main thread: the monitor reported a stroke, so this press is a gesture whatever the box says.
-    void StrokeSeen();
+    // Main thread: the monitor claims the press (it reported a stroke, or the press made a
+    // chord): neither it nor its release is delivered, whatever the start box says.
+    void Claim();
     // Main thread: gestures suspended (Scroll Lock) or the monitor switched off.
     void SetSuspended(bool suspended);
     // Main thread: the lists or the program's disable flag changed; the next Poll asks again.
@@ -139,5 +147,10 @@ class TRightButtonGate {
     std::vector<TGateReplay> replays;
     std::vector<const wchar_t*> notes; // the hook's decisions, for the debug log
 };
+
+// The program's one gate, the newest made; null when there is none. While it is on, the right
+// button's state is read from it (TKeyboardQuery), since a press it holds back is not in the
+// system's key state.
+extern const TRightButtonGate* RightButtonGate;
 
 } // namespace fg

@@ -8,6 +8,7 @@
 #include "app/UnitFrmInstance_win32.h"
 #include "capture/UnitFrmLines_win32.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
+#include "capture/UnitRightButtonGate_win32.h"
 #include "capture/UnitFrmMouseMovements_win32.h"
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
@@ -82,6 +83,10 @@ struct TApplicationWindows {
                                 scratchpad->Logic(),
                                 sender,
                                 target,
+                                gate->Logic(),
+                                [this](const std::wstring& exe) {
+                                    return tray->Logic().IsNoRightClickEXE(exe);
+                                },
                                 [this](int page) { config->Logic().ShowPage(page); }};
         WireGestureRoad(road);
         WireSettings(road, config->Logic());
@@ -131,6 +136,8 @@ struct TApplicationWindows {
     TMainThreadWindow mainThread;
     TTargetFocus target;
     std::unique_ptr<TFrmGestures> gestures = std::make_unique<TFrmGestures>();
+    // Off (no hook) until the settings say otherwise; it outlives the monitor that reads it.
+    std::unique_ptr<TRightButtonGateHook> gate = std::make_unique<TRightButtonGateHook>();
     std::unique_ptr<TFrmMouseMonitorWindow> monitor = std::make_unique<TFrmMouseMonitorWindow>();
     std::unique_ptr<TFrmRatTrapWindow> ratTrap = std::make_unique<TFrmRatTrapWindow>();
     std::unique_ptr<TFrmDummyInstanceWindow> instance = std::make_unique<TFrmDummyInstanceWindow>();

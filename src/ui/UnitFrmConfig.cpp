@@ -44,7 +44,7 @@ const std::vector<std::wstring>& TFrmConfig::SavedKeys() {
         L"rbFullscreen",       L"rbScratchpad", L"cbMouseCording",    L"tbFadeTime",
         L"tbXPixel",           L"tbYPixel",     L"tbDeltaBias",       L"tbDistanceBias",
         L"cbEnableHelpPoup",   L"tbHelpPause",  L"cbEnableDiagonals", L"cbEnabledSuggestions",
-        L"cbEnableCorrections"};
+        L"cbEnableCorrections", L"cbHoldBackRightButton"};
     return keys;
 }
 

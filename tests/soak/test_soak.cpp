@@ -7,6 +7,7 @@
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitMisc.h"
+#include "capture/UnitRightButtonGate.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmRatTrap.h"
@@ -114,9 +115,17 @@ class Soak : public ::testing::Test, protected Desk {
         os.clock.Advance(70);
     }
     TGestureRoad Road() {
-        return {gestures, monitor,   ratTrap,
-                watch,    movements, pad,
-                sender,   target,    [this](int page) { config.ShowPage(page); }};
+        return {gestures,
+                monitor,
+                ratTrap,
+                watch,
+                movements,
+                pad,
+                sender,
+                target,
+                gate,
+                [](const std::wstring&) { return false; },
+                [this](int page) { config.ShowPage(page); }};
     }
     Live Count() const {
         return {os.clock.LiveTimers(), os.desktop.LiveWindows(),
@@ -246,6 +255,7 @@ class Soak : public ::testing::Test, protected Desk {
     TFrmScratchPad pad{&padView};
     TPaste sender;
     TTargetFocus target;
+    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {})};
     TFrmConfig config;
 };
 

@@ -12,6 +12,7 @@
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
+#include "capture/UnitRightButtonGate.h"
 #include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestureWizard.h"
 #include "gestures/UnitFrmGestures.h"
@@ -31,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -72,10 +74,23 @@ class GestureRoad : public ::testing::Test {
         TFrmGesturesEdit editGestures{gestures, nullptr};
         TFrmGestureWizard wizard{nullptr, {}};
         TFrmDummyInstance instance;
+        // The hook itself is the native part's: here the test hands the gate its events.
+        std::vector<bool> hookCalls;
+        TRightButtonGate gate{
+            TRightButtonGate::OnPlatform([this](bool on) { hookCalls.push_back(on); })};
+        std::set<std::wstring> noRight; // "noright.ini"
         TGestureRoad Road() {
-            return {gestures, monitor,   ratTrap,
-                    watch,    movements, scratchpad,
-                    sender,   target,    [this](int page) { config.ShowPage(page); }};
+            return {gestures,
+                    monitor,
+                    ratTrap,
+                    watch,
+                    movements,
+                    scratchpad,
+                    sender,
+                    target,
+                    gate,
+                    [this](const std::wstring& exe) { return noRight.count(exe) > 0; },
+                    [this](int page) { config.ShowPage(page); }};
         }
     };
     // The tray as start-up wires it, with the configuration window of the road.
@@ -447,7 +462,8 @@ TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
         FAIL() << "no error";
     } catch (const TUserError& e) {
         EXPECT_EQ(e.Message(), L"The mouse monitor is missing its movement-analysis "
-                               L"capture-overlay scratchpad dispatcher popup-watch target");
+                               L"capture-overlay scratchpad dispatcher popup-watch target "
+                               L"right-button-gate");
     }
     TFrmGestures gestures;
     try {

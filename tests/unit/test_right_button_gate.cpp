@@ -70,7 +70,7 @@ TEST_F(GateFixture, ClickGoesOnWhereItWasPressedAndAGestureGoesNowhere) {
         std::uint32_t t = 1000;
         for (TPoint m : c.moves)
             EXPECT_FALSE(Move(m, t += 20)) << "a move always reaches the cursor";
-        if (c.strokeSeen) gate.StrokeSeen();
+        if (c.strokeSeen) gate.Claim();
         EXPECT_TRUE(gate.RightDown());
         EXPECT_EQ(Up({420, 300}, t + 20), c.upKeptBack);
         EXPECT_EQ(gate.TakeReplays(), c.replays);
