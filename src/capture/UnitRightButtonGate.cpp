@@ -197,8 +197,14 @@ void TRightButtonGate::HandOnLocked() {
     state = TState::Untouched;
 }
 
-void TRightButtonGate::Note(const wchar_t* text) {
-    if (notes.size() < 64) notes.push_back(text);
+void TRightButtonGate::Note(std::wstring text) {
+    // Bounded: with nobody polling (gestures suspended) the lines would pile up.
+    if (notes.size() < 64) notes.push_back(std::move(text));
+}
+
+void TRightButtonGate::Say(std::wstring text) {
+    Lock l(lock);
+    Note(std::move(text));
 }
 
 // --- the main thread --------------------------------------------------------------------------
@@ -242,7 +248,7 @@ void TRightButtonGate::Poll() {
     const bool alone = ask ? parts.leaveAlone(fg) : false;
     const bool systemDown = parts.systemRightDown();
 
-    std::vector<const wchar_t*> said;
+    std::vector<std::wstring> said;
     bool lost = false;
     {
         Lock l(lock);
@@ -268,7 +274,7 @@ void TRightButtonGate::Poll() {
         said.swap(notes);
         notes.reserve(8);
     }
-    for (const wchar_t* text : said)
+    for (const std::wstring& text : said)
         Log(text);
     if (lost) {
         Log(L"the hook was removed by the system: installing it again");

@@ -97,6 +97,8 @@ class TRightButtonGate {
     // Hook thread: the events to send, oldest first; taking them empties the list.
     std::vector<TGateReplay> TakeReplays();
     bool HasReplays() const;
+    // Hook thread: a line for the debug log, written by the next Poll.
+    void Say(std::wstring text);
 
     // Main thread, for the monitor: the right button as a gesture must see it. A press held back
     // or gone into a gesture is down; a press handed on after the hold time is up, since the rest
@@ -121,7 +123,7 @@ class TRightButtonGate {
     // end, true when it handed the press on.
     void HandOnLocked();
     bool HoldOver(std::uint32_t now);
-    void Note(const wchar_t* text);
+    void Note(std::wstring text);
     bool BypassHeld() const;
 
     TRightButtonGateParts parts;
@@ -145,7 +147,7 @@ class TRightButtonGate {
     int lostTicks = 0;        // polls in a row where the system had the button down unseen
 
     std::vector<TGateReplay> replays;
-    std::vector<const wchar_t*> notes; // the hook's decisions, for the debug log
+    std::vector<std::wstring> notes; // the hook's decisions, for the debug log
 };
 
 // The program's one gate, the newest made; null when there is none. While it is on, the right

@@ -1,8 +1,10 @@
 #include "capture/UnitRightButtonGate_win32.h"
 
 #include "app/UnitFrmDebug.h"
+#include "platform/win32/PreciseTime.h"
 
 #include <atomic>
+#include <cwchar>
 #include <utility>
 #include <vector>
 
@@ -118,6 +120,15 @@ void TRightButtonGateHook::Send(const std::vector<TGateReplay>& replays) {
         inputs.push_back(in);
     }
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (releaseMs != 0) {
+        // The counter is the same in every process: a test compares it with the program that
+        // gets the click.
+        wchar_t text[96];
+        swprintf(text, 96, L"click sent: released at %.3f ms, sent at %.3f ms", releaseMs,
+                 PreciseCounterMs());
+        logic->Say(text);
+        releaseMs = 0;
+    }
 }
 
 LRESULT CALLBACK TRightButtonGateHook::MouseProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -127,8 +138,12 @@ LRESULT CALLBACK TRightButtonGateHook::MouseProc(int code, WPARAM wParam, LPARAM
         const TGateEvent e{.kind = KindOf(wParam),
                            .at = {info.pt.x, info.pt.y},
                            .injected = (info.flags & LLMHF_INJECTED) != 0 || info.dwExtraInfo == kMark};
+        const double at = PreciseCounterMs();
         const bool keep = self->logic->Decide(e, GetTickCount());
-        if (self->logic->HasReplays()) PostThreadMessageW(GetCurrentThreadId(), kWake, 0, 0);
+        if (self->logic->HasReplays()) {
+            if (e.kind == TGateEvent::RightUp) self->releaseMs = at;
+            PostThreadMessageW(GetCurrentThreadId(), kWake, 0, 0);
+        }
         if (keep) return 1;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -29,6 +29,8 @@ class TRightButtonGateHook {
     void Install(bool on); // main thread
     void Run(HANDLE ready); // the hook's thread
     void Send(const std::vector<TGateReplay>& replays);
+    // The counter's time of the release whose click waits to be sent, 0 when none.
+    double releaseMs = 0;
     static LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<TRightButtonGate> logic;

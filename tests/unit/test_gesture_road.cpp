@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -331,6 +332,62 @@ TEST_F(GestureRoad, WhatTheReleaseDidToTheProgramIsUndoneAndTheTextGetsTheKeyboa
         EXPECT_EQ(KeysSent(), c.keys);
         windows.reset();
     }
+}
+
+// The gate switched on by the settings file, as start-up wires it: the hook goes in, the monitor
+// draws a gesture from presses the system never saw, a plain click goes on to the program, and a
+// program in "noright.ini" keeps its button.
+TEST_F(GestureRoad, TheGateHoldsBackAGesturesButtonAndHandsOnAClick) {
+    Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    Write(L"defaults.ini", L"[init]\r\ncbHoldBackRightButton=1\r\nRightButtonHoldTime=700\r\n");
+    test::LogMark mark;
+    Windows& w = Start();
+    EXPECT_EQ(w.hookCalls, std::vector<bool>{true});
+    TRightButtonGate& gate = w.gate;
+    std::uint32_t now = 0;
+    // What the hook would hand the gate; the fake system never sees the held-back button.
+    const auto event = [&](TGateEvent::Kind kind) {
+        return gate.Decide({kind, os.input.cursor}, now += 20);
+    };
+    const auto gesture = [&](int dx, int steps) {
+        os.input.events.clear();
+        os.input.cursor = {500, 300};
+        const bool keptBack = event(TGateEvent::RightDown);
+        for (int i = 0; i <= steps; ++i) {
+            os.clock.Advance(20);
+            os.input.cursor.x += dx;
+            event(TGateEvent::Move);
+        }
+        const bool upKeptBack = event(TGateEvent::RightUp);
+        os.clock.Advance(20);
+        return std::tuple{keptBack, upKeptBack, KeysSent(), gate.TakeReplays()};
+    };
+
+    EXPECT_EQ(gesture(12, 12), std::tuple(true, true, std::vector<std::uint8_t>{0x41, 0x41},
+                                          std::vector<TGateReplay>{}));
+    // A click: the monitor saw a press without strokes and sends nothing; the gate hands it on.
+    EXPECT_EQ(gesture(0, 3),
+              std::tuple(true, true, std::vector<std::uint8_t>{},
+                         std::vector<TGateReplay>{{true, {500, 300}}, {false, {500, 300}}}));
+    const auto logged = mark.Messages();
+    EXPECT_NE(std::find(logged.begin(), logged.end(),
+                        L"[Gate] holding back the right button while a gesture may be drawn"),
+              logged.end());
+
+    // Listed in "noright.ini": the next poll after the lists change leaves its button alone,
+    // and the gesture still works as without the gate.
+    w.noRight = {L"notepad.exe"};
+    w.monitor.DisableFlagsChanged();
+    os.clock.Advance(60);
+    os.input.Press(vk::RBUTTON); // passed on, so the system has it
+    const auto [keptBack, upKeptBack, keys, replays] = gesture(12, 12);
+    os.input.Release(vk::RBUTTON);
+    os.clock.Advance(60);
+    EXPECT_FALSE(keptBack);
+    EXPECT_FALSE(upKeptBack);
+    EXPECT_TRUE(replays.empty());
+    EXPECT_EQ(keys, (std::vector<std::uint8_t>{0x41, 0x41}));
+    EXPECT_EQ(w.hookCalls, std::vector<bool>{true}) << "a press passed on is no lost hook";
 }
 
 TEST_F(GestureRoad, APlainRightClickKeepsItsMenu) {
