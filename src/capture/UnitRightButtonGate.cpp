@@ -1,5 +1,6 @@
 #include "capture/UnitRightButtonGate.h"
 
+#include "app/UnitFocusManager.h"
 #include "app/UnitFrmDebug.h"
 #include "platform/Dpi.h"
 #include "platform/Errors.h"
@@ -7,6 +8,7 @@
 #include "platform/Platform.h"
 
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 namespace fg {
@@ -37,6 +39,7 @@ TRightButtonGateParts TRightButtonGate::OnPlatform(std::function<void(bool)> hoo
     return {
         .leaveAlone = {},
         .foreground = [] { return Os().desktop->ForegroundWindow(); },
+        .topLevelAt = [](TPoint at) { return Os().desktop->TopLevelAt(at); },
         .systemRightDown = [] { return Os().input->ButtonDown(vk::RBUTTON); },
         .hook = std::move(hook),
         .keyDown = [](int key) { return Os().input->KeyDown(key); },
@@ -48,6 +51,7 @@ void TRightButtonGate::CheckParts() const {
     std::wstring missing;
     if (!parts.leaveAlone) missing += L" leave-alone";
     if (!parts.foreground) missing += L" foreground";
+    if (!parts.topLevelAt) missing += L" window-at";
     if (!parts.systemRightDown) missing += L" system-state";
     if (!parts.hook) missing += L" hook";
     if (!parts.keyDown) missing += L" key-state";
@@ -127,6 +131,7 @@ bool TRightButtonGate::Decide(const TGateEvent& e, std::uint32_t now) {
             return false;
         }
         state = TState::Held;
+        activate = true;
         pressAt = e.at;
         pressTime = now;
         box = {ScaleByDpi(xPixels, parts.dpiAt(e.at)), ScaleByDpi(yPixels, parts.dpiAt(e.at))};
@@ -234,10 +239,17 @@ void TRightButtonGate::Invalidate() {
 
 void TRightButtonGate::Poll() {
     bool ask = false;
+    std::optional<TPoint> pressed;
     {
         Lock l(lock);
         if (!on) return;
         ask = !known;
+        if (activate && (state == TState::Held || state == TState::Gesture)) pressed = pressAt;
+        activate = false;
+    }
+    if (pressed) {
+        const HWindow window = parts.topLevelAt(*pressed);
+        if (window && window != parts.foreground()) TFocusManager::ForceForeground(window);
     }
     const HWindow fg = parts.foreground();
     {

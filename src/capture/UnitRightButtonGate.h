@@ -49,6 +49,8 @@ struct TRightButtonGateParts {
     // Start-up's wiring of the gesture road sets it.
     std::function<bool(HWindow foreground)> leaveAlone;
     std::function<HWindow()> foreground;
+    // Main thread: the top-level window under a point, which a press there would have activated.
+    std::function<HWindow(TPoint at)> topLevelAt;
     // Main thread: the system's own state of the right button (a held-back press is not in it).
     std::function<bool()> systemRightDown;
     // Main thread: the hook, installed (true) or removed (false); installing again replaces it.
@@ -111,9 +113,11 @@ class TRightButtonGate {
     void SetSuspended(bool suspended);
     // Main thread: the lists or the program's disable flag changed; the next Poll asks again.
     void Invalidate();
-    // Main thread, from the monitor's polling: refreshes whether the program in front is left
-    // alone (handing on a press held back for it), finds a hook the system removed and installs
-    // it again, and writes what the hook's thread decided to the debug log.
+    // Main thread, from the monitor's polling: brings the window of a press held back to the
+    // front, as the press itself would have (the gesture is that program's); refreshes whether
+    // the program in front is left alone (handing on a press held back for it); finds a hook the
+    // system removed and installs it again; and writes what the hook's thread decided to the
+    // debug log.
     void Poll();
 
     TState State() const;
@@ -140,6 +144,7 @@ class TRightButtonGate {
     std::uint32_t pressTime = 0;
     TPoint box; // the start box scaled for the press
 
+    bool activate = false;    // a press held back: its window is to come to the front
     bool leaveAlone = false;  // the program in front, as the main thread last found it
     HWindow knownForeground = 0;
     bool known = false;       // knownForeground's answer is current

@@ -27,14 +27,15 @@ RIGHT = [(250, 300), (410, 300)]  # "3"
 UP_RIGHT = [(300, 400), (300, 304), (460, 304)]  # "03"
 
 
-def start_recorder(bench: Bench, name="mouserec.exe"):
-    """Starts the recorder from the run folder and brings it to the front; returns its log."""
-    exe = bench.run_dir / name
+def start_recorder(bench: Bench, at=(100, 100)):
+    """Starts the recorder from the run folder with its window at `at` and brings it to the
+    front; returns its log."""
+    exe = bench.run_dir / "mouserec.exe"
     shutil.copy2(bench.opts.probe.parent / "fgmouserec.exe", exe)
-    bench.spawn([exe], "mouserec")
+    bench.spawn([exe, *at], "mouserec")
     window = bench.find(title="Mouse Recorder", visible=True, timeout=20)
     # A left click makes it the program in front (a held-back press activates nothing).
-    bench.xdotool("mousemove", 400, 450, "click", 1)
+    bench.xdotool("mousemove", at[0] + 300, at[1] + 350, "click", 1)
     wait_for(lambda: (lambda f: f and f.hwnd == window.hwnd)(bench.foreground()), 10,
              "the recorder in front")
     return bench.run_dir / "mouse.log"
@@ -199,6 +200,24 @@ def checkbox(bench: Bench):
 
 BOX = "Hold back the right button while a gesture may be drawn"
 
+
+@fixtures({"defaults.ini": GATE_ON,
+           "Gestures_mouserec.exe.ini": gesture_file({"3": ("Keystroke", "000041A")})})
+def activates(bench: Bench):
+    """A gesture over a window behind another is that window's program's, as without the gate:
+    the press the gate holds back would have brought it to the front."""
+    prog = bench.start_program()
+    start_recorder(bench, (1100, 100))
+    _, pad = bench.start_notepad()
+    wait_for(lambda: (lambda f: f and f.cls == "Notepad")(bench.foreground()), 10,
+             "Notepad in front")
+    bench.draw([(1250, 300), (1410, 300)], right_button=True)
+    found = wait_log(bench, prog, "[FGest] Reported gesture/foreground = ", 1)
+    expect("Gestures_mouserec.exe.ini" in found[0],
+           f"the gesture went to another program: {found[0]!r}")
+    expect(bench.foreground().cls == "FgMouseRecorder", "the recorder is not in front")
+    expect(bench.notepad_text(pad) == "", f"Notepad got {bench.notepad_text(pad)!r}")
+
 if __name__ == "__main__":
     run_cases({"recorder": recorder, "notepad": notepad, "noright": noright,
-               "checkbox": checkbox})
+               "checkbox": checkbox, "activates": activates})

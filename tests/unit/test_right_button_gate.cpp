@@ -1,6 +1,7 @@
 // The right-button gate's decisions, event by event, with the hook's and the monitor's calls
 // made by hand on a millisecond clock of the test's own.
 #include "capture/UnitRightButtonGate.h"
+#include "fakes/FakePlatform.h"
 #include "platform/Errors.h"
 #include "platform/IInput.h"
 #include "unit/LogLines.h"
@@ -17,7 +18,10 @@ namespace {
 using S = TRightButtonGate::TState;
 
 struct GateFixture : ::testing::Test {
-    HWindow foreground = 100;
+    fake::FakePlatform os;
+    // Two programs side by side; the first is in front.
+    HWindow app = os.desktop.AddWindow(7, 70);
+    HWindow other = os.desktop.AddWindow(8, 80);
     std::set<HWindow> alone;  // the programs whose right button is left alone
     std::set<int> keys;       // keys held down
     bool systemDown = false;
@@ -27,7 +31,8 @@ struct GateFixture : ::testing::Test {
 
     TRightButtonGate gate{{
         .leaveAlone = [this](HWindow w) { ++leaveAloneAsked; return alone.count(w) > 0; },
-        .foreground = [this] { return foreground; },
+        .foreground = [this] { return os.desktop.ForegroundWindow(); },
+        .topLevelAt = [this](TPoint at) { return os.desktop.TopLevelAt(at); },
         .systemRightDown = [this] { return systemDown; },
         .hook = [this](bool install) { hookCalls.push_back(install); },
         .keyDown = [this](int vk) { return keys.count(vk) > 0; },
@@ -35,6 +40,9 @@ struct GateFixture : ::testing::Test {
     }};
 
     void SetUp() override {
+        os.desktop.Find(app)->rect = {0, 0, 1000, 800};
+        os.desktop.Find(other)->rect = {1000, 0, 1900, 800};
+        os.desktop.foreground = app;
         gate.SetStartBox(30, 25);
         gate.SetOn(true);
         gate.Poll();
@@ -124,7 +132,7 @@ TEST_F(GateFixture, PressesLeftAloneAndInjectedEventsPassUntouched) {
     const std::vector<Case> cases = {
         {"program in noright or with gestures off",
          [&] {
-             alone = {100};
+             alone = {app};
              gate.Invalidate();
              gate.Poll();
          }},
@@ -167,14 +175,14 @@ TEST_F(GateFixture, PressesLeftAloneAndInjectedEventsPassUntouched) {
 
 TEST_F(GateFixture, ProgramFoundLeftAloneAfterThePressGetsItsPress) {
     // The foreground changed just before the press: the hook does not know it yet.
-    alone = {200};
-    foreground = 200;
-    EXPECT_TRUE(Down({400, 300}, 0));
+    alone = {other};
+    os.desktop.foreground = other;
+    EXPECT_TRUE(Down({1400, 300}, 0));
     test::LogMark mark;
     gate.Poll();
-    EXPECT_EQ(gate.TakeReplays(), (std::vector<TGateReplay>{{true, {400, 300}}}));
+    EXPECT_EQ(gate.TakeReplays(), (std::vector<TGateReplay>{{true, {1400, 300}}}));
     EXPECT_TRUE(gate.RightDown());
-    EXPECT_FALSE(Up({400, 300}, 100));
+    EXPECT_FALSE(Up({1400, 300}, 100));
     EXPECT_TRUE(gate.TakeReplays().empty());
     EXPECT_EQ(mark.Messages(), (std::vector<std::wstring>{
                                    L"[Gate] the program in front is left alone: the press is "
@@ -184,6 +192,20 @@ TEST_F(GateFixture, ProgramFoundLeftAloneAfterThePressGetsItsPress) {
     gate.Poll();
     gate.Poll();
     EXPECT_EQ(leaveAloneAsked, asked);
+}
+
+// The press would have brought its window to the front; held back, the gate does, so that the
+// gesture is that program's. A press that is handed on does it itself.
+TEST_F(GateFixture, HeldPressBringsItsWindowToTheFront) {
+    EXPECT_TRUE(Down({1400, 300}, 0));
+    gate.Poll();
+    EXPECT_EQ(os.desktop.ForegroundWindow(), other);
+    Up({1400, 300}, 50);
+    gate.TakeReplays();
+    EXPECT_TRUE(Down({400, 300}, 100));
+    Up({400, 300}, 150); // released before the next poll: the click brings it
+    gate.Poll();
+    EXPECT_EQ(os.desktop.ForegroundWindow(), other);
 }
 
 TEST_F(GateFixture, HookRemovedBySystemIsFoundAndInstalledAgain) {
@@ -231,7 +253,8 @@ TEST(RightButtonGate, MissingPartsAreNamed) {
         FAIL();
     } catch (const TUserError& e) {
         EXPECT_EQ(std::wstring(e.Message()),
-                  L"The right-button gate is missing its leave-alone foreground system-state "
+                  L"The right-button gate is missing its leave-alone foreground window-at "
+                  L"system-state "
                   L"hook key-state dpi");
     }
 }

@@ -1,6 +1,6 @@
 // fgmouserec: a window that writes down the right-button messages it gets, so a case can see what
-// a program under the cursor receives. Its client area fills the window "Mouse Recorder" placed at
-// 100,100 (600 x 400). One line per message to "mouse.log" beside the exe, written at once:
+// a program under the cursor receives: the window "Mouse Recorder", 600 x 400, placed at 100,100 or
+// at the two numbers of its command line. One line per message to "mouse.log" beside the exe, written at once:
 //   <message> <x> <y> <counter ms>
 // with the message RBUTTONDOWN, RBUTTONUP, MOVE (only while the right button is down) or
 // CONTEXTMENU, screen coordinates, and the high-resolution counter in milliseconds when the
@@ -10,6 +10,7 @@
 #include "platform/win32/PreciseTime.h"
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -56,7 +57,9 @@ LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+    int x = 100, y = 100;
+    swscanf(commandLine, L"%d %d", &x, &y);
     wchar_t self[MAX_PATH];
     const DWORD len = GetModuleFileNameW(nullptr, self, MAX_PATH);
     if (len == 0 || len >= MAX_PATH) return 2;
@@ -75,7 +78,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.lpszClassName = L"FgMouseRecorder";
     RegisterClassW(&wc);
     HWND h = CreateWindowExW(0, wc.lpszClassName, L"Mouse Recorder",
-                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 600, 400, nullptr,
+                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 600, 400, nullptr,
                              nullptr, instance, nullptr);
     if (!h) return 4;
     MSG m;
