@@ -144,12 +144,12 @@ class TRightButtonGate {
     std::uint32_t pressTime = 0;
     TPoint box; // the start box scaled for the press
 
-    bool activate = false;    // a press held back: its window is to come to the front
-    bool leaveAlone = false;  // the program in front, as the main thread last found it
+    bool activate = false;   // a press held back: its window is to come to the front
+    bool leaveAlone = false; // the program in front, as the main thread last found it
     HWindow knownForeground = 0;
-    bool known = false;       // knownForeground's answer is current
-    bool seenDown = false;    // the last right-button event the hook saw, injected or not, was a press
-    int lostTicks = 0;        // polls in a row where the system had the button down unseen
+    bool known = false;    // knownForeground's answer is current
+    bool seenDown = false; // the last right-button event the hook saw, injected or not, was a press
+    int lostTicks = 0;     // polls in a row where the system had the button down unseen
 
     std::vector<TGateReplay> replays;
     std::vector<std::wstring> notes; // the hook's decisions, for the debug log

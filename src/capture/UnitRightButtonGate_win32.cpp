@@ -137,7 +137,8 @@ LRESULT CALLBACK TRightButtonGateHook::MouseProc(int code, WPARAM wParam, LPARAM
         const auto& info = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
         const TGateEvent e{.kind = KindOf(wParam),
                            .at = {info.pt.x, info.pt.y},
-                           .injected = (info.flags & LLMHF_INJECTED) != 0 || info.dwExtraInfo == kMark};
+                           .injected =
+                               (info.flags & LLMHF_INJECTED) != 0 || info.dwExtraInfo == kMark};
         const double at = PreciseCounterMs();
         const bool keep = self->logic->Decide(e, GetTickCount());
         if (self->logic->HasReplays()) {

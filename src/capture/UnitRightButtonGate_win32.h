@@ -26,7 +26,7 @@ class TRightButtonGateHook {
     static constexpr ULONG_PTR kMark = 0x46474754; // "FGGT"
 
   private:
-    void Install(bool on); // main thread
+    void Install(bool on);  // main thread
     void Run(HANDLE ready); // the hook's thread
     void Send(const std::vector<TGateReplay>& replays);
     // The counter's time of the release whose click waits to be sent, 0 when none.

@@ -8,10 +8,10 @@
 #include "app/UnitFrmInstance_win32.h"
 #include "capture/UnitFrmLines_win32.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
-#include "capture/UnitRightButtonGate_win32.h"
 #include "capture/UnitFrmMouseMovements_win32.h"
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
+#include "capture/UnitRightButtonGate_win32.h"
 #include "gestures/UnitFrmGestureWizard_win32.h"
 #include "gestures/UnitFrmGesturesWindow_win32.h"
 #include "gestures/UnitFrmGestures_win32.h"
@@ -75,19 +75,18 @@ struct TApplicationWindows {
         const auto showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); };
         // On the page it showed last.
         const auto showConfiguration = [this] { config->Logic().ShowPage(-1); };
-        const TGestureRoad road{*gestures,
-                                monitor->Logic(),
-                                ratTrap->Logic(),
-                                watch->Logic(),
-                                movements->Logic(),
-                                scratchpad->Logic(),
-                                sender,
-                                target,
-                                gate->Logic(),
-                                [this](const std::wstring& exe) {
-                                    return tray->Logic().IsNoRightClickEXE(exe);
-                                },
-                                [this](int page) { config->Logic().ShowPage(page); }};
+        const TGestureRoad road{
+            *gestures,
+            monitor->Logic(),
+            ratTrap->Logic(),
+            watch->Logic(),
+            movements->Logic(),
+            scratchpad->Logic(),
+            sender,
+            target,
+            gate->Logic(),
+            [this](const std::wstring& exe) { return tray->Logic().IsNoRightClickEXE(exe); },
+            [this](int page) { config->Logic().ShowPage(page); }};
         WireGestureRoad(road);
         WireSettings(road, config->Logic());
         WireSysTray(tray->Logic(), monitor->Logic(),

@@ -187,19 +187,29 @@ TEST_F(Config, AFirstStartWritesEveryKeyInTheTablesOrderAndHandsTheDefaultsOver)
         keys.push_back(s.key);
     ASSERT_EQ(keys.size(), 23u);
     EXPECT_EQ(os.files.ProfileKeyNames(Path(), L"init"), keys);
-    const std::map<std::wstring, std::wstring> file = {
-        {L"timethreshold", L"160"},     {L"xThreshold", L"3"},
-        {L"yThreshold", L"3"},          {L"directionThreshold", L"0"},
-        {L"tbDeltaBias", L"0.8"},       {L"tbDistanceBias", L"0.82"},
-        {L"tbXPixel", L"30"},           {L"tbYPixel", L"25"},
-        {L"tbHelpPause", L"800"},       {L"cbEnableHelpPoup", L"1"},
-        {L"cbEnableDiagonals", L"0"},   {L"rbFullscreen", L"1"},
-        {L"rbScratchpad", L"0"},        {L"cbMouseCording", L"1"},
-        {L"tbFadeTime", L"800"},        {L"cbEnabledSuggestions", L"1"},
-        {L"cbEnableCorrections", L"0"}, {L"ExecutePause", L"100"},
-        {L"WelcomeShown", L"0"},        {L"LogHandles", L"0"},
-        {L"cbHoldBackRightButton", L"0"}, {L"RightButtonHoldTime", L"500"},
-        {L"RightButtonBypassKey", L"0"}};
+    const std::map<std::wstring, std::wstring> file = {{L"timethreshold", L"160"},
+                                                       {L"xThreshold", L"3"},
+                                                       {L"yThreshold", L"3"},
+                                                       {L"directionThreshold", L"0"},
+                                                       {L"tbDeltaBias", L"0.8"},
+                                                       {L"tbDistanceBias", L"0.82"},
+                                                       {L"tbXPixel", L"30"},
+                                                       {L"tbYPixel", L"25"},
+                                                       {L"tbHelpPause", L"800"},
+                                                       {L"cbEnableHelpPoup", L"1"},
+                                                       {L"cbEnableDiagonals", L"0"},
+                                                       {L"rbFullscreen", L"1"},
+                                                       {L"rbScratchpad", L"0"},
+                                                       {L"cbMouseCording", L"1"},
+                                                       {L"tbFadeTime", L"800"},
+                                                       {L"cbEnabledSuggestions", L"1"},
+                                                       {L"cbEnableCorrections", L"0"},
+                                                       {L"ExecutePause", L"100"},
+                                                       {L"WelcomeShown", L"0"},
+                                                       {L"LogHandles", L"0"},
+                                                       {L"cbHoldBackRightButton", L"0"},
+                                                       {L"RightButtonHoldTime", L"500"},
+                                                       {L"RightButtonBypassKey", L"0"}};
     for (const auto& [key, value] : file)
         EXPECT_EQ(Value(key), value) << std::string(key.begin(), key.end());
     EXPECT_EQ(got[L"tbDeltaBias"], std::to_wstring(0.8f));

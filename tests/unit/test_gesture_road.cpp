@@ -33,8 +33,8 @@
 
 #include <algorithm>
 #include <set>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fg {

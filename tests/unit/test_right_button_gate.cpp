@@ -22,15 +22,19 @@ struct GateFixture : ::testing::Test {
     // Two programs side by side; the first is in front.
     HWindow app = os.desktop.AddWindow(7, 70);
     HWindow other = os.desktop.AddWindow(8, 80);
-    std::set<HWindow> alone;  // the programs whose right button is left alone
-    std::set<int> keys;       // keys held down
+    std::set<HWindow> alone; // the programs whose right button is left alone
+    std::set<int> keys;      // keys held down
     bool systemDown = false;
     int dpi = 96;
     std::vector<bool> hookCalls;
     int leaveAloneAsked = 0;
 
     TRightButtonGate gate{{
-        .leaveAlone = [this](HWindow w) { ++leaveAloneAsked; return alone.count(w) > 0; },
+        .leaveAlone =
+            [this](HWindow w) {
+                ++leaveAloneAsked;
+                return alone.count(w) > 0;
+            },
         .foreground = [this] { return os.desktop.ForegroundWindow(); },
         .topLevelAt = [this](TPoint at) { return os.desktop.TopLevelAt(at); },
         .systemRightDown = [this] { return systemDown; },
@@ -65,7 +69,10 @@ TEST_F(GateFixture, ClickGoesOnWhereItWasPressedAndAGestureGoesNowhere) {
     const TPoint p{400, 300};
     const std::vector<Case> cases = {
         {"still click", {}, false, true, {{true, p}, {false, p}}},
-        {"wobble inside the box", {{430, 300}, {400, 325}, {370, 275}}, false, true,
+        {"wobble inside the box",
+         {{430, 300}, {400, 325}, {370, 275}},
+         false,
+         true,
          {{true, p}, {false, p}}},
         {"past the box sideways", {{431, 300}}, false, true, {}},
         {"past the box upwards", {{400, 274}}, false, true, {}},
@@ -184,9 +191,9 @@ TEST_F(GateFixture, ProgramFoundLeftAloneAfterThePressGetsItsPress) {
     EXPECT_TRUE(gate.RightDown());
     EXPECT_FALSE(Up({1400, 300}, 100));
     EXPECT_TRUE(gate.TakeReplays().empty());
-    EXPECT_EQ(mark.Messages(), (std::vector<std::wstring>{
-                                   L"[Gate] the program in front is left alone: the press is "
-                                   L"handed on"}));
+    EXPECT_EQ(mark.Messages(),
+              (std::vector<std::wstring>{L"[Gate] the program in front is left alone: the press is "
+                                         L"handed on"}));
     // Asked once per foreground, not at every poll.
     const int asked = leaveAloneAsked;
     gate.Poll();

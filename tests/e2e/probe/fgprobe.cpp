@@ -637,8 +637,7 @@ int cmdMenuWatch(const Args& a) {
         if (m && IsWindowVisible(m)) ++menus;
         Sleep(poll);
     }
-    writeOut(L"samples " + std::to_wstring(samples) + L" menus " + std::to_wstring(menus) +
-             L"\n");
+    writeOut(L"samples " + std::to_wstring(samples) + L" menus " + std::to_wstring(menus) + L"\n");
     return kFound;
 }
 

@@ -1,6 +1,7 @@
 // fgmouserec: a window that writes down the right-button messages it gets, so a case can see what
 // a program under the cursor receives: the window "Mouse Recorder", 600 x 400, placed at 100,100 or
-// at the two numbers of its command line. One line per message to "mouse.log" beside the exe, written at once:
+// at the two numbers of its command line. One line per message to "mouse.log" beside the exe,
+// written at once:
 //   <message> <x> <y> <counter ms>
 // with the message RBUTTONDOWN, RBUTTONUP, MOVE (only while the right button is down) or
 // CONTEXTMENU, screen coordinates, and the high-resolution counter in milliseconds when the
@@ -77,9 +78,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = L"FgMouseRecorder";
     RegisterClassW(&wc);
-    HWND h = CreateWindowExW(0, wc.lpszClassName, L"Mouse Recorder",
-                             WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 600, 400, nullptr,
-                             nullptr, instance, nullptr);
+    HWND h =
+        CreateWindowExW(0, wc.lpszClassName, L"Mouse Recorder", WS_OVERLAPPEDWINDOW | WS_VISIBLE, x,
+                        y, 600, 400, nullptr, nullptr, instance, nullptr);
     if (!h) return 4;
     MSG m;
     while (GetMessageW(&m, nullptr, 0, 0) > 0) {
