@@ -76,6 +76,15 @@ void FakeClock::Advance(std::uint32_t ms) {
 
 // --- input -----------------------------------------------------------------------------------
 
+bool FakeInput::ButtonDown(int vkButton) {
+    if (vkButton == vk::RBUTTON && rightUpAt &&
+        static_cast<std::int32_t>(clock.now - *rightUpAt) >= 0) {
+        Release(vk::RBUTTON);
+        rightUpAt.reset();
+    }
+    return (state[vkButton & 0xFF] & 0x80) != 0;
+}
+
 void FakeInput::KeyEvent(std::uint8_t vkKey, std::uint8_t scan, std::uint32_t flags) {
     events.push_back({vkKey, scan, flags, clock.now});
     if (flags & KEYEVENTF_KEYUP_)

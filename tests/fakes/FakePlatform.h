@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -57,7 +58,7 @@ class FakeClock : public IClock {
 class FakeInput : public IInput {
   public:
     explicit FakeInput(FakeClock& c) : clock(c) {}
-    bool ButtonDown(int vkButton) override { return (state[vkButton & 0xFF] & 0x80) != 0; }
+    bool ButtonDown(int vkButton) override;
     bool KeyDown(int vkKey) override { return (state[vkKey & 0xFF] & 0x80) != 0; }
     bool KeyToggled(int vkKey) override { return (state[vkKey & 0xFF] & 0x01) != 0; }
     bool ButtonsSwapped() override { return swapped; }
@@ -82,6 +83,9 @@ class FakeInput : public IInput {
     FakeClock& clock;
     std::array<std::uint8_t, 256> state{};
     std::vector<Event> events;
+    // The user lets go of the right button at this virtual time: a wait that only sleeps (the
+    // chord's) sees it as well as one that handles messages.
+    std::optional<std::uint32_t> rightUpAt;
     TPoint cursor{960, 540};
     bool swapped = false;
 };

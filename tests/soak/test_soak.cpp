@@ -46,22 +46,6 @@ std::size_t HeapBytes() {
 
 constexpr std::uint32_t kOwnPid = 5, kNotepadPid = 70, kCalcPid = 71, kOtherPid = 72;
 
-// The user lets go of the right button at a given time: the waits that only sleep (the chord's)
-// and the ones that handle messages (the help pop-up's) both see it.
-class Hand : public fake::FakeInput {
-  public:
-    using FakeInput::FakeInput;
-    bool ButtonDown(int button) override {
-        if (button == vk::RBUTTON && rightUpAt &&
-            static_cast<std::int32_t>(clock.now - *rightUpAt) >= 0) {
-            Release(vk::RBUTTON);
-            rightUpAt.reset();
-        }
-        return FakeInput::ButtonDown(button);
-    }
-    std::optional<std::uint32_t> rightUpAt;
-};
-
 // The pad's recording view, which forgets what was drawn whenever the pad is placed anew, as a
 // real window is then painted afresh: its record must not pass for the program's growth.
 class PadView : public TScratchPadPictureView {
@@ -101,7 +85,7 @@ struct Desk {
     }
 
     fake::FakePlatform os;
-    Hand hand{os.clock};
+    fake::FakeInput hand{os.clock};
     TTooltipRecord tip;
     HWindow notepad = 0, calc = 0, other = 0;
 };

@@ -161,22 +161,6 @@ class RecWatch : public TfrmDummyWatchForExplorerPopup {
     Calls& calls;
 };
 
-// The user's hand: the right button can be let go at a moment of virtual time, so a wait inside
-// the monitor (which only sleeps) sees it happen.
-class ScriptedMouse : public fake::FakeInput {
-  public:
-    using FakeInput::FakeInput;
-    bool ButtonDown(int button) override {
-        if (button == vk::RBUTTON && rightUpAt &&
-            static_cast<std::int32_t>(clock.now - *rightUpAt) >= 0) {
-            Release(vk::RBUTTON);
-            rightUpAt.reset();
-        }
-        return FakeInput::ButtonDown(button);
-    }
-    std::optional<std::uint32_t> rightUpAt;
-};
-
 // The monitor's log lines since it was made, oldest first, without time and tag. A marker line
 // rather than a count, because the history drops its oldest lines once it is full.
 class MonitorLog {
@@ -278,7 +262,7 @@ class MouseMonitor : public ::testing::Test {
     }
 
     fake::FakePlatform os;
-    ScriptedMouse mouse{os.clock};
+    fake::FakeInput mouse{os.clock};
     HWindow app = 0;
     Calls calls;
     RecTooltip tt{calls};
