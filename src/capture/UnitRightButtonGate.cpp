@@ -35,13 +35,15 @@ TRightButtonGate::~TRightButtonGate() {
     if (RightButtonGate == this) RightButtonGate = nullptr;
 }
 
-TRightButtonGateParts TRightButtonGate::OnPlatform(std::function<void(bool)> hook) {
+TRightButtonGateParts TRightButtonGate::OnPlatform(std::function<void(bool)> hook,
+                                                   std::function<void()> wake) {
     return {
         .leaveAlone = {},
         .foreground = [] { return Os().desktop->ForegroundWindow(); },
         .topLevelAt = [](TPoint at) { return Os().desktop->TopLevelAt(at); },
         .systemRightDown = [] { return Os().input->ButtonDown(vk::RBUTTON); },
         .hook = std::move(hook),
+        .wake = std::move(wake),
         .keyDown = [](int key) { return Os().input->KeyDown(key); },
         .dpiAt = [](TPoint at) { return Os().desktop->MonitorDpi(at); },
     };
@@ -54,6 +56,7 @@ void TRightButtonGate::CheckParts() const {
     if (!parts.topLevelAt) missing += L" window-at";
     if (!parts.systemRightDown) missing += L" system-state";
     if (!parts.hook) missing += L" hook";
+    if (!parts.wake) missing += L" wake";
     if (!parts.keyDown) missing += L" key-state";
     if (!parts.dpiAt) missing += L" dpi";
     if (!missing.empty()) throw TUserError(L"The right-button gate is missing its" + missing);
@@ -134,7 +137,7 @@ bool TRightButtonGate::Decide(const TGateEvent& e, std::uint32_t now) {
         activate = true;
         pressAt = e.at;
         pressTime = now;
-        box = {ScaleByDpi(xPixels, parts.dpiAt(e.at)), ScaleByDpi(yPixels, parts.dpiAt(e.at))};
+        box = ScaleByDpi(TPoint{xPixels, yPixels}, parts.dpiAt(e.at));
         return true;
 
     case TGateEvent::Move:
@@ -261,7 +264,7 @@ void TRightButtonGate::Poll() {
     const bool systemDown = parts.systemRightDown();
 
     std::vector<std::wstring> said;
-    bool lost = false;
+    bool lost = false, handedOn = false;
     {
         Lock l(lock);
         if (ask) {
@@ -270,6 +273,7 @@ void TRightButtonGate::Poll() {
             known = true;
             if (alone && state == TState::Held) {
                 HandOnLocked();
+                handedOn = true;
                 Note(L"the program in front is left alone: the press is handed on");
             }
         }
@@ -286,6 +290,7 @@ void TRightButtonGate::Poll() {
         said.swap(notes);
         notes.reserve(8);
     }
+    if (handedOn) parts.wake();
     for (const std::wstring& text : said)
         Log(text);
     if (lost) {

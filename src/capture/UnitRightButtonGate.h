@@ -54,7 +54,10 @@ struct TRightButtonGateParts {
     // Main thread: the system's own state of the right button (a held-back press is not in it).
     std::function<bool()> systemRightDown;
     // Main thread: the hook, installed (true) or removed (false); installing again replaces it.
+    // Replays still waiting are sent before the hook goes.
     std::function<void(bool install)> hook;
+    // Main thread: the main thread handed a press on; the native part sends it now.
+    std::function<void()> wake;
     // Hook thread: whether a key is down, and the DPI of the monitor at a point.
     std::function<bool(int vk)> keyDown;
     std::function<int(TPoint at)> dpiAt;
@@ -75,7 +78,8 @@ class TRightButtonGate {
     TRightButtonGate(const TRightButtonGate&) = delete;
     TRightButtonGate& operator=(const TRightButtonGate&) = delete;
     // The parts the platform answers (foreground, key states, DPI), with the native hook's switch.
-    static TRightButtonGateParts OnPlatform(std::function<void(bool install)> hook);
+    static TRightButtonGateParts OnPlatform(std::function<void(bool install)> hook,
+                                            std::function<void()> wake);
     TRightButtonGateParts& Parts() { return parts; }
 
     // Raises TUserError naming every part that is missing.

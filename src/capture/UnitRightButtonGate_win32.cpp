@@ -43,7 +43,8 @@ TGateEvent::Kind KindOf(WPARAM message) {
 
 TRightButtonGateHook::TRightButtonGateHook()
     : logic(std::make_unique<TRightButtonGate>(
-          TRightButtonGate::OnPlatform([this](bool on) { Install(on); }))) {
+          TRightButtonGate::OnPlatform([this](bool on) { Install(on); },
+                                       [this] { PostThreadMessageW(threadId, kWake, 0, 0); }))) {
     current = this;
 }
 
@@ -90,6 +91,7 @@ void TRightButtonGateHook::Run(HANDLE ready) {
         while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
             if (m.message == WM_QUIT) {
                 if (hook) UnhookWindowsHookEx(hook);
+                Send(logic->TakeReplays()); // a press held back when the gate went off
                 return;
             }
             if (m.message == kReinstall) {

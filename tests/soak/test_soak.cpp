@@ -239,7 +239,7 @@ class Soak : public ::testing::Test, protected Desk {
     TFrmScratchPad pad{&padView};
     TPaste sender;
     TTargetFocus target;
-    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {})};
+    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
     TFrmConfig config;
 };
 

@@ -78,7 +78,7 @@ class GestureRoad : public ::testing::Test {
         // The hook itself is the native part's: here the test hands the gate its events.
         std::vector<bool> hookCalls;
         TRightButtonGate gate{
-            TRightButtonGate::OnPlatform([this](bool on) { hookCalls.push_back(on); })};
+            TRightButtonGate::OnPlatform([this](bool on) { hookCalls.push_back(on); }, [] {})};
         std::set<std::wstring> noRight; // "noright.ini"
         TGestureRoad Road() {
             return {gestures,

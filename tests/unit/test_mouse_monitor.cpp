@@ -272,7 +272,7 @@ class MouseMonitor : public ::testing::Test {
     RecGestures gestures{calls};
     RecWatch watch{calls};
     TTargetFocus target;
-    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {})};
+    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
     TMouseMonitorParts parts;
     MonitorLog log;
     std::unique_ptr<TFrmMouseMonitor> monitor;

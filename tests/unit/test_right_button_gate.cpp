@@ -28,6 +28,7 @@ struct GateFixture : ::testing::Test {
     int dpi = 96;
     std::vector<bool> hookCalls;
     int leaveAloneAsked = 0;
+    int wakes = 0;
 
     TRightButtonGate gate{{
         .leaveAlone =
@@ -39,6 +40,7 @@ struct GateFixture : ::testing::Test {
         .topLevelAt = [this](TPoint at) { return os.desktop.TopLevelAt(at); },
         .systemRightDown = [this] { return systemDown; },
         .hook = [this](bool install) { hookCalls.push_back(install); },
+        .wake = [this] { ++wakes; },
         .keyDown = [this](int vk) { return keys.count(vk) > 0; },
         .dpiAt = [this](TPoint) { return dpi; },
     }};
@@ -187,6 +189,7 @@ TEST_F(GateFixture, ProgramFoundLeftAloneAfterThePressGetsItsPress) {
     EXPECT_TRUE(Down({1400, 300}, 0));
     test::LogMark mark;
     gate.Poll();
+    EXPECT_EQ(wakes, 1) << "the hook's thread must send it now, not at the hold time";
     EXPECT_EQ(gate.TakeReplays(), (std::vector<TGateReplay>{{true, {1400, 300}}}));
     EXPECT_TRUE(gate.RightDown());
     EXPECT_FALSE(Up({1400, 300}, 100));
@@ -261,8 +264,7 @@ TEST(RightButtonGate, MissingPartsAreNamed) {
     } catch (const TUserError& e) {
         EXPECT_EQ(std::wstring(e.Message()),
                   L"The right-button gate is missing its leave-alone foreground window-at "
-                  L"system-state "
-                  L"hook key-state dpi");
+                  L"system-state hook wake key-state dpi");
     }
 }
 
