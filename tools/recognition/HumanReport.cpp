@@ -61,8 +61,18 @@ std::vector<std::string> RowsOf(const DrawingCase& c) {
     if (c.strokes.size() > 1) {
         rows.push_back(strokes + ", " + kCornerNames[c.corner] + " corners");
         rows.push_back(std::string("corners: ") + kCornerNames[c.corner]);
+        rows.push_back(std::string("corners: ") + kCornerNames[c.corner] + ", " +
+                       kLengthClasses[c.length].name);
     }
     return rows;
+}
+
+std::string Describe(const DrawingCase& d, const std::string& meant, const std::string& sent) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%-18s \"%s\" %s, %s corners -> \"%s\"",
+                  Names(d.strokes).c_str(), meant.c_str(), kLengthClasses[d.length].name,
+                  kCornerNames[d.corner], sent.c_str());
+    return text;
 }
 
 void PrintRows(const std::vector<NamedMode>& modes, const std::vector<Results>& results,
@@ -100,7 +110,8 @@ void PrintConfusions(const char* mode, const Results& r) {
 
 void RunSet(const char* title, std::uint32_t setId, const std::vector<MD>& directions,
             int maxStrokes, bool diagonals, const ReportOptions& options) {
-    const std::vector<NamedMode> modes = {{"classic", Mode{diagonals}}};
+    const std::vector<NamedMode> modes = {{"classic", Mode{diagonals, false}},
+                                          {"precise corners", Mode{diagonals, true}}};
     const auto gestures = Gestures(directions, maxStrokes);
     const int perGesture = kDrawingsPerStyle * static_cast<int>(std::size(kLengthClasses)) * 2;
     std::printf("\n%s: %zu gestures x %d drawings\n", title, gestures.size(), perGesture);
@@ -139,14 +150,45 @@ void RunSet(const char* title, std::uint32_t setId, const std::vector<MD>& direc
     }
     std::stable_sort(order.begin(), order.end(), [](const std::string& a, const std::string& b) {
         const auto rank = [](const std::string& s) {
-            return s == "all" ? 0 : s.starts_with("length") ? 2 : s.starts_with("corners") ? 3 : 1;
+            if (s == "all") return 0;
+            if (s.starts_with("length")) return 2;
+            if (s.starts_with("corners")) return s.find(',') == std::string::npos ? 3 : 4;
+            return 1;
         };
         return rank(a) < rank(b);
     });
     PrintRows(modes, results, order);
     for (std::size_t m = 0; m < modes.size(); ++m)
         PrintConfusions(modes[m].name, results[m]);
-    (void)options.all;
+
+    // What the classic analysis got right and precise corners did not.
+    std::vector<std::string> lost;
+    for (std::size_t i = 0; i < drawings.size(); ++i) {
+        const std::string meant = Narrow(GestureString(drawings[i].strokes));
+        if (sent[0][i] == meant && sent[1][i] != meant)
+            lost.push_back(Describe(drawings[i], meant, sent[1][i]));
+    }
+    if (options.all) {
+        std::printf("  every failure, precise corners:\n");
+        for (std::size_t i = 0; i < drawings.size(); ++i) {
+            const std::string meant = Narrow(GestureString(drawings[i].strokes));
+            if (sent[1][i] != meant)
+                std::printf("    %s\n", Describe(drawings[i], meant, sent[1][i]).c_str());
+        }
+    }
+    for (std::size_t i = 0; options.trace && i < drawings.size(); ++i) {
+        const std::string meant = Narrow(GestureString(drawings[i].strokes));
+        if (meant != options.trace || sent[1][i] == meant) continue;
+        std::printf("  trace, precise corners: %s\n",
+                    Describe(drawings[i], meant, sent[1][i]).c_str());
+        Bench(modes[1].mode).Trace(drawings[i].polls);
+        break;
+    }
+    std::printf("  recognised by classic, not by precise corners: %zu\n", lost.size());
+    const std::size_t shown = options.all ? lost.size() : std::min(lost.size(), kFailuresShown);
+    for (std::size_t i = 0; i < shown; ++i)
+        std::printf("    %s\n", lost[i].c_str());
+    if (shown < lost.size()) std::printf("    ... and %zu more (--all)\n", lost.size() - shown);
 }
 
 } // namespace

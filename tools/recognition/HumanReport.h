@@ -10,6 +10,7 @@ namespace fg::recognition {
 struct ReportOptions {
     bool all = false; // every failure, not only the first few
     std::uint32_t seed = 1;
+    const char* trace = nullptr; // a gesture string: trace its first drawing precise corners lose
 };
 
 void RunHumanReport(const ReportOptions& options);

@@ -1,6 +1,9 @@
 #include "recognition/RecognitionBench.h"
 
+#include "app/UnitFrmDebug.h"
 #include "unit/SettingDefaults.h"
+
+#include <cstdio>
 
 namespace fg::recognition {
 
@@ -19,6 +22,7 @@ Bench::Bench(Mode mode) {
     monitor->CheckParts();
     test::UseDefaultSettings(*monitor);
     monitor->prEnableDiagonals(mode.diagonals);
+    monitor->prPreciseCorners(mode.preciseCorners);
     os.clock.Advance(70);
 }
 
@@ -31,11 +35,30 @@ std::wstring Bench::Draw(const std::vector<TPoint>& path) {
     return receiver.received;
 }
 
+std::wstring Bench::Trace(const std::vector<TPoint>& path) {
+    tracing = true;
+    std::wstring sent = Draw(path);
+    tracing = false;
+    return sent;
+}
+
 void Bench::Poll(TPoint p, bool down) {
     os.input.cursor = p;
     down ? os.input.Press(vk::RBUTTON) : os.input.Release(vk::RBUTTON);
+    const std::wstring newest = DebugHistory().empty() ? L"" : DebugHistory().front();
     const TTimer& t = monitor->timMouse;
     os.clock.Advance(t.Enabled() ? t.Interval() : 60);
+    if (!tracing) return;
+    std::printf("    %4d,%-4d %s", p.x, p.y, down ? "" : "up");
+    // The lines logged at this poll, oldest first (the history is newest first).
+    std::vector<std::wstring> lines;
+    for (const std::wstring& line : DebugHistory()) {
+        if (line == newest) break;
+        if (line.find(L"[FMMovements]") != std::wstring::npos) lines.insert(lines.begin(), line);
+    }
+    for (const std::wstring& line : lines)
+        std::printf(" |%s", Narrow(line.substr(line.find(L"]") + 1)).c_str());
+    std::printf("  -> \"%s\"\n", Narrow(GestureString(monitor->DirectionList())).c_str());
 }
 
 std::vector<std::vector<MD>> Gestures(const std::vector<MD>& directions, int maxStrokes) {

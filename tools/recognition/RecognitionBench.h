@@ -62,6 +62,7 @@ class Receiver : public IGestureReceiver {
 
 struct Mode {
     bool diagonals = false;
+    bool preciseCorners = false;
 };
 
 // One desktop, one monitor and one analysis for a whole set: gestures follow each other as
@@ -72,9 +73,12 @@ class Bench {
     // The cursor at every poll from the press to the last poll before the release; the gesture
     // string the monitor sent.
     std::wstring Draw(const std::vector<TPoint>& path);
+    // The same, printing every poll with what the analysis logged at it.
+    std::wstring Trace(const std::vector<TPoint>& path);
 
   private:
     void Poll(TPoint p, bool down);
+    bool tracing = false;
 
     fake::FakePlatform os;
     TfrmMouseMovements mm;

@@ -2,7 +2,7 @@
 // monitor and the movement analysis at 20 ms polls on a 1920 x 1080 monitor, with the default
 // thresholds. Deterministic for a given seed.
 //
-//   recognition_quality [--human] [--all] [--seed N]
+//   recognition_quality [--human] [--all] [--seed N] [--trace GESTURE]
 //
 // Every gesture of one to three strokes in four directions (diagonals off) and of one and two
 // strokes in eight directions (diagonals on) is drawn. By default by synthetic hands: several
@@ -159,12 +159,17 @@ int Main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--human") == 0) {
             human = true;
+        } else if (std::strcmp(argv[i], "--trace") == 0 && i + 1 < argc) {
+            human = true;
+            options.trace = argv[++i];
         } else if (std::strcmp(argv[i], "--all") == 0) {
             options.all = true;
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else {
-            std::fprintf(stderr, "usage: recognition_quality [--human] [--all] [--seed N]\n");
+            std::fprintf(
+                stderr,
+                "usage: recognition_quality [--human] [--all] [--seed N] [--trace GESTURE]\n");
             return 2;
         }
     }
