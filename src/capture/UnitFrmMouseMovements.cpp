@@ -170,6 +170,7 @@ int TfrmMouseMovements::GetDirectionAngle(int index) const {
 void TfrmMouseMovements::RecordStrokeAngle(TMouseDirection answer) {
     if (answer == MD::mdNone) return;
     const int angle = StrokeAngle();
+    angleAnchor = {storedX, storedY};
     if (!directionAngle.empty() && answer == angleDirection) {
         directionAngle.back() = angle;
         return;
@@ -337,6 +338,10 @@ void TfrmMouseMovements::FollowTurn() {
     turns.Add(cursor);
     const std::optional<TPoint> turn = turns.Turn(MinLeg(), kMinTurnDegrees);
     if (!turn) return;
+    // The stroke that ends here keeps the angle it was drawn at, not the one its last answer saw
+    // on the way into the next stroke.
+    if (!directionAngle.empty() && angleAnchor == anchor)
+        directionAngle.back() = HeadingDegrees(turn->x - anchor.x, turn->y - anchor.y);
     storedX = turn->x;
     storedY = turn->y;
     Log(L" heading turned x,y " + PointText(storedX, storedY));
@@ -413,8 +418,10 @@ TMouseDirection TfrmMouseMovements::StrokeLengthAnswer() {
 // 45, 135, 225 and 315 on the diagonals in double, and those values decide the sector boundaries.
 int TfrmMouseMovements::StrokeAngle() const {
     if (storedX == 0 || storedY == 0) return -1;
-    const int dx = cursor.x - storedX;
-    const int dy = cursor.y - storedY;
+    return HeadingDegrees(cursor.x - storedX, cursor.y - storedY);
+}
+
+int TfrmMouseMovements::HeadingDegrees(int dx, int dy) {
     if (dx == 0) return dy > 0 ? 90 : (dy < 0 ? 270 : 0);
     constexpr double pi = std::numbers::pi;
     const double q = std::atan(static_cast<double>(dy) / dx);

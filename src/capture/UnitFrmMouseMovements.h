@@ -59,6 +59,7 @@ class TfrmMouseMovements {
     TMouseDirection StrokeLengthAnswer();
     void RecordStrokeAngle(TMouseDirection answer);
     int StrokeAngle() const;
+    static int HeadingDegrees(int dx, int dy);
     void ClassifyAngle(bool deadZones);
     void DecideDirection();
 
@@ -93,6 +94,7 @@ class TfrmMouseMovements {
     std::vector<int> directionAngle;
     // The stroke whose angle directionAngle.back() holds.
     TMouseDirection angleDirection = TMouseDirection::mdNone;
+    TPoint angleAnchor; // the anchor it was measured from
 };
 
 } // namespace fg
