@@ -16,7 +16,7 @@ TITLE = "Farrowglimmer - Configuration"
 SETTINGS = "defaults.ini"
 KEYS = ["timethreshold", "xThreshold", "yThreshold", "directionThreshold", "tbDeltaBias",
         "tbDistanceBias", "tbXPixel", "tbYPixel", "tbHelpPause", "cbEnableHelpPoup",
-        "cbEnableDiagonals", "rbFullscreen", "rbScratchpad", "cbMouseCording", "tbFadeTime",
+        "cbEnableDiagonals", "cbPreciseCorners", "rbFullscreen", "rbScratchpad", "cbMouseCording", "tbFadeTime",
         "cbEnabledSuggestions", "cbEnableCorrections", "ExecutePause", "WelcomeShown",
         "LogHandles"]
 TRACKBAR = "msctls_trackbar32"
