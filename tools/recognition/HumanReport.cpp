@@ -37,6 +37,7 @@ struct Results {
 
 struct DrawingCase {
     std::vector<MD> strokes;
+    std::string meant;  // the gesture string
     std::size_t length; // index into kLengthClasses
     std::size_t corner; // index into kCorners
     std::vector<TPoint> polls;
@@ -67,10 +68,10 @@ std::vector<std::string> RowsOf(const DrawingCase& c) {
     return rows;
 }
 
-std::string Describe(const DrawingCase& d, const std::string& meant, const std::string& sent) {
+std::string Describe(const DrawingCase& d, const std::string& sent) {
     char text[160];
     std::snprintf(text, sizeof text, "%-18s \"%s\" %s, %s corners -> \"%s\"",
-                  Names(d.strokes).c_str(), meant.c_str(), kLengthClasses[d.length].name,
+                  Names(d.strokes).c_str(), d.meant.c_str(), kLengthClasses[d.length].name,
                   kCornerNames[d.corner], sent.c_str());
     return text;
 }
@@ -108,14 +109,9 @@ void PrintConfusions(const char* mode, const Results& r) {
     std::printf("\n");
 }
 
-void RunSet(const char* title, std::uint32_t setId, const std::vector<MD>& directions,
-            int maxStrokes, bool diagonals, const ReportOptions& options) {
-    const std::vector<NamedMode> modes = {{"classic", Mode{diagonals, false}},
-                                          {"precise corners", Mode{diagonals, true}}};
-    const auto gestures = Gestures(directions, maxStrokes);
-    const int perGesture = kDrawingsPerStyle * static_cast<int>(std::size(kLengthClasses)) * 2;
-    std::printf("\n%s: %zu gestures x %d drawings\n", title, gestures.size(), perGesture);
-
+// Every gesture drawn kDrawingsPerStyle times at each length class and corner style.
+std::vector<DrawingCase>
+DrawingsOf(std::uint32_t setId, const std::vector<std::vector<MD>>& gestures, std::uint32_t seed) {
     std::vector<DrawingCase> drawings;
     for (std::size_t g = 0; g < gestures.size(); ++g)
         for (std::size_t l = 0; l < std::size(kLengthClasses); ++l)
@@ -124,64 +120,51 @@ void RunSet(const char* title, std::uint32_t setId, const std::vector<MD>& direc
                     // Each drawing has dice of its own, so it is drawn alike whatever else runs.
                     const std::uint32_t id = static_cast<std::uint32_t>(
                         (((setId * 1000 + g) * 3 + l) * 2 + c) * kDrawingsPerStyle + r);
-                    Dice dice(options.seed * 1000003u + id);
-                    DrawingCase d{gestures[g], l, c, {}};
+                    Dice dice(seed * 1000003u + id);
+                    DrawingCase d{gestures[g], Narrow(GestureString(gestures[g])), l, c, {}};
                     d.polls = CursorPolls(
                         PlanDrawing(d.strokes, kLengthClasses[l], kCorners[c], dice), dice);
                     drawings.push_back(std::move(d));
                 }
+    return drawings;
+}
 
+// The rows in the order they are printed: overall, by strokes, by length, by corners.
+std::vector<std::string> RowOrder(const std::vector<DrawingCase>& drawings) {
     std::vector<std::string> order;
     for (const DrawingCase& d : drawings)
         for (const std::string& row : RowsOf(d))
             if (std::find(order.begin(), order.end(), row) == order.end()) order.push_back(row);
-    // Every mode draws them all on a bench of its own (a bench is the platform while it lives).
-    std::vector<Results> results(modes.size());
-    std::vector<std::vector<std::string>> sent(modes.size());
-    for (std::size_t m = 0; m < modes.size(); ++m) {
-        Bench bench(modes[m].mode);
-        for (const DrawingCase& d : drawings) {
-            const std::string meant = Narrow(GestureString(d.strokes));
-            sent[m].push_back(Narrow(bench.Draw(d.polls)));
-            for (const std::string& row : RowsOf(d))
-                results[m].rows[row].Add(sent[m].back() == meant);
-            if (sent[m].back() != meant) ++results[m].confusions[{meant, sent[m].back()}];
-        }
-    }
-    std::stable_sort(order.begin(), order.end(), [](const std::string& a, const std::string& b) {
-        const auto rank = [](const std::string& s) {
-            if (s == "all") return 0;
-            if (s.starts_with("length")) return 2;
-            if (s.starts_with("corners")) return s.find(',') == std::string::npos ? 3 : 4;
-            return 1;
-        };
-        return rank(a) < rank(b);
-    });
-    PrintRows(modes, results, order);
-    for (std::size_t m = 0; m < modes.size(); ++m)
-        PrintConfusions(modes[m].name, results[m]);
+    const auto rank = [](const std::string& s) {
+        if (s == "all") return 0;
+        if (s.starts_with("length")) return 2;
+        if (s.starts_with("corners")) return s.find(',') == std::string::npos ? 3 : 4;
+        return 1;
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&](const std::string& a, const std::string& b) { return rank(a) < rank(b); });
+    return order;
+}
 
-    // What the classic analysis got right and precise corners did not.
+// What precise corners (sent[1]) get wrong: the drawings the classic analysis (sent[0]) got
+// right, every one with --all, and the replay of one that --trace names.
+void PrintPreciseFailures(const std::vector<DrawingCase>& drawings,
+                          const std::vector<std::vector<std::string>>& sent, const Mode& precise,
+                          const ReportOptions& options) {
     std::vector<std::string> lost;
-    for (std::size_t i = 0; i < drawings.size(); ++i) {
-        const std::string meant = Narrow(GestureString(drawings[i].strokes));
-        if (sent[0][i] == meant && sent[1][i] != meant)
-            lost.push_back(Describe(drawings[i], meant, sent[1][i]));
-    }
+    for (std::size_t i = 0; i < drawings.size(); ++i)
+        if (sent[0][i] == drawings[i].meant && sent[1][i] != drawings[i].meant)
+            lost.push_back(Describe(drawings[i], sent[1][i]));
     if (options.all) {
         std::printf("  every failure, precise corners:\n");
-        for (std::size_t i = 0; i < drawings.size(); ++i) {
-            const std::string meant = Narrow(GestureString(drawings[i].strokes));
-            if (sent[1][i] != meant)
-                std::printf("    %s\n", Describe(drawings[i], meant, sent[1][i]).c_str());
-        }
+        for (std::size_t i = 0; i < drawings.size(); ++i)
+            if (sent[1][i] != drawings[i].meant)
+                std::printf("    %s\n", Describe(drawings[i], sent[1][i]).c_str());
     }
     for (std::size_t i = 0; options.trace && i < drawings.size(); ++i) {
-        const std::string meant = Narrow(GestureString(drawings[i].strokes));
-        if (meant != options.trace || sent[1][i] == meant) continue;
-        std::printf("  trace, precise corners: %s\n",
-                    Describe(drawings[i], meant, sent[1][i]).c_str());
-        Bench(modes[1].mode).Trace(drawings[i].polls);
+        if (drawings[i].meant != options.trace || sent[1][i] == drawings[i].meant) continue;
+        std::printf("  trace, precise corners: %s\n", Describe(drawings[i], sent[1][i]).c_str());
+        Bench(precise).Trace(drawings[i].polls);
         break;
     }
     std::printf("  recognised by classic, not by precise corners: %zu\n", lost.size());
@@ -189,6 +172,34 @@ void RunSet(const char* title, std::uint32_t setId, const std::vector<MD>& direc
     for (std::size_t i = 0; i < shown; ++i)
         std::printf("    %s\n", lost[i].c_str());
     if (shown < lost.size()) std::printf("    ... and %zu more (--all)\n", lost.size() - shown);
+}
+
+void RunSet(const char* title, std::uint32_t setId, const std::vector<MD>& directions,
+            int maxStrokes, bool diagonals, const ReportOptions& options) {
+    const std::vector<NamedMode> modes = {{"classic", Mode{diagonals, false}},
+                                          {"precise corners", Mode{diagonals, true}}};
+    const auto gestures = Gestures(directions, maxStrokes);
+    const int perGesture = kDrawingsPerStyle * static_cast<int>(std::size(kLengthClasses)) * 2;
+    std::printf("\n%s: %zu gestures x %d drawings\n", title, gestures.size(), perGesture);
+    const std::vector<DrawingCase> drawings = DrawingsOf(setId, gestures, options.seed);
+
+    // Every mode draws them all on a bench of its own (a bench is the platform while it lives).
+    std::vector<Results> results(modes.size());
+    std::vector<std::vector<std::string>> sent(modes.size());
+    for (std::size_t m = 0; m < modes.size(); ++m) {
+        Bench bench(modes[m].mode);
+        for (const DrawingCase& d : drawings) {
+            sent[m].push_back(Narrow(bench.Draw(d.polls)));
+            const bool ok = sent[m].back() == d.meant;
+            for (const std::string& row : RowsOf(d))
+                results[m].rows[row].Add(ok);
+            if (!ok) ++results[m].confusions[{d.meant, sent[m].back()}];
+        }
+    }
+    PrintRows(modes, results, RowOrder(drawings));
+    for (std::size_t m = 0; m < modes.size(); ++m)
+        PrintConfusions(modes[m].name, results[m]);
+    PrintPreciseFailures(drawings, sent, modes[1].mode, options);
 }
 
 } // namespace
