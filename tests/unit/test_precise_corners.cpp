@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 #include <optional>
 #include <string>
@@ -219,6 +221,32 @@ TEST_F(PreciseCorners, OffLeavesTheClassicAnswersAndLog) {
             EXPECT_EQ(got.log, expected.log);
         }
     }
+}
+
+// Hand-edited settings at their extremes keep the geometry defined too (the tests run under the
+// sanitizers): a wandering hand with jumps across the monitor answers strokes or nothing.
+TEST_F(PreciseCorners, HostileSettingsKeepTheGeometryDefined) {
+    std::vector<TPoint> path = Walk({500, 300}, {{10, 10, 20}, {-12, 0, 20}, {0, -12, 20}});
+    for (const TPoint jump : {TPoint{1919, 1079}, TPoint{1, 1}, TPoint{1919, 1}, TPoint{960, 540}})
+        path.push_back(jump);
+    std::uint32_t seed = 7;
+    for (int i = 0; i < 300; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const int dx = static_cast<int>((seed >> 16) % 41) - 20;
+        const int dy = static_cast<int>((seed >> 8) % 41) - 20;
+        path.push_back({path.back().x + dx, path.back().y + dy});
+    }
+    for (const int pixels : {INT_MIN, -1, 0, 1, INT_MAX})
+        for (const bool diagonals : {false, true}) {
+            SCOPED_TRACE(testing::Message() << pixels << " pixels, diagonals " << diagonals);
+            precise.XPixelThreshold = precise.YPixelThreshold = pixels;
+            precise.EnableDiagonals = diagonals;
+            for (const TPoint p : path) {
+                const TMouseDirection md = precise.ReportMousePoint(p, true);
+                EXPECT_TRUE(md == mdNone || static_cast<int>(md) <= static_cast<int>(mdSW));
+            }
+            precise.ReportMousePoint(path.back(), false);
+        }
 }
 
 } // namespace
