@@ -9,6 +9,7 @@
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitKeyboardQuery.h"
+#include "capture/UnitRightButtonGate.h"
 #include "platform/Dpi.h"
 #include "platform/Errors.h"
 #include "platform/HandlesLog.h"
@@ -131,6 +132,7 @@ void TFrmMouseMonitor::CheckParts() const {
     if (!parts.gestures) missing += L" dispatcher";
     if (!parts.watch) missing += L" popup-watch";
     if (!parts.target) missing += L" target";
+    if (!parts.gate) missing += L" right-button-gate";
     if (!missing.empty()) throw TUserError(L"The mouse monitor is missing its" + missing);
 }
 
@@ -159,12 +161,22 @@ TfrmDummyWatchForExplorerPopup& TFrmMouseMonitor::Watch() const {
 TTargetFocus& TFrmMouseMonitor::Target() const {
     return Required(parts.target, L"target program");
 }
+TRightButtonGate& TFrmMouseMonitor::Gate() const {
+    return Required(parts.gate, L"right-button gate");
+}
 
 // --- operations for other windows ------------------------------------------------------------
 
 void TFrmMouseMonitor::SetMonitorEnabled(bool enable) {
     timMouse.SetEnabled(enable);
     disabled = !enable;
+    // Switched off, the monitor draws no gesture: the right button goes straight on.
+    Gate().SetSuspended(!enable);
+}
+
+void TFrmMouseMonitor::DisableFlagsChanged() {
+    lastForeground = 0;
+    Gate().Invalidate();
 }
 
 int TFrmMouseMonitor::GetDirectionAngle(int index) const {
@@ -224,6 +236,7 @@ void TFrmMouseMonitor::timMouseTimer() {
     if (inTimerEvent) return;
     TEventScope scope(inTimerEvent);
 
+    Gate().Poll();
     const bool down = KeyboardQuery.IsClicked(MouseButton::RightButton);
     // One process snapshot tells which program every window of the gesture belongs to, from the
     // press to the action; the gesture end lets it go.
@@ -271,6 +284,7 @@ void TFrmMouseMonitor::PollDisabled(bool down) {
     ChordMessage(L"Gestures ENABLED for program.", Os().input->CursorPos());
     Log(L"ENABLE mouse chording detected");
     Gestures().ReportEnableGestures();
+    Gate().Invalidate();
     disabled = false;
     WaitForRightRelease();
 }
@@ -294,6 +308,8 @@ void TFrmMouseMonitor::PollDown(TPoint cursor) {
         ChordMessage(L"Gestures DISABLED for program.", cursor);
         Log(L"Disable Gestures Key press detected");
         Gestures().ReportDisableGestures();
+        Gate().Claim(); // a chord is no right click
+        Gate().Invalidate();
         disabled = true;
         // The chord ends this hold: what was drawn before the clicks is no gesture.
         GestureEnd();
@@ -320,6 +336,7 @@ void TFrmMouseMonitor::PollDown(TPoint cursor) {
 }
 
 void TFrmMouseMonitor::TrackStroke(TMouseDirection md, TPoint cursor) {
+    Gate().Claim();
     if (firstdirection == MD::mdNone) {
         Log(L"First Direction Reported=" + TMouseMovement::ToString(md));
         Log(L"EXEName=" + lastEXEName + L" disabled=" + Flag(disabled));

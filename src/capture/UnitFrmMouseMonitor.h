@@ -20,6 +20,7 @@ namespace fg {
 class IGestureReceiver;
 class TFrmRatTrap;
 class TFrmScratchPad;
+class TRightButtonGate;
 class TTargetFocus;
 class TTooltipWindow;
 class TfrmDummyWatchForExplorerPopup;
@@ -35,6 +36,7 @@ struct TMouseMonitorParts {
     IGestureReceiver* gestures = nullptr;            // required: the dispatcher
     TfrmDummyWatchForExplorerPopup* watch = nullptr; // required
     TTargetFocus* target = nullptr;                  // required
+    TRightButtonGate* gate = nullptr;                // required (off unless the setting is on)
     TTooltipWindow* tooltip = nullptr;               // null: the monitor makes its own
     // The 42 x 39 picture of each stroke direction, read once at creation; null: the arrows
     // the program draws (DirectionPicture).
@@ -64,7 +66,7 @@ class TFrmMouseMonitor : public IGestureInProgress {
     void WaitUntilButtonRelease() override;
     // A gesture file's disable flag may have changed (the Edit Gestures window saved it): the next
     // press reads the foreground program's flag again, even in the same program.
-    void DisableFlagsChanged() { lastForeground = 0; }
+    void DisableFlagsChanged();
     static bool IsBetweenNeighbors(TMouseDirection dir1, TMouseDirection dir2, int angle) {
         return TMouseMovement::IsBetweenNeighbors(dir1, dir2, angle);
     }
@@ -140,6 +142,7 @@ class TFrmMouseMonitor : public IGestureInProgress {
     IGestureReceiver& Gestures() const;
     TfrmDummyWatchForExplorerPopup& Watch() const;
     TTargetFocus& Target() const;
+    TRightButtonGate& Gate() const;
 
     TMouseMonitorParts parts;
     std::unique_ptr<TTooltipWindow> ownTooltip;

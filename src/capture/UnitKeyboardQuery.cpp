@@ -1,6 +1,7 @@
 #include "capture/UnitKeyboardQuery.h"
 
 #include "app/UnitMisc.h"
+#include "capture/UnitRightButtonGate.h"
 #include "platform/Platform.h"
 
 namespace fg {
@@ -8,6 +9,8 @@ namespace fg {
 const TKeyboardQuery KeyboardQuery;
 
 bool TKeyboardQuery::IsClicked(MouseButton bi) const {
+    if (bi == MouseButton::RightButton && RightButtonGate && RightButtonGate->On())
+        return RightButtonGate->RightDown();
     IInput& input = *Os().input;
     const bool readLeftKey = bi == MouseButton::leftButton && !input.ButtonsSwapped();
     return input.ButtonDown(readLeftKey ? vk::LBUTTON : vk::RBUTTON);

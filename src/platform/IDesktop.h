@@ -23,6 +23,8 @@ class IDesktop {
     virtual void BringToTop(HWindow h) = 0;
     virtual bool SetForeground(HWindow h) = 0;
     virtual HWindow FindTopLevelByClass(const std::wstring& className) = 0;
+    // The top-level window that a click at this screen point would land in, or 0.
+    virtual HWindow TopLevelAt(TPoint p) = 0;
 
     // Threads and processes behind windows.
     virtual std::uint32_t WindowThreadId(HWindow h) = 0;

@@ -2,9 +2,12 @@
 
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitTargetFocus.h"
+#include "app/UnitMisc.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmScratchpad.h"
+#include "capture/UnitRightButtonGate.h"
 #include "gestures/UnitFrmGestures.h"
+#include "platform/Errors.h"
 
 namespace fg {
 
@@ -16,6 +19,13 @@ void WireGestureRoad(const TGestureRoad& road) {
     monitor.movements = &road.movements;
     monitor.scratchpad = &road.scratchpad;
     monitor.target = &road.target;
+    monitor.gate = &road.gate;
+    // The gate leaves alone the right button of a program in "noright.ini" or with its gestures
+    // off; asked when the program in front changes, never by the hook.
+    road.gate.Parts().leaveAlone = [&gestures = road.gestures,
+                                    noRight = road.noRightClick](HWindow foreground) {
+        return noRight(GetWindowEXEName(foreground)) || gestures.ProgramIsDisabled();
+    };
 
     TGesturesParts& dispatcher = road.gestures.Parts();
     dispatcher.scratchpad = &road.scratchpad;
@@ -29,6 +39,9 @@ void WireGestureRoad(const TGestureRoad& road) {
 
     road.monitor.CheckParts();
     road.gestures.CheckParts();
+    if (!road.noRightClick)
+        throw TUserError(L"The right-button gate has no list of the programs to leave alone");
+    road.gate.CheckParts();
 }
 
 } // namespace fg

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace fg {
 
@@ -11,6 +12,7 @@ class TFrmMouseMonitor;
 class TFrmRatTrap;
 class TFrmScratchPad;
 class TPaste;
+class TRightButtonGate;
 class TTargetFocus;
 class TfrmDummyWatchForExplorerPopup;
 class TfrmMouseMovements;
@@ -24,6 +26,9 @@ struct TGestureRoad {
     TFrmScratchPad& scratchpad;
     TPaste& sender;
     TTargetFocus& target;
+    TRightButtonGate& gate;
+    // Whether a program is listed in "noright.ini" (the tray keeps the list).
+    std::function<bool(const std::wstring& exeName)> noRightClick;
     // Opens the configuration window on a page (-1: the page it showed last): the pop-ups' and
     // the scratchpad's way there.
     std::function<void(int page)> showConfigPage;

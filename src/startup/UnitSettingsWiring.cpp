@@ -1,7 +1,9 @@
 #include "startup/UnitSettingsWiring.h"
 
 #include "capture/UnitFrmMouseMonitor.h"
+#include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmScratchpad.h"
+#include "capture/UnitRightButtonGate.h"
 #include "gestures/UnitFrmGestures.h"
 #include "platform/HandlesLog.h"
 #include "ui/UnitFrmConfig.h"
@@ -41,6 +43,20 @@ void WireSettings(const TGestureRoad& road, TFrmConfig& config) {
     AddScratchpadConsumers(c, road.scratchpad);
     AddDispatcherConsumers(c, road.gestures);
     c.prLogHandles = [](bool v) { EnableHandlesLog(v); };
+    TRightButtonGate& gate = road.gate;
+    // The gate's start box is the analysis's.
+    TfrmMouseMovements& movements = road.movements;
+    c.prXPixelThreshold = [&m = road.monitor, &gate, &movements](int v) {
+        m.prXPixelThreshold(v);
+        gate.SetStartBox(v, movements.YPixelThreshold);
+    };
+    c.prYPixelThreshold = [&m = road.monitor, &gate, &movements](int v) {
+        m.prYPixelThreshold(v);
+        gate.SetStartBox(movements.XPixelThreshold, v);
+    };
+    c.prHoldBackRightButton = [&gate](bool v) { gate.SetOn(v); };
+    c.prRightButtonHoldTime = [&gate](int v) { gate.SetHoldTime(v); };
+    c.prRightButtonBypassKey = [&gate](int v) { gate.SetBypassKey(v); };
     config.CheckConsumers();
 }
 

@@ -11,6 +11,7 @@
 #include "capture/UnitFrmMouseMovements_win32.h"
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
+#include "capture/UnitRightButtonGate_win32.h"
 #include "gestures/UnitFrmGestureWizard_win32.h"
 #include "gestures/UnitFrmGesturesWindow_win32.h"
 #include "gestures/UnitFrmGestures_win32.h"
@@ -74,15 +75,18 @@ struct TApplicationWindows {
         const auto showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); };
         // On the page it showed last.
         const auto showConfiguration = [this] { config->Logic().ShowPage(-1); };
-        const TGestureRoad road{*gestures,
-                                monitor->Logic(),
-                                ratTrap->Logic(),
-                                watch->Logic(),
-                                movements->Logic(),
-                                scratchpad->Logic(),
-                                sender,
-                                target,
-                                [this](int page) { config->Logic().ShowPage(page); }};
+        const TGestureRoad road{
+            *gestures,
+            monitor->Logic(),
+            ratTrap->Logic(),
+            watch->Logic(),
+            movements->Logic(),
+            scratchpad->Logic(),
+            sender,
+            target,
+            gate->Logic(),
+            [this](const std::wstring& exe) { return tray->Logic().IsNoRightClickEXE(exe); },
+            [this](int page) { config->Logic().ShowPage(page); }};
         WireGestureRoad(road);
         WireSettings(road, config->Logic());
         WireSysTray(tray->Logic(), monitor->Logic(),
@@ -131,6 +135,8 @@ struct TApplicationWindows {
     TMainThreadWindow mainThread;
     TTargetFocus target;
     std::unique_ptr<TFrmGestures> gestures = std::make_unique<TFrmGestures>();
+    // Off (no hook) until the settings say otherwise; it outlives the monitor that reads it.
+    std::unique_ptr<TRightButtonGateHook> gate = std::make_unique<TRightButtonGateHook>();
     std::unique_ptr<TFrmMouseMonitorWindow> monitor = std::make_unique<TFrmMouseMonitorWindow>();
     std::unique_ptr<TFrmRatTrapWindow> ratTrap = std::make_unique<TFrmRatTrapWindow>();
     std::unique_ptr<TFrmDummyInstanceWindow> instance = std::make_unique<TFrmDummyInstanceWindow>();

@@ -40,11 +40,20 @@ TFrmConfig::TFrmConfig(IConfigView* nativeView)
 TFrmConfig::~TFrmConfig() = default;
 
 const std::vector<std::wstring>& TFrmConfig::SavedKeys() {
-    static const std::vector<std::wstring> keys = {
-        L"rbFullscreen",       L"rbScratchpad", L"cbMouseCording",    L"tbFadeTime",
-        L"tbXPixel",           L"tbYPixel",     L"tbDeltaBias",       L"tbDistanceBias",
-        L"cbEnableHelpPoup",   L"tbHelpPause",  L"cbEnableDiagonals", L"cbEnabledSuggestions",
-        L"cbEnableCorrections"};
+    static const std::vector<std::wstring> keys = {L"rbFullscreen",
+                                                   L"rbScratchpad",
+                                                   L"cbMouseCording",
+                                                   L"tbFadeTime",
+                                                   L"tbXPixel",
+                                                   L"tbYPixel",
+                                                   L"tbDeltaBias",
+                                                   L"tbDistanceBias",
+                                                   L"cbEnableHelpPoup",
+                                                   L"tbHelpPause",
+                                                   L"cbEnableDiagonals",
+                                                   L"cbEnabledSuggestions",
+                                                   L"cbEnableCorrections",
+                                                   L"cbHoldBackRightButton"};
     return keys;
 }
 

@@ -50,6 +50,14 @@ const std::vector<ControlRow> kRows = {
      L"Moving the mouse over it will fully expand the window to show an area to draw gestures. "
      L"This can be used when drawing a gesture on the target program doesn't work well.",
      192, 222, 660, 44, akTopLeft},
+    {p0 + 5, K::GroupBox, L"Right Button", 192, 282, 667, 86, akTopLeft},
+    {idCbHoldBackRightButton, K::CheckBox,
+     L"Hold back the right button while a gesture may be drawn", 208, 304, 440, 17, akTopLeft},
+    {p0 + 6, K::Label,
+     L"Programs then never see the right button of a gesture. A right click still reaches them "
+     L"as a click, and a press held still for a moment as a press, so menus and right-drags "
+     L"keep working.",
+     226, 328, 620, 30, akTopLeft},
 
     // "Gesture Advanced"
     {p1 + 1, K::Label,
@@ -138,6 +146,7 @@ constexpr KeyOfId kKeys[] = {
     {idRbFullscreen, L"rbFullscreen"},
     {idRbScratchpad, L"rbScratchpad"},
     {idCbMouseCording, L"cbMouseCording"},
+    {idCbHoldBackRightButton, L"cbHoldBackRightButton"},
     {idTbFadeTime, L"tbFadeTime"},
     {idTbXPixel, L"tbXPixel"},
     {idTbYPixel, L"tbYPixel"},

@@ -18,6 +18,7 @@ enum TConfigControlId : int {
     idPage0 = 1000,
     idRbFullscreen,
     idRbScratchpad,
+    idCbHoldBackRightButton,
     idPage1 = 1100,
     idTbXPixel,
     idTbYPixel,

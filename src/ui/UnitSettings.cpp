@@ -67,6 +67,14 @@ const std::vector<TSetting> kTable = {
     {L"WelcomeShown", T::stBoolean, 0, K::scNone, 0, 0, {}},
     // A diagnosis for long runs, set by hand: no control shows it.
     {L"LogHandles", T::stBoolean, 0, K::scNone, 0, 0, Bool(L"LogHandles", &C::prLogHandles)},
+    {L"cbHoldBackRightButton", T::stBoolean, 0, K::scCheckBox, 0, 0,
+     Bool(L"TRightButtonGate.SetOn", &C::prHoldBackRightButton)},
+    // Milliseconds a press held still goes on being held back; then it is delivered.
+    {L"RightButtonHoldTime", T::stInteger, 500, K::scNone, 0, 0,
+     Int(L"TRightButtonGate.SetHoldTime", &C::prRightButtonHoldTime)},
+    // The key that, held at the press, leaves it untouched: 0 none, 1 Ctrl, 2 Shift, 3 Alt.
+    {L"RightButtonBypassKey", T::stInteger, 0, K::scNone, 0, 0,
+     Int(L"TRightButtonGate.SetBypassKey", &C::prRightButtonBypassKey)},
 };
 
 bool Blank(wchar_t c) {

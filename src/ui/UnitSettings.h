@@ -47,6 +47,9 @@ struct TSettingsConsumers {
     std::function<void(bool)> prEnabledAutoCorrection;
     std::function<void(int)> prExecutePause;
     std::function<void(bool)> prLogHandles;
+    std::function<void(bool)> prHoldBackRightButton;
+    std::function<void(int)> prRightButtonHoldTime;
+    std::function<void(int)> prRightButtonBypassKey;
 };
 
 // Where a key's value goes: exactly one of the three members is set, or none for a key the

@@ -185,6 +185,14 @@ HWindow FakeDesktop::NextWindow(HWindow h) {
     return 0;
 }
 
+HWindow FakeDesktop::TopLevelAt(TPoint p) {
+    for (const FakeWindow& w : zorder)
+        if (w.visible && p.x >= w.rect.left && p.x < w.rect.right && p.y >= w.rect.top &&
+            p.y < w.rect.bottom)
+            return w.handle;
+    return 0;
+}
+
 bool FakeDesktop::IsVisible(HWindow h) {
     const FakeWindow* w = Find(h);
     return w && w->visible;

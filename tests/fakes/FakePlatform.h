@@ -114,6 +114,7 @@ class FakeDesktop : public IDesktop {
     HWindow ForegroundWindow() override;
     HWindow DesktopWindow() override { return kDesktop; }
     HWindow NextWindow(HWindow h) override;
+    HWindow TopLevelAt(TPoint p) override;
     bool IsVisible(HWindow h) override;
     bool IsMinimized(HWindow h) override;
     void Restore(HWindow h) override;

@@ -11,6 +11,7 @@
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
+#include "capture/UnitRightButtonGate.h"
 #include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestures.h"
 #include "startup/UnitGestureRoad.h"
@@ -98,9 +99,17 @@ class Soak : public ::testing::Test, protected Desk {
         os.clock.Advance(70);
     }
     TGestureRoad Road() {
-        return {gestures, monitor,   ratTrap,
-                watch,    movements, pad,
-                sender,   target,    [this](int page) { config.ShowPage(page); }};
+        return {gestures,
+                monitor,
+                ratTrap,
+                watch,
+                movements,
+                pad,
+                sender,
+                target,
+                gate,
+                [](const std::wstring&) { return false; },
+                [this](int page) { config.ShowPage(page); }};
     }
     Live Count() const {
         return {os.clock.LiveTimers(), os.desktop.LiveWindows(),
@@ -230,6 +239,7 @@ class Soak : public ::testing::Test, protected Desk {
     TFrmScratchPad pad{&padView};
     TPaste sender;
     TTargetFocus target;
+    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
     TFrmConfig config;
 };
 

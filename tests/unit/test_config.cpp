@@ -185,26 +185,38 @@ TEST_F(Config, AFirstStartWritesEveryKeyInTheTablesOrderAndHandsTheDefaultsOver)
     std::vector<std::wstring> keys;
     for (const TSetting& s : SettingsTable())
         keys.push_back(s.key);
-    ASSERT_EQ(keys.size(), 20u);
+    ASSERT_EQ(keys.size(), 23u);
     EXPECT_EQ(os.files.ProfileKeyNames(Path(), L"init"), keys);
-    const std::map<std::wstring, std::wstring> file = {
-        {L"timethreshold", L"160"},     {L"xThreshold", L"3"},
-        {L"yThreshold", L"3"},          {L"directionThreshold", L"0"},
-        {L"tbDeltaBias", L"0.8"},       {L"tbDistanceBias", L"0.82"},
-        {L"tbXPixel", L"30"},           {L"tbYPixel", L"25"},
-        {L"tbHelpPause", L"800"},       {L"cbEnableHelpPoup", L"1"},
-        {L"cbEnableDiagonals", L"0"},   {L"rbFullscreen", L"1"},
-        {L"rbScratchpad", L"0"},        {L"cbMouseCording", L"1"},
-        {L"tbFadeTime", L"800"},        {L"cbEnabledSuggestions", L"1"},
-        {L"cbEnableCorrections", L"0"}, {L"ExecutePause", L"100"},
-        {L"WelcomeShown", L"0"},        {L"LogHandles", L"0"}};
+    const std::map<std::wstring, std::wstring> file = {{L"timethreshold", L"160"},
+                                                       {L"xThreshold", L"3"},
+                                                       {L"yThreshold", L"3"},
+                                                       {L"directionThreshold", L"0"},
+                                                       {L"tbDeltaBias", L"0.8"},
+                                                       {L"tbDistanceBias", L"0.82"},
+                                                       {L"tbXPixel", L"30"},
+                                                       {L"tbYPixel", L"25"},
+                                                       {L"tbHelpPause", L"800"},
+                                                       {L"cbEnableHelpPoup", L"1"},
+                                                       {L"cbEnableDiagonals", L"0"},
+                                                       {L"rbFullscreen", L"1"},
+                                                       {L"rbScratchpad", L"0"},
+                                                       {L"cbMouseCording", L"1"},
+                                                       {L"tbFadeTime", L"800"},
+                                                       {L"cbEnabledSuggestions", L"1"},
+                                                       {L"cbEnableCorrections", L"0"},
+                                                       {L"ExecutePause", L"100"},
+                                                       {L"WelcomeShown", L"0"},
+                                                       {L"LogHandles", L"0"},
+                                                       {L"cbHoldBackRightButton", L"0"},
+                                                       {L"RightButtonHoldTime", L"500"},
+                                                       {L"RightButtonBypassKey", L"0"}};
     for (const auto& [key, value] : file)
         EXPECT_EQ(Value(key), value) << std::string(key.begin(), key.end());
     EXPECT_EQ(got[L"tbDeltaBias"], std::to_wstring(0.8f));
     EXPECT_EQ(got[L"tbXPixel"], L"30");
     EXPECT_EQ(got[L"rbFullscreen"], L"true");
     EXPECT_EQ(got[L"ExecutePause"], L"100");
-    EXPECT_EQ(got.size(), 19u); // every key but WelcomeShown has a consumer
+    EXPECT_EQ(got.size(), 22u); // every key but WelcomeShown has a consumer
     // No welcome window yet: said so, and not marked as shown.
     const auto messages = mark.Messages();
     EXPECT_NE(std::find(messages.begin(), messages.end(), L"Welcome window not available yet"),
@@ -309,10 +321,10 @@ TEST_F(Config, ARefusedWriteIsReportedOnceAfterEveryPartHasItsValue) {
     Write(L"[init]\r\ntbXPixel=150\r\ncbEnableDiagonals=0\r\nExecutePause=7\r\nWelcomeShown=1\r\n");
     os.files.readOnly.insert(Path());
     EXPECT_EQ(LoadError(), L"Unable to write to " + Path());
-    EXPECT_EQ(got.size(), 19u);
+    EXPECT_EQ(got.size(), 22u);
     EXPECT_EQ(got[L"tbXPixel"], L"150");
     EXPECT_EQ(got[L"ExecutePause"], L"7");
-    EXPECT_EQ(got[L"LogHandles"], L"false"); // the last key with a consumer
+    EXPECT_EQ(got[L"RightButtonBypassKey"], L"0"); // the last key with a consumer
     EXPECT_EQ(got[L"tbHelpPause"], L"800");
 
     config.CheckBoxClick(L"cbEnableDiagonals", true);

@@ -12,6 +12,7 @@
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
+#include "capture/UnitRightButtonGate.h"
 #include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestureWizard.h"
 #include "gestures/UnitFrmGestures.h"
@@ -31,7 +32,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fg {
@@ -72,10 +75,23 @@ class GestureRoad : public ::testing::Test {
         TFrmGesturesEdit editGestures{gestures, nullptr};
         TFrmGestureWizard wizard{nullptr, {}};
         TFrmDummyInstance instance;
+        // The hook itself is the native part's: here the test hands the gate its events.
+        std::vector<bool> hookCalls;
+        TRightButtonGate gate{
+            TRightButtonGate::OnPlatform([this](bool on) { hookCalls.push_back(on); }, [] {})};
+        std::set<std::wstring> noRight; // "noright.ini"
         TGestureRoad Road() {
-            return {gestures, monitor,   ratTrap,
-                    watch,    movements, scratchpad,
-                    sender,   target,    [this](int page) { config.ShowPage(page); }};
+            return {gestures,
+                    monitor,
+                    ratTrap,
+                    watch,
+                    movements,
+                    scratchpad,
+                    sender,
+                    target,
+                    gate,
+                    [this](const std::wstring& exe) { return noRight.count(exe) > 0; },
+                    [this](int page) { config.ShowPage(page); }};
         }
     };
     // The tray as start-up wires it, with the configuration window of the road.
@@ -318,6 +334,62 @@ TEST_F(GestureRoad, WhatTheReleaseDidToTheProgramIsUndoneAndTheTextGetsTheKeyboa
     }
 }
 
+// The gate switched on by the settings file, as start-up wires it: the hook goes in, the monitor
+// draws a gesture from presses the system never saw, a plain click goes on to the program, and a
+// program in "noright.ini" keeps its button.
+TEST_F(GestureRoad, TheGateHoldsBackAGesturesButtonAndHandsOnAClick) {
+    Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    Write(L"defaults.ini", L"[init]\r\ncbHoldBackRightButton=1\r\nRightButtonHoldTime=700\r\n");
+    test::LogMark mark;
+    Windows& w = Start();
+    EXPECT_EQ(w.hookCalls, std::vector<bool>{true});
+    TRightButtonGate& gate = w.gate;
+    std::uint32_t now = 0;
+    // What the hook would hand the gate; the fake system never sees the held-back button.
+    const auto event = [&](TGateEvent::Kind kind) {
+        return gate.Decide({kind, os.input.cursor}, now += 20);
+    };
+    const auto gesture = [&](int dx, int steps) {
+        os.input.events.clear();
+        os.input.cursor = {500, 300};
+        const bool keptBack = event(TGateEvent::RightDown);
+        for (int i = 0; i <= steps; ++i) {
+            os.clock.Advance(20);
+            os.input.cursor.x += dx;
+            event(TGateEvent::Move);
+        }
+        const bool upKeptBack = event(TGateEvent::RightUp);
+        os.clock.Advance(20);
+        return std::tuple{keptBack, upKeptBack, KeysSent(), gate.TakeReplays()};
+    };
+
+    EXPECT_EQ(gesture(12, 12), std::tuple(true, true, std::vector<std::uint8_t>{0x41, 0x41},
+                                          std::vector<TGateReplay>{}));
+    // A click: the monitor saw a press without strokes and sends nothing; the gate hands it on.
+    EXPECT_EQ(gesture(0, 3),
+              std::tuple(true, true, std::vector<std::uint8_t>{},
+                         std::vector<TGateReplay>{{true, {500, 300}}, {false, {500, 300}}}));
+    const auto logged = mark.Messages();
+    EXPECT_NE(std::find(logged.begin(), logged.end(),
+                        L"[Gate] holding back the right button while a gesture may be drawn"),
+              logged.end());
+
+    // Listed in "noright.ini": the next poll after the lists change leaves its button alone,
+    // and the gesture still works as without the gate.
+    w.noRight = {L"notepad.exe"};
+    w.monitor.DisableFlagsChanged();
+    os.clock.Advance(60);
+    os.input.Press(vk::RBUTTON); // passed on, so the system has it
+    const auto [keptBack, upKeptBack, keys, replays] = gesture(12, 12);
+    os.input.Release(vk::RBUTTON);
+    os.clock.Advance(60);
+    EXPECT_FALSE(keptBack);
+    EXPECT_FALSE(upKeptBack);
+    EXPECT_TRUE(replays.empty());
+    EXPECT_EQ(keys, (std::vector<std::uint8_t>{0x41, 0x41}));
+    EXPECT_EQ(w.hookCalls, std::vector<bool>{true}) << "a press passed on is no lost hook";
+}
+
 TEST_F(GestureRoad, APlainRightClickKeepsItsMenu) {
     Start();
     os.input.cursor = {500, 300};
@@ -447,7 +519,8 @@ TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
         FAIL() << "no error";
     } catch (const TUserError& e) {
         EXPECT_EQ(e.Message(), L"The mouse monitor is missing its movement-analysis "
-                               L"capture-overlay scratchpad dispatcher popup-watch target");
+                               L"capture-overlay scratchpad dispatcher popup-watch target "
+                               L"right-button-gate");
     }
     TFrmGestures gestures;
     try {

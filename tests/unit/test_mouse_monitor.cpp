@@ -10,6 +10,7 @@
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitKeyboardQuery.h"
+#include "capture/UnitRightButtonGate.h"
 #include "fakes/FakePlatform.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "unit/SettingDefaults.h"
@@ -235,6 +236,7 @@ class MouseMonitor : public ::testing::Test {
         parts.gestures = &gestures;
         parts.watch = &watch;
         parts.target = &target;
+        parts.gate = &gate;
         parts.directionPicture = MarkedPicture;
         monitor = std::make_unique<TFrmMouseMonitor>(parts);
         test::UseDefaultSettings(*monitor);
@@ -270,6 +272,7 @@ class MouseMonitor : public ::testing::Test {
     RecGestures gestures{calls};
     RecWatch watch{calls};
     TTargetFocus target;
+    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
     TMouseMonitorParts parts;
     MonitorLog log;
     std::unique_ptr<TFrmMouseMonitor> monitor;

@@ -14,6 +14,7 @@
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
+#include "capture/UnitRightButtonGate.h"
 #include "fakes/FakePlatform.h"
 #include "unit/SettingDefaults.h"
 #include "vocabulary/IGestureReceiver.h"
@@ -153,6 +154,7 @@ class Bench {
         parts.scratchpad = &pad;
         parts.watch = &watch;
         parts.target = &target;
+        parts.gate = &gate; // off, as by default
         monitor = std::make_unique<TFrmMouseMonitor>(parts);
         monitor->CheckParts();
         test::UseDefaultSettings(*monitor);
@@ -184,6 +186,7 @@ class Bench {
     TFrmScratchPad pad;
     TfrmDummyWatchForExplorerPopup watch;
     TTargetFocus target;
+    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
     std::unique_ptr<TFrmMouseMonitor> monitor;
 };
 

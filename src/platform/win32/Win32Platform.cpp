@@ -117,6 +117,10 @@ class Win32Desktop : public IDesktop {
     HWindow ForegroundWindow() override { return ToHandle(GetForegroundWindow()); }
     HWindow DesktopWindow() override { return ToHandle(GetDesktopWindow()); }
     HWindow NextWindow(HWindow h) override { return ToHandle(GetWindow(ToHwnd(h), GW_HWNDNEXT)); }
+    HWindow TopLevelAt(TPoint p) override {
+        HWND w = WindowFromPoint(POINT{p.x, p.y});
+        return ToHandle(w ? GetAncestor(w, GA_ROOT) : nullptr);
+    }
     bool IsVisible(HWindow h) override { return IsWindowVisible(ToHwnd(h)) != FALSE; }
     bool IsMinimized(HWindow h) override { return IsIconic(ToHwnd(h)) != FALSE; }
     void Restore(HWindow h) override { ShowWindow(ToHwnd(h), SW_RESTORE); }

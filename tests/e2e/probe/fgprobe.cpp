@@ -623,6 +623,24 @@ int cmdTimeFormat(const Args&) {
     return kFound;
 }
 
+// Looks for a visible pop-up menu (class #32768) every poll-ms for duration-ms: prints "ready"
+// once sampling has begun, then "samples N menus M" (M: the samples that saw one). Exit 0.
+int cmdMenuWatch(const Args& a) {
+    const double duration = wcstod(a[0].c_str(), nullptr);
+    const DWORD poll = a.size() > 1 ? wcstoul(a[1].c_str(), nullptr, 10) : 10;
+    writeOut(L"ready\n");
+    const double start = fg::PreciseCounterMs();
+    int samples = 0, menus = 0;
+    while (fg::PreciseCounterMs() - start < duration) {
+        HWND m = FindWindowW(L"#32768", nullptr);
+        ++samples;
+        if (m && IsWindowVisible(m)) ++menus;
+        Sleep(poll);
+    }
+    writeOut(L"samples " + std::to_wstring(samples) + L" menus " + std::to_wstring(menus) + L"\n");
+    return kFound;
+}
+
 struct Command {
     const wchar_t* name;
     size_t minArgs;
@@ -639,6 +657,8 @@ constexpr Command kCommands[] = {
     {L"key", 1, cmdKey, L"key VK                  presses and releases a key"},
     {L"timefmt", 0, cmdTimeFormat,
      L"timefmt                 the user's long time format, AM and PM texts"},
+    {L"menuwatch", 1, cmdMenuWatch,
+     L"menuwatch MS [poll-ms]  samples for a visible pop-up menu: ready, then counts"},
 };
 
 void usage() {
