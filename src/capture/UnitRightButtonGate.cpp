@@ -190,8 +190,11 @@ bool TRightButtonGate::Deadline(std::uint32_t& at) const {
 std::vector<TGateReplay> TRightButtonGate::TakeReplays() {
     Lock l(lock);
     std::vector<TGateReplay> out;
-    out.swap(replays);
-    replays.reserve(4);
+    // The hook's thread asks after every mouse event: most of the time nothing is allocated.
+    if (!replays.empty()) {
+        out.swap(replays);
+        replays.reserve(4);
+    }
     return out;
 }
 
@@ -287,8 +290,10 @@ void TRightButtonGate::Poll() {
             state = TState::Idle;
             seenDown = true; // this press is the system's; its release resets the count
         }
-        said.swap(notes);
-        notes.reserve(8);
+        if (!notes.empty()) {
+            said.swap(notes);
+            notes.reserve(8);
+        }
     }
     if (handedOn) parts.wake();
     for (const std::wstring& text : said)

@@ -18,7 +18,7 @@ KEYS = ["timethreshold", "xThreshold", "yThreshold", "directionThreshold", "tbDe
         "tbDistanceBias", "tbXPixel", "tbYPixel", "tbHelpPause", "cbEnableHelpPoup",
         "cbEnableDiagonals", "cbPreciseCorners", "rbFullscreen", "rbScratchpad", "cbMouseCording", "tbFadeTime",
         "cbEnabledSuggestions", "cbEnableCorrections", "ExecutePause", "WelcomeShown",
-        "LogHandles"]
+        "LogHandles", "cbHoldBackRightButton", "RightButtonHoldTime", "RightButtonBypassKey"]
 TRACKBAR = "msctls_trackbar32"
 TB_XPIXEL = 1101  # the control id of "tbXPixel"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
