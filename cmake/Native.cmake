@@ -63,9 +63,12 @@ elseif(FG_FUZZ AND FG_FUZZ_SOURCES)
   endforeach()
 endif()
 
-# The share of synthetic gestures the monitor and the analysis recognise: build/native/recognition_quality.
-add_executable(recognition_quality ${CMAKE_SOURCE_DIR}/tools/recognition/recognition_quality_main.cpp)
+# The share of synthetic and human-like gestures the monitor and the analysis recognise:
+# build/native/recognition_quality.
+file(GLOB FG_RECOGNITION_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/recognition/*.cpp)
+add_executable(recognition_quality ${FG_RECOGNITION_SOURCES})
 target_link_libraries(recognition_quality PRIVATE fg_fakes)
+target_include_directories(recognition_quality PRIVATE ${CMAKE_SOURCE_DIR}/tools)
 
 # The release zip (tools/package.sh): two package builds of this tree in other folders give the
 # same bytes. Alone, as it builds the program twice from scratch.

@@ -218,6 +218,9 @@ void TFrmMouseMonitor::prDirectionBias(float v) {
 void TFrmMouseMonitor::prDirectionThreshold(int v) {
     Movements().directionThreshold = v;
 }
+void TFrmMouseMonitor::prPreciseCorners(bool on) {
+    Movements().PreciseCorners = on;
+}
 
 void TFrmMouseMonitor::prHelpPause(int ms) {
     helpPause = ms;

@@ -82,6 +82,7 @@ class TFrmMouseMonitor : public IGestureInProgress {
     void prDirectionThreshold(int v);
     void prHelpPause(int ms);
     void prEnableDiagonals(bool on);
+    void prPreciseCorners(bool on);
     void prEnableHelpPause(bool on) { EnableHelpPause = on; }
     void prEnableDrawing(bool on) { EnableDrawing = on; }
     void prMouseCordingToogle(bool on) { mouseCordingToggle = on; }

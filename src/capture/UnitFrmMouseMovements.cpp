@@ -81,6 +81,15 @@ constexpr DiagonalWindow kDiagonalWindows[] = {
     {115, 155, false, MD::mdSW, MD::mdLeft, MD::mdDown},
 };
 
+// Precise corners. A turn of the path's heading by this much ends a stroke: a hand's drift and
+// bend within a stroke stay well below it, and strokes meet at 45 degrees or more.
+constexpr double kMinTurnDegrees = 20;
+// With diagonals, a rounded corner sweeps through the directions between its two strokes: a new
+// stroke (other than a reversal) counts once it has run this many times the shorter pixel
+// threshold with its two halves heading alike within kMaxBendDegrees.
+constexpr double kEstablishedLegs = 2;
+constexpr double kMaxBendDegrees = 20;
+
 bool IsDeadZoneOffset(int degrees) {
     return 16 < degrees && degrees < 24;
 }
@@ -116,6 +125,7 @@ TMouseDirection TfrmMouseMovements::ReportMousePoint(TPoint P, bool IsDown) {
     DecideDirection();
 
     MoveAnchor();
+    if (PreciseCorners) FollowTurn();
 
     // The candidates of the first classification stay: a second look from the (maybe new) anchor
     // only overwrites what its angle decides.
@@ -125,7 +135,11 @@ TMouseDirection TfrmMouseMovements::ReportMousePoint(TPoint P, bool IsDown) {
     }
 
     LongDeadZoneOverride();
-    const MD answer = StrokeLengthAnswer();
+    MD answer = StrokeLengthAnswer();
+    if (PreciseCorners && StillTurning(answer)) {
+        Log(L" still turning");
+        answer = MD::mdNone;
+    }
 
     lastDetectedDirection = detectedDirection;
     lastAddDirection = answer;
@@ -156,6 +170,7 @@ int TfrmMouseMovements::GetDirectionAngle(int index) const {
 void TfrmMouseMovements::RecordStrokeAngle(TMouseDirection answer) {
     if (answer == MD::mdNone) return;
     const int angle = StrokeAngle();
+    angleAnchor = {storedX, storedY};
     if (!directionAngle.empty() && answer == angleDirection) {
         directionAngle.back() = angle;
         return;
@@ -177,6 +192,7 @@ void TfrmMouseMovements::InitVars() {
     detectedDirection = MD::mdNone;
     directionAngle.clear();
     angleDirection = MD::mdNone;
+    turns.Clear();
 }
 
 // The thresholds are set for 96 DPI; the cursor moves in physical pixels. Scaled by the DPI of the
@@ -313,6 +329,44 @@ void TfrmMouseMovements::MoveAnchor() {
     ResetAverages();
 }
 
+// The path since the anchor turned: the stroke before it ends at the turning point, and the one
+// after it is measured from there, not from where the earlier stroke began. What the
+// classification from the old anchor proposed no longer holds.
+void TfrmMouseMovements::FollowTurn() {
+    const TPoint anchor{storedX, storedY};
+    if (!turns.StartsAt(anchor)) turns.Restart(anchor);
+    turns.Add(cursor);
+    const std::optional<TPoint> turn = turns.Turn(MinLeg(), kMinTurnDegrees);
+    if (!turn) return;
+    // The stroke that ends here keeps the angle it was drawn at, not the one its last answer saw
+    // on the way into the next stroke.
+    if (!directionAngle.empty() && angleAnchor == anchor)
+        directionAngle.back() = HeadingDegrees(turn->x - anchor.x, turn->y - anchor.y);
+    storedX = turn->x;
+    storedY = turn->y;
+    Log(L" heading turned x,y " + PointText(storedX, storedY));
+    ResetAverages();
+    vertDirection = horzDirection = eastDirection = westDirection = MD::mdNone;
+    detectedDirection = MD::mdNone;
+}
+
+// The shortest stretch of path whose heading counts: the shorter pixel threshold.
+double TfrmMouseMovements::MinLeg() const {
+    return std::min(xPixels, yPixels);
+}
+
+// With diagonals only: between two perpendicular strokes lies no third direction of the four.
+// A reversal needs no wait (it runs back towards the start box, where nothing is answered).
+bool TfrmMouseMovements::StillTurning(TMouseDirection answer) const {
+    if (!EnableDiagonals || answer == MD::mdNone || angleDirection == MD::mdNone ||
+        answer == angleDirection)
+        return false;
+    const int apart = std::abs(TMouseMovement::DirectionToAngle(answer) -
+                               TMouseMovement::DirectionToAngle(angleDirection));
+    if (apart == 180) return false;
+    return !turns.Established(kEstablishedLegs * MinLeg(), kMaxBendDegrees);
+}
+
 // A long stroke that keeps running inside a dead zone is still a stroke: past 1.5 times the pixel
 // thresholds its straight sector wins.
 void TfrmMouseMovements::LongDeadZoneOverride() {
@@ -364,8 +418,10 @@ TMouseDirection TfrmMouseMovements::StrokeLengthAnswer() {
 // 45, 135, 225 and 315 on the diagonals in double, and those values decide the sector boundaries.
 int TfrmMouseMovements::StrokeAngle() const {
     if (storedX == 0 || storedY == 0) return -1;
-    const int dx = cursor.x - storedX;
-    const int dy = cursor.y - storedY;
+    return HeadingDegrees(cursor.x - storedX, cursor.y - storedY);
+}
+
+int TfrmMouseMovements::HeadingDegrees(int dx, int dy) {
     if (dx == 0) return dy > 0 ? 90 : (dy < 0 ? 270 : 0);
     constexpr double pi = std::numbers::pi;
     const double q = std::atan(static_cast<double>(dy) / dx);

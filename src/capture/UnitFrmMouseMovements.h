@@ -3,6 +3,7 @@
 // controls; everything it does lives here.
 #pragma once
 
+#include "capture/UnitStrokeTurns.h"
 #include "platform/Types.h"
 #include "vocabulary/UnitMouseMovement.h"
 
@@ -37,6 +38,9 @@ class TfrmMouseMovements {
     float directionBias = 0;
     int directionThreshold = 0;
     bool EnableDiagonals = false;
+    // Besides a reversal of the averaged speeds, a turn of the path's heading moves the anchor to
+    // the turning point (off: the classic analysis alone, to the byte).
+    bool PreciseCorners = false;
     int timethreshold = 0; // kept for the settings file; the analysis does not use it
 
   private:
@@ -48,10 +52,14 @@ class TfrmMouseMovements {
     void DirectionAverages();
     bool AnyDirectionAverageAbove(int threshold) const;
     void MoveAnchor();
+    void FollowTurn();
+    double MinLeg() const;
+    bool StillTurning(TMouseDirection answer) const;
     void LongDeadZoneOverride();
     TMouseDirection StrokeLengthAnswer();
     void RecordStrokeAngle(TMouseDirection answer);
     int StrokeAngle() const;
+    static int HeadingDegrees(int dx, int dy);
     void ClassifyAngle(bool deadZones);
     void DecideDirection();
 
@@ -81,9 +89,12 @@ class TfrmMouseMovements {
     TMouseDirection lastAddDirection = TMouseDirection::mdNone;
     bool WasDown = false;
 
+    TStrokeTurns turns; // the samples since the anchor, with precise corners only
+
     std::vector<int> directionAngle;
     // The stroke whose angle directionAngle.back() holds.
     TMouseDirection angleDirection = TMouseDirection::mdNone;
+    TPoint angleAnchor; // the anchor it was measured from
 };
 
 } // namespace fg

@@ -22,6 +22,7 @@ void AddMonitorConsumers(TSettingsConsumers& c, TFrmMouseMonitor& m) {
     c.prHelpPause = [&m](int v) { m.prHelpPause(v); };
     c.prEnableHelpPause = [&m](bool v) { m.prEnableHelpPause(v); };
     c.prEnableDiagonals = [&m](bool v) { m.prEnableDiagonals(v); };
+    c.prPreciseCorners = [&m](bool v) { m.prPreciseCorners(v); };
     c.prEnableDrawing = [&m](bool v) { m.prEnableDrawing(v); };
     c.prMouseCordingToogle = [&m](bool v) { m.prMouseCordingToogle(v); };
 }

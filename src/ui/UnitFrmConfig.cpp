@@ -53,7 +53,8 @@ const std::vector<std::wstring>& TFrmConfig::SavedKeys() {
                                                    L"cbEnableDiagonals",
                                                    L"cbEnabledSuggestions",
                                                    L"cbEnableCorrections",
-                                                   L"cbHoldBackRightButton"};
+                                                   L"cbHoldBackRightButton",
+                                                   L"cbPreciseCorners"};
     return keys;
 }
 

@@ -85,6 +85,12 @@ const std::vector<ControlRow> kRows = {
     {p1 + 13, K::Label, L"Longer", 756, 316, 60, 14, akTopLeft},
     {p1 + 14, K::GroupBox, L"Distance required to moving per gesture direction", 192, 284, 667, 66,
      akTopLeft},
+    {p1 + 15, K::GroupBox, L"Corners", 192, 362, 667, 88, akTopLeft},
+    {idCbPreciseCorners, K::CheckBox, L"Precise corner detection", 208, 384, 300, 17, akTopLeft},
+    {p1 + 16, K::Label,
+     L"A new stroke also starts where the mouse turns, when a stroke drifts or a corner is drawn "
+     L"round, so each stroke is judged from where it began.",
+     226, 408, 620, 30, akTopLeft},
 
     // "Help Popup"
     {idCbEnableHelpPoup, K::CheckBox, L"Enable the Help Popup", 192, 20, 300, 17, akTopLeft},
@@ -152,6 +158,7 @@ constexpr KeyOfId kKeys[] = {
     {idTbYPixel, L"tbYPixel"},
     {idTbDeltaBias, L"tbDeltaBias"},
     {idTbDistanceBias, L"tbDistanceBias"},
+    {idCbPreciseCorners, L"cbPreciseCorners"},
     {idCbEnableHelpPoup, L"cbEnableHelpPoup"},
     {idTbHelpPause, L"tbHelpPause"},
     {idCbEnableDiagonals, L"cbEnableDiagonals"},

@@ -25,6 +25,7 @@ enum TConfigControlId : int {
     idImgPixel,
     idTbDeltaBias,
     idTbDistanceBias,
+    idCbPreciseCorners,
     idPage2 = 1200,
     idCbEnableHelpPoup,
     idTbHelpPause,

@@ -50,6 +50,9 @@ const std::vector<TSetting> kTable = {
      Bool(L"TFrmMouseMonitor.prEnableHelpPause", &C::prEnableHelpPause)},
     {L"cbEnableDiagonals", T::stBoolean, 0, K::scCheckBox, 0, 0,
      Bool(L"TFrmMouseMonitor.prEnableDiagonals", &C::prEnableDiagonals)},
+    // The analysis also ends a stroke where the path's heading turns (see TStrokeTurns).
+    {L"cbPreciseCorners", T::stBoolean, 0, K::scCheckBox, 0, 0,
+     Bool(L"TFrmMouseMonitor.prPreciseCorners", &C::prPreciseCorners)},
     {L"rbFullscreen", T::stBoolean, 1, K::scRadioButton, 0, 0,
      Bool(L"TFrmMouseMonitor.prEnableDrawing", &C::prEnableDrawing)},
     {L"rbScratchpad", T::stBoolean, 0, K::scRadioButton, 0, 0,

@@ -39,6 +39,7 @@ struct TSettingsConsumers {
     std::function<void(int)> prHelpPause;
     std::function<void(bool)> prEnableHelpPause;
     std::function<void(bool)> prEnableDiagonals;
+    std::function<void(bool)> prPreciseCorners;
     std::function<void(bool)> prEnableDrawing;
     std::function<void(bool)> prScratchpadEnable;
     std::function<void(bool)> prMouseCordingToogle;

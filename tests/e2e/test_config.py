@@ -16,9 +16,10 @@ TITLE = "Farrowglimmer - Configuration"
 SETTINGS = "defaults.ini"
 KEYS = ["timethreshold", "xThreshold", "yThreshold", "directionThreshold", "tbDeltaBias",
         "tbDistanceBias", "tbXPixel", "tbYPixel", "tbHelpPause", "cbEnableHelpPoup",
-        "cbEnableDiagonals", "rbFullscreen", "rbScratchpad", "cbMouseCording", "tbFadeTime",
-        "cbEnabledSuggestions", "cbEnableCorrections", "ExecutePause", "WelcomeShown",
-        "LogHandles", "cbHoldBackRightButton", "RightButtonHoldTime", "RightButtonBypassKey"]
+        "cbEnableDiagonals", "cbPreciseCorners", "rbFullscreen", "rbScratchpad", "cbMouseCording",
+        "tbFadeTime", "cbEnabledSuggestions", "cbEnableCorrections", "ExecutePause",
+        "WelcomeShown", "LogHandles", "cbHoldBackRightButton", "RightButtonHoldTime",
+        "RightButtonBypassKey"]
 TRACKBAR = "msctls_trackbar32"
 TB_XPIXEL = 1101  # the control id of "tbXPixel"
 RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"

@@ -185,7 +185,7 @@ TEST_F(Config, AFirstStartWritesEveryKeyInTheTablesOrderAndHandsTheDefaultsOver)
     std::vector<std::wstring> keys;
     for (const TSetting& s : SettingsTable())
         keys.push_back(s.key);
-    ASSERT_EQ(keys.size(), 23u);
+    ASSERT_EQ(keys.size(), 24u);
     EXPECT_EQ(os.files.ProfileKeyNames(Path(), L"init"), keys);
     const std::map<std::wstring, std::wstring> file = {{L"timethreshold", L"160"},
                                                        {L"xThreshold", L"3"},
@@ -198,6 +198,7 @@ TEST_F(Config, AFirstStartWritesEveryKeyInTheTablesOrderAndHandsTheDefaultsOver)
                                                        {L"tbHelpPause", L"800"},
                                                        {L"cbEnableHelpPoup", L"1"},
                                                        {L"cbEnableDiagonals", L"0"},
+                                                       {L"cbPreciseCorners", L"0"},
                                                        {L"rbFullscreen", L"1"},
                                                        {L"rbScratchpad", L"0"},
                                                        {L"cbMouseCording", L"1"},
@@ -216,7 +217,7 @@ TEST_F(Config, AFirstStartWritesEveryKeyInTheTablesOrderAndHandsTheDefaultsOver)
     EXPECT_EQ(got[L"tbXPixel"], L"30");
     EXPECT_EQ(got[L"rbFullscreen"], L"true");
     EXPECT_EQ(got[L"ExecutePause"], L"100");
-    EXPECT_EQ(got.size(), 22u); // every key but WelcomeShown has a consumer
+    EXPECT_EQ(got.size(), 23u); // every key but WelcomeShown has a consumer
     // No welcome window yet: said so, and not marked as shown.
     const auto messages = mark.Messages();
     EXPECT_NE(std::find(messages.begin(), messages.end(), L"Welcome window not available yet"),
@@ -321,7 +322,7 @@ TEST_F(Config, ARefusedWriteIsReportedOnceAfterEveryPartHasItsValue) {
     Write(L"[init]\r\ntbXPixel=150\r\ncbEnableDiagonals=0\r\nExecutePause=7\r\nWelcomeShown=1\r\n");
     os.files.readOnly.insert(Path());
     EXPECT_EQ(LoadError(), L"Unable to write to " + Path());
-    EXPECT_EQ(got.size(), 22u);
+    EXPECT_EQ(got.size(), 23u);
     EXPECT_EQ(got[L"tbXPixel"], L"150");
     EXPECT_EQ(got[L"ExecutePause"], L"7");
     EXPECT_EQ(got[L"RightButtonBypassKey"], L"0"); // the last key with a consumer

@@ -405,13 +405,15 @@ TEST_F(GestureRoad, APlainRightClickKeepsItsMenu) {
 TEST_F(GestureRoad, TheSettingsFileReachesTheRealPartsAtStart) {
     Write(L"defaults.ini", L"[init]\r\ntbXPixel=150\r\ncbEnableDiagonals=1\r\n"
                            L"cbEnabledSuggestions=0\r\nExecutePause=7\r\ntbFadeTime=300\r\n"
-                           L"rbFullscreen=0\r\nrbScratchpad=1\r\ntbDeltaBias=0.5\r\n");
+                           L"rbFullscreen=0\r\nrbScratchpad=1\r\ntbDeltaBias=0.5\r\n"
+                           L"cbPreciseCorners=1\r\n");
     Windows& w = Start();
     EXPECT_EQ(w.movements.XPixelThreshold, 150);
     EXPECT_EQ(w.movements.YPixelThreshold, 25);
     EXPECT_EQ(w.movements.deltaBias, 0.5f);
     EXPECT_TRUE(w.movements.EnableDiagonals);
     EXPECT_TRUE(w.monitor.EnableDiagonals);
+    EXPECT_TRUE(w.movements.PreciseCorners);
     EXPECT_FALSE(w.monitor.EnableDrawing);
     EXPECT_EQ(w.monitor.helpPause, 800);
     EXPECT_FALSE(w.gestures.EnableSuggestions);

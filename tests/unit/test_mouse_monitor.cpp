@@ -381,6 +381,36 @@ TEST_F(MouseMonitor, AnglesAreAskedByPositionOfTheGestureString) {
     EXPECT_EQ(angles[2], -1);
 }
 
+// Right drifting down, down, left: without a reversal of the averages the classic analysis reads
+// the down stroke as more of the right one. With precise corners each stroke has its arrow and its
+// angle, after an edge too.
+TEST_F(MouseMonitor, WithPreciseCornersEveryStrokeHasItsArrowAndItsAngle) {
+    const std::vector<Segment> drifting = {{12, 2, 10}, {1, 12, 8}, {-12, 2, 10}};
+    std::vector<int> angles;
+    gestures.onReport = [&](const std::wstring&) {
+        for (int i = 0; i < 5; ++i)
+            angles.push_back(monitor->GetDirectionAngle(i));
+    };
+    Play(Gesture({500, 20}, drifting));
+    EXPECT_EQ(Reports(), Calls{L"report A32"});
+
+    monitor->prPreciseCorners(true);
+    calls.clear();
+    angles.clear();
+    Play(Gesture({500, 20}, drifting));
+    EXPECT_EQ(Reports(), Calls{L"report A312"});
+    Calls arrows;
+    for (const std::wstring& c : Starting(calls, L"tt.picture"))
+        arrows.push_back(c.substr(0, c.find(L" @")));
+    EXPECT_EQ(arrows, (Calls{L"tt.picture Right", L"tt.picture Down", L"tt.picture Left"}));
+    ASSERT_EQ(angles.size(), 5u);
+    EXPECT_EQ(angles[0], -1); // the edge
+    EXPECT_EQ(angles[1], 9);
+    EXPECT_EQ(angles[2], 85);
+    EXPECT_TRUE(angles[3] > 160 && angles[3] < 180) << angles[3];
+    EXPECT_EQ(angles[4], -1);
+}
+
 // --- timers ------------------------------------------------------------------------------------
 
 TEST_F(MouseMonitor, PollsEvery60msIdleAnd20msWhileTheButtonIsHeld) {
@@ -815,6 +845,8 @@ TEST_F(MouseMonitor, SettingsReachTheAnalysis) {
     monitor->prDirectionBias(0.6f);
     monitor->prDirectionThreshold(2);
     monitor->prHelpPause(1200);
+    monitor->prPreciseCorners(true);
+    EXPECT_TRUE(mm.PreciseCorners);
     EXPECT_EQ(std::vector<int>({mm.xThreshold, mm.yThreshold, mm.timethreshold, mm.XPixelThreshold,
                                 mm.YPixelThreshold, mm.directionThreshold}),
               std::vector<int>({4, 5, 161, 31, 26, 2}));

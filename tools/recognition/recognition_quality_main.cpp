@@ -1,37 +1,27 @@
-// How many drawn gestures come out as the gesture that was meant: synthetic hands replayed through
-// the mouse monitor and the movement analysis at 20 ms polls on a 1920 x 1080 monitor, with the
-// default thresholds. Deterministic for a given seed.
+// How many drawn gestures come out as the gesture that was meant: hands replayed through the mouse
+// monitor and the movement analysis at 20 ms polls on a 1920 x 1080 monitor, with the default
+// thresholds. Deterministic for a given seed.
 //
-//   recognition_quality [--all] [--seed N]
+//   recognition_quality [--human] [--all] [--seed N] [--trace GESTURE]
 //
 // Every gesture of one to three strokes in four directions (diagonals off) and of one and two
-// strokes in eight directions (diagonals on) is drawn with several stroke lengths and speeds, a
-// slight bend in every stroke, a short hold before the release, and increasing jitter.
-#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
-#include "actions/UnitTargetFocus.h"
-#include "app/UnitMisc.h"
-#include "capture/UnitFrmMouseMonitor.h"
-#include "capture/UnitFrmMouseMovements.h"
-#include "capture/UnitFrmRatTrap.h"
-#include "capture/UnitFrmScratchpad.h"
-#include "capture/UnitRightButtonGate.h"
-#include "fakes/FakePlatform.h"
-#include "unit/SettingDefaults.h"
-#include "vocabulary/IGestureReceiver.h"
+// strokes in eight directions (diagonals on) is drawn. By default by synthetic hands: several
+// stroke lengths and speeds, a slight bend in every stroke, a short hold before the release, and
+// increasing jitter. With --human by human-like hands (HumanHand.h), whose strokes turn the way a
+// hand turns them.
+#include "recognition/HumanReport.h"
+#include "recognition/RecognitionBench.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <numbers>
-#include <random>
 #include <string>
 #include <vector>
 
-namespace fg {
+namespace fg::recognition {
 namespace {
-
-using MD = TMouseDirection;
 
 constexpr int kLengths[] = {60, 120, 200};  // pixels per stroke
 constexpr int kSpeeds[] = {4, 8, 16};       // average pixels per 20 ms poll
@@ -40,39 +30,6 @@ constexpr double kMaxBendDegrees = 10;      // each stroke turns by up to this m
 constexpr int kHoldPolls = 3;               // still, button held, before the release
 constexpr int kFailuresShown = 12;          // per noise level, unless --all
 constexpr TPoint kCentre{960, 540};
-
-// The dispatcher's end of it: what was sent, nothing run.
-class Receiver : public IGestureReceiver {
-  public:
-    bool ProgramIsDisabled() override { return false; }
-    void ReportDisableGestures() override {}
-    void ReportEnableGestures() override {}
-    void ReportFirstDirection(TMouseDirection) override {}
-    bool ReportGestures(const std::wstring& g, bool) override {
-        received = g;
-        return false;
-    }
-    bool ReportGesturesDiagonal(const std::wstring& g) override {
-        received = g;
-        return false;
-    }
-    std::wstring received;
-};
-
-// The random numbers are drawn from mt19937's own sequence, which the standard fixes, rather
-// than through the library's distributions, which it does not: the figures are the same with
-// every compiler.
-class Dice {
-  public:
-    explicit Dice(std::uint32_t seed) : engine(seed) {}
-    double Unit() { return static_cast<double>(engine()) / 4294967296.0; } // [0, 1)
-    int Between(int lo, int hi) {
-        return lo + static_cast<int>(engine() % static_cast<unsigned>(hi - lo + 1));
-    }
-
-  private:
-    std::mt19937 engine;
-};
 
 struct Case {
     std::vector<MD> strokes;
@@ -140,98 +97,15 @@ std::vector<TPoint> Path(const Case& c, Dice& dice) {
     return out;
 }
 
-// One desktop, one monitor and one analysis for a whole set: gestures follow each other as
-// they do in use.
-class Bench {
-  public:
-    explicit Bench(bool diagonals) {
-        os.system.processes = {{70, L"notepad.exe"}};
-        os.desktop.foreground = os.desktop.AddWindow(7, 70);
-        TMouseMonitorParts parts;
-        parts.movements = &mm;
-        parts.gestures = &receiver;
-        parts.ratTrap = &ratTrap;
-        parts.scratchpad = &pad;
-        parts.watch = &watch;
-        parts.target = &target;
-        parts.gate = &gate; // off, as by default
-        monitor = std::make_unique<TFrmMouseMonitor>(parts);
-        monitor->CheckParts();
-        test::UseDefaultSettings(*monitor);
-        monitor->prEnableDiagonals(diagonals);
-        os.clock.Advance(70);
-    }
-
-    std::wstring Draw(const std::vector<TPoint>& path) {
-        receiver.received.clear();
-        for (const TPoint& p : path)
-            Poll(p, true);
-        Poll(path.back(), false);
-        Poll(path.back(), false); // an idle poll between gestures
-        return receiver.received;
-    }
-
-  private:
-    void Poll(TPoint p, bool down) {
-        os.input.cursor = p;
-        down ? os.input.Press(vk::RBUTTON) : os.input.Release(vk::RBUTTON);
-        const TTimer& t = monitor->timMouse;
-        os.clock.Advance(t.Enabled() ? t.Interval() : 60);
-    }
-
-    fake::FakePlatform os;
-    TfrmMouseMovements mm;
-    Receiver receiver;
-    TFrmRatTrap ratTrap;
-    TFrmScratchPad pad;
-    TfrmDummyWatchForExplorerPopup watch;
-    TTargetFocus target;
-    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
-    std::unique_ptr<TFrmMouseMonitor> monitor;
-};
-
-std::vector<std::vector<MD>> Gestures(const std::vector<MD>& directions, int maxStrokes) {
-    std::vector<std::vector<MD>> out;
-    std::vector<std::vector<MD>> level{{}};
-    for (int n = 1; n <= maxStrokes; ++n) {
-        std::vector<std::vector<MD>> next;
-        for (const auto& g : level)
-            for (MD md : directions)
-                if (g.empty() || g.back() != md) {
-                    next.push_back(g);
-                    next.back().push_back(md);
-                }
-        out.insert(out.end(), next.begin(), next.end());
-        level = next;
-    }
-    return out;
-}
-
-std::string Narrow(const std::wstring& s) {
-    return std::string(s.begin(), s.end());
-}
-
-std::string Names(const std::vector<MD>& strokes) {
-    std::string s;
-    for (MD md : strokes)
-        s += (s.empty() ? "" : "+") + Narrow(TMouseMovement::ToString(md));
-    return s;
-}
-
-struct Options {
-    bool all = false;
-    std::uint32_t seed = 1;
-};
-
 int RunSet(const char* title, const std::vector<MD>& directions, int maxStrokes, bool diagonals,
-           const Options& options) {
+           const ReportOptions& options) {
     const auto gestures = Gestures(directions, maxStrokes);
     const std::size_t perLevel = gestures.size() * std::size(kLengths) * std::size(kSpeeds);
     std::printf("\n%s: %zu gestures x %zu lengths x %zu speeds = %zu cases per jitter level\n",
                 title, gestures.size(), std::size(kLengths), std::size(kSpeeds), perLevel);
     int totalFailures = 0;
     for (int jitter : kJitters) {
-        Bench bench(diagonals);
+        Bench bench(Mode{diagonals});
         int correct = 0, cases = 0;
         int correctByLength[std::size(kLengths)] = {}, casesByLength[std::size(kLengths)] = {};
         std::vector<std::string> failures;
@@ -280,16 +154,28 @@ int RunSet(const char* title, const std::vector<MD>& directions, int maxStrokes,
 }
 
 int Main(int argc, char** argv) {
-    Options options;
+    ReportOptions options;
+    bool human = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--all") == 0) {
+        if (std::strcmp(argv[i], "--human") == 0) {
+            human = true;
+        } else if (std::strcmp(argv[i], "--trace") == 0 && i + 1 < argc) {
+            human = true;
+            options.trace = argv[++i];
+        } else if (std::strcmp(argv[i], "--all") == 0) {
             options.all = true;
         } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
             options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else {
-            std::fprintf(stderr, "usage: recognition_quality [--all] [--seed N]\n");
+            std::fprintf(
+                stderr,
+                "usage: recognition_quality [--human] [--all] [--seed N] [--trace GESTURE]\n");
             return 2;
         }
+    }
+    if (human) {
+        RunHumanReport(options);
+        return 0;
     }
     std::printf(
         "Recognition quality: 1920 x 1080 monitor, 20 ms polls, default thresholds, seed %u\n",
@@ -306,8 +192,8 @@ int Main(int argc, char** argv) {
 }
 
 } // namespace
-} // namespace fg
+} // namespace fg::recognition
 
 int main(int argc, char** argv) {
-    return fg::Main(argc, argv);
+    return fg::recognition::Main(argc, argv);
 }
