@@ -69,8 +69,10 @@ void TRightButtonGate::SetOn(bool value) {
         Lock l(lock);
         if (on == value) return;
         on = value;
-        if (!on && state == TState::Held) HandOnLocked();
-        if (!on) state = TState::Idle;
+        if (!on) {
+            if (state == TState::Held) HandOnLocked(); // sent before the hook goes
+            state = TState::Idle;
+        }
         known = false;
         lostTicks = 0;
     }
