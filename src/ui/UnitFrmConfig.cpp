@@ -146,9 +146,7 @@ bool TFrmConfig::LoadAll() {
         const double fallback = c ? ValueOfPosition(s, c->value) : s.byDefault;
         const std::wstring text = files.ProfileRead(path, kSettingsSection, s.key, L"");
         const double value = ReadSetting(s, text, fallback, separator);
-        written =
-            files.ProfileWrite(path, kSettingsSection, s.key, FormatSetting(s, value, separator)) &&
-            written;
+        written = WriteIfChanged(path, s.key, text, FormatSetting(s, value, separator)) && written;
         if (c) PutIntoControl(*c, value);
         HandOver(consumers, s, value);
         if (std::wstring(s.key) == L"WelcomeShown") welcomeShown = value != 0;
@@ -171,11 +169,18 @@ bool TFrmConfig::SaveAll() {
     for (const std::wstring& key : SavedKeys()) {
         const ControlState& c = *Control(key);
         const double value = ValueOfPosition(*c.setting, c.value);
-        written = Os().files->ProfileWrite(path, kSettingsSection, key,
-                                           FormatSetting(*c.setting, value, separator)) &&
+        const std::wstring stored = Os().files->ProfileRead(path, kSettingsSection, key, L"");
+        written = WriteIfChanged(path, key, stored, FormatSetting(*c.setting, value, separator)) &&
                   written;
     }
     return written;
+}
+
+bool TFrmConfig::WriteIfChanged(const std::wstring& path, const std::wstring& key,
+                                const std::wstring& stored, const std::wstring& text) {
+    // A key that already reads as it would be written is left alone: then a start or a close
+    // rewrites nothing, however large the file has grown.
+    return stored == text || Os().files->ProfileWrite(path, kSettingsSection, key, text);
 }
 
 void TFrmConfig::FormCreate() {

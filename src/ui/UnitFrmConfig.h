@@ -108,6 +108,9 @@ class TFrmConfig {
     void SetChecked(ControlState& c, bool on);
     bool LoadAll();
     bool SaveAll();
+    // Writes the key's text unless the file already holds it; false when the file refused it.
+    static bool WriteIfChanged(const std::wstring& path, const std::wstring& key,
+                               const std::wstring& stored, const std::wstring& text);
     bool ApplyStartWithWindows();
     void ReadStartWithWindows();
     void Mirror();

@@ -15,7 +15,7 @@ from pathlib import Path
 
 from bench_support import bench_options, run_bench
 from gestures import close_menus, gesture_file, menus
-from harness import Bench, expect, wait_for
+from harness import WELCOME_TITLE, Bench, expect, wait_for
 from test_editgestures import click_item, lists, open_from_tray, per_program, rows
 from test_tray import hide_taskbar_tip, icon_centre, program_menu
 from test_tray import close_menus as close_tray_menu
@@ -23,7 +23,7 @@ from test_welcome import select_page
 from test_wizard import BTN_DOWN, BTN_LEFT, finish, next_page, open_wizard, press, shown, wait_text
 
 SCREEN = (1920, 1080)
-WELCOME = "Farrowglimmer - Welcome"
+WELCOME = WELCOME_TITLE
 CONFIG = "Farrowglimmer - Configuration"
 EXAMPLE_LINK = "Create [TOP]+DOWN gesture"
 TOOLTIP = "TTooltipWindow"

@@ -29,6 +29,7 @@ ROOT = Path(__file__).resolve().parents[2]
 PROGRAM_EXE = "Farrowglimmer.exe"
 INSTANCE_CLASS = "Farrowglimmer.FrmDummyInstance"
 DEBUG_TITLE = "Debug Window"
+WELCOME_TITLE = "Farrowglimmer - Welcome"
 LOG_FILE = "Debug.txt"
 # A settings file that marks the welcome tutorial as seen, so a start opens no window by itself.
 QUIET_SETTINGS = {"defaults.ini": "[init]\r\nWelcomeShown=1\r\n"}
@@ -327,8 +328,12 @@ class Bench:
 
         inst = wait_for(new_instance, timeout, "the instance window of the new copy")
         prog.winpid = inst.pid
-        # The debug window is made with the other windows, after the first instance window.
+        # The debug window is made with the other windows, after the first instance window, and
+        # the welcome window last of all; the settings are read after it. A sync sent before that
+        # could be answered while an earlier window waits on another process (the tray icon
+        # does), before the settings are read: the copy would seem ready while it is still busy.
         self.find(timeout, title=DEBUG_TITLE, pid=prog.winpid)
+        self.find(timeout, title=WELCOME_TITLE, pid=prog.winpid)
         answered = self.probe("sync", inst.hwnd, "10000").returncode == 0
         if not answered and prog.running():
             # A sync refused at once on a fresh Wine server was seen once in CI; while the copy runs,

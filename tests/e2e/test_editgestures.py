@@ -63,10 +63,10 @@ def lists(bench: Bench, win):
     return found[0], found[1]
 
 
-def open_from_tray(bench: Bench, prog):
+def open_from_tray(bench: Bench, prog, timeout=10):
     tray = bench.find(title=TRAY_TITLE, pid=prog.winpid)
     bench.probe("post", tray.hwnd, WM_TRAYICON, 0, WM_LBUTTONDBLCLK)
-    return bench.find(title=TITLE, pid=prog.winpid, visible=True)
+    return bench.find(timeout, title=TITLE, pid=prog.winpid, visible=True)
 
 
 def per_program(bench: Bench, win, programs):

@@ -10,10 +10,10 @@ import struct
 import subprocess
 
 from gestures import PRESS, TOP_DOWN, close_menus, read_profile, wait_log
-from harness import Bench, desktop_dpi, expect, fixtures, run_cases, wait_for
+from harness import WELCOME_TITLE, Bench, desktop_dpi, expect, fixtures, run_cases, wait_for
 from test_tray import icon_centre, program_menu
 
-WELCOME = "Farrowglimmer - Welcome"
+WELCOME = WELCOME_TITLE
 CONFIG = "Farrowglimmer - Configuration"
 ABOUT = "About "
 SETTINGS = "defaults.ini"

@@ -660,6 +660,7 @@ std::wstring FakeFileSystem::ProfileRead(const std::wstring& path, const std::ws
 
 bool FakeFileSystem::ProfileWrite(const std::wstring& path, const std::wstring& section,
                                   const std::wstring& key, const std::wstring& value) {
+    ++profileWrites;
     if (Refused(path)) return false;
     std::vector<IniSection> sections = ParseIni(Text(path));
     IniSection* s = FindSection(sections, section);

@@ -336,7 +336,8 @@ class FakeFileSystem : public IFileSystem {
     std::set<std::wstring> folders; // folders: they exist, yet are no file
     bool moveFails = false;
     bool coarseStamps = false;
-    int profileReads = 0; // values read through the profile routines
+    int profileReads = 0;  // values read through the profile routines
+    int profileWrites = 0; // values written through them, refused ones too
 
   private:
     bool InReadOnlyFolder(const std::wstring& path) const;

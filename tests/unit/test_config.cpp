@@ -339,6 +339,27 @@ TEST_F(Config, ARefusedWriteIsReportedOnceAfterEveryPartHasItsValue) {
     EXPECT_EQ(got[L"cbEnableDiagonals"], L"false");
 }
 
+TEST_F(Config, OnlyAKeyThatReadsOtherwiseThanItWouldBeWrittenIsWritten) {
+    config.FormCreate();
+    EXPECT_EQ(os.files.profileWrites, 24); // the first start: every key
+    TFrmConfig again;
+    again.Consumers() = config.Consumers();
+    again.LoadSettings();
+    config.FormClose();
+    EXPECT_EQ(os.files.profileWrites, 24) << "a start and a close that change nothing";
+
+    config.CheckBoxClick(L"cbEnableDiagonals", true);
+    config.FormClose();
+    EXPECT_EQ(os.files.profileWrites, 25);
+    EXPECT_EQ(Value(L"cbEnableDiagonals"), L"1");
+
+    // A file the system refuses to write that already holds every key as it would be written:
+    // nothing is lost, so nothing is reported.
+    os.files.readOnly.insert(Path());
+    EXPECT_EQ(LoadError(), L"");
+    EXPECT_NO_THROW(config.FormClose());
+}
+
 TEST_F(Config, PagesOpenAsAskedAndMinusOneKeepsTheLastOne) {
     config.FormCreate();
     EXPECT_FALSE(config.Showing());
