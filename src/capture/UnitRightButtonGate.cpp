@@ -145,10 +145,8 @@ bool TRightButtonGate::Decide(const TGateEvent& e, std::uint32_t now) {
     case TGateEvent::Move:
         if (state != TState::Held) return false;
         if (HoldOver(now)) return false;
-        if (std::abs(e.at.x - pressAt.x) > box.x || std::abs(e.at.y - pressAt.y) > box.y) {
-            state = TState::Gesture;
-            Note(L"a gesture: its press and release are kept back");
-        }
+        if (std::abs(e.at.x - pressAt.x) > box.x || std::abs(e.at.y - pressAt.y) > box.y)
+            BecomeGestureLocked();
         return false;
 
     case TGateEvent::RightUp: {
@@ -205,6 +203,11 @@ bool TRightButtonGate::HasReplays() const {
     return !replays.empty();
 }
 
+void TRightButtonGate::BecomeGestureLocked() {
+    state = TState::Gesture;
+    Note(L"a gesture: its press and release are kept back");
+}
+
 void TRightButtonGate::HandOnLocked() {
     replays.push_back({true, pressAt});
     state = TState::Untouched;
@@ -229,10 +232,7 @@ bool TRightButtonGate::RightDown() const {
 
 void TRightButtonGate::Claim() {
     Lock l(lock);
-    if (state == TState::Held) {
-        state = TState::Gesture;
-        Note(L"a gesture: its press and release are kept back");
-    }
+    if (state == TState::Held) BecomeGestureLocked();
 }
 
 void TRightButtonGate::SetSuspended(bool value) {

@@ -127,8 +127,9 @@ class TRightButtonGate {
     TState State() const;
 
   private:
-    // With the lock held: a held press goes out now and its release passes; and the hold time's
-    // end, true when it handed the press on.
+    // With the lock held: the press held back is a gesture's; a held press goes out now and its
+    // release passes; and the hold time's end, true when it handed the press on.
+    void BecomeGestureLocked();
     void HandOnLocked();
     bool HoldOver(std::uint32_t now);
     void Note(std::wstring text);
