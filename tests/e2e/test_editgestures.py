@@ -44,7 +44,11 @@ def center(bench: Bench, control) -> tuple[int, int]:
 
 
 def click_item(bench: Bench, control, index: int, button=1):
-    left, top, right, bottom = map(int, bench.probe("itemrect", control.hwnd, index).stdout.split())
+    # The control may be between two fillings of its rows when asked (seen once in many runs):
+    # ask again until it answers.
+    left, top, right, bottom = map(int, wait_for(
+        lambda: bench.probe("itemrect", control.hwnd, index).stdout.split() or None, 5,
+        f"the rectangle of item {index} of {control.cls!r}", interval=0.1))
     bench.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2, "click", button)
 
 
