@@ -57,10 +57,15 @@ std::vector<std::uint8_t> EncodeListText(const TListText& text) {
     std::wstring all;
     for (const std::wstring& line : text.lines)
         all += line + L"\r\n";
+    // What the code page cannot hold would be written as "?": such a list moves to UTF-16.
+    ISystem& system = *Os().system;
+    TListEncoding encoding = text.encoding;
+    if (encoding == TListEncoding::Ansi && system.AnsiToWide(system.WideToAnsi(all)) != all)
+        encoding = TListEncoding::Utf16Le;
     std::vector<std::uint8_t> out;
     for (const TMark& m : kMarks)
-        if (m.encoding == text.encoding) out = m.bytes;
-    switch (text.encoding) {
+        if (m.encoding == encoding) out = m.bytes;
+    switch (encoding) {
     case TListEncoding::Utf8:
         AppendUtf8(all, out);
         break;
@@ -74,7 +79,7 @@ std::vector<std::uint8_t> EncodeListText(const TListText& text) {
         break;
     }
     case TListEncoding::Ansi: {
-        const std::string ansi = Os().system->WideToAnsi(all);
+        const std::string ansi = system.WideToAnsi(all);
         out.assign(ansi.begin(), ansi.end());
         break;
     }

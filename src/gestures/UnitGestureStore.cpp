@@ -61,6 +61,10 @@ bool ProfileBlank(wchar_t c) {
 // The profile routines drop white space around a value and one pair of enclosing quotes when
 // they read it. A value that would lose either is written inside an extra pair of double
 // quotes, so it reads back exactly; every other value is written as it is.
+bool StartsWithUnicodeMark(const std::vector<std::uint8_t>& bytes) {
+    return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+}
+
 std::wstring ProfileSafe(const std::wstring& value) {
     if (value.empty()) return value;
     const auto blank = ProfileBlank;
@@ -436,17 +440,38 @@ void TGestureStore::SaveGestures(const std::wstring& fileName) {
     // Written whole beside the old file and swapped in at once: a write that fails half way
     // leaves the user the file they had.
     const std::wstring fresh = path + L".new";
-    if (!WriteFresh(fresh) || !files.Replace(fresh, path)) {
+    if (!WriteFresh(fresh, WritesUnicode(path)) || !files.Replace(fresh, path)) {
         files.Delete(fresh);
         throw TUserError(L"Unable to write to " + path);
     }
     if (global) CopyToGlobal();
 }
 
-bool TGestureStore::WriteFresh(const std::wstring& fresh) const {
+bool TGestureStore::WritesUnicode(const std::wstring& path) const {
+    std::vector<std::uint8_t> old;
+    if (!Os().files->ReadAll(path, old)) return true;
+    if (StartsWithUnicodeMark(old)) return true;
+    // A file in the code page stays so only while the code page holds every value.
+    ISystem& system = *Os().system;
+    const auto fits = [&system](const std::wstring& text) {
+        return system.AnsiToWide(system.WideToAnsi(text)) == text;
+    };
+    for (std::size_t i = 0; i < Gestures.Count(); ++i) {
+        const std::wstring g = Gestures.ValueAt(i);
+        if (!fits(g) || !fits(ActionTypes.Value(g)) || !fits(Actions.Value(g))) return true;
+    }
+    return false;
+}
+
+bool TGestureStore::WriteFresh(const std::wstring& fresh, bool unicode) const {
     IFileSystem& files = *Os().files;
     // A leftover of an interrupted save would be merged into, not replaced.
     if (files.Exists(fresh) && !files.Delete(fresh)) return false;
+    // The profile routines create a missing file in the ANSI code page, which turns every
+    // character it cannot hold into "?"; a file that begins with the UTF-16LE byte-order mark
+    // they write as UTF-16.
+    std::wstring error;
+    if (unicode && !files.WriteAll(fresh, {0xFF, 0xFE}, error)) return false;
     for (std::size_t i = 0; i < Gestures.Count(); ++i) {
         const std::wstring g = Gestures.ValueAt(i);
         const std::wstring t = ActionTypes.Value(g);

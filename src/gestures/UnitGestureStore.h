@@ -167,7 +167,10 @@ class TGestureStore {
     std::wstring NormalisedKeystroke(const std::wstring& stored, std::wstring& displayName) const;
     std::optional<std::wstring> ActionColumn(TActionType type, const std::wstring& action,
                                              const std::wstring& keystrokeName) const;
-    bool WriteFresh(const std::wstring& fresh) const;
+    // Whether a save of `path` is written as UTF-16: a new file, a Unicode one, or one in the
+    // code page that can no longer hold what is saved.
+    bool WritesUnicode(const std::wstring& path) const;
+    bool WriteFresh(const std::wstring& fresh, bool unicode) const;
     void CopyToGlobal();
     bool LoadFromCache(const std::wstring& fileName, const std::wstring& path);
     void RememberLoad(const std::wstring& fileName, const std::uint64_t* stamp);

@@ -1,5 +1,7 @@
 #include "fakes/FakePlatform.h"
 
+#include "app/UnitUtf16.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -603,43 +605,44 @@ std::vector<IFileSystem::FoundFile> FakeFileSystem::FindFiles(const std::wstring
     return found;
 }
 
+namespace {
+bool HasUnicodeMark(const std::vector<std::uint8_t>& bytes) {
+    return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+}
+
+std::vector<std::uint8_t> Latin1(const std::wstring& text) {
+    std::vector<std::uint8_t> bytes;
+    for (const wchar_t c : text)
+        bytes.push_back(static_cast<std::uint32_t>(c) < 256 ? static_cast<std::uint8_t>(c) : '?');
+    return bytes;
+}
+
+std::vector<std::uint8_t> Utf16WithMark(const std::wstring& text) {
+    std::vector<std::uint8_t> bytes{0xFF, 0xFE};
+    AppendUtf16Le(text, bytes);
+    return bytes;
+}
+} // namespace
+
+bool FakeFileSystem::IsUnicode(const std::wstring& path) const {
+    auto it = files.find(path);
+    return it != files.end() && HasUnicodeMark(it->second);
+}
+
 std::wstring FakeFileSystem::Text(const std::wstring& path) const {
     auto it = files.find(path);
     if (it == files.end()) return {};
-    std::wstring text;
     const auto& b = it->second;
-    for (std::size_t i = 0; i < b.size();) { // UTF-8
-        unsigned c = b[i++];
-        int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
-        c &= more == 3 ? 0x07 : more == 2 ? 0x0F : more == 1 ? 0x1F : 0xFF;
-        while (more-- > 0 && i < b.size())
-            c = (c << 6) | (b[i++] & 0x3F);
-        text += static_cast<wchar_t>(c);
-    }
-    return text;
+    if (HasUnicodeMark(b)) return DecodeUtf16LeUntilNul(b.data() + 2, b.size() - 2);
+    return std::wstring(b.begin(), b.end()); // Latin-1: every byte is its own character
 }
 
 void FakeFileSystem::SetText(const std::wstring& path, const std::wstring& text) {
-    std::vector<std::uint8_t> bytes;
-    for (wchar_t wc : text) {
-        const auto c = static_cast<std::uint32_t>(wc);
-        if (c < 0x80) {
-            bytes.push_back(static_cast<std::uint8_t>(c));
-        } else if (c < 0x800) {
-            bytes.push_back(static_cast<std::uint8_t>(0xC0 | (c >> 6)));
-            bytes.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            bytes.push_back(static_cast<std::uint8_t>(0xE0 | (c >> 12)));
-            bytes.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 6) & 0x3F)));
-            bytes.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
-        } else { // what Text() reads from a four-byte sequence goes back as one
-            bytes.push_back(static_cast<std::uint8_t>(0xF0 | ((c >> 18) & 0x07)));
-            bytes.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 12) & 0x3F)));
-            bytes.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 6) & 0x3F)));
-            bytes.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
-        }
-    }
-    files[path] = bytes;
+    files[path] = Latin1(text);
+}
+
+void FakeFileSystem::SetUnicodeText(const std::wstring& path, const std::wstring& text) {
+    files[path] = Utf16WithMark(text);
 }
 
 std::wstring FakeFileSystem::ProfileRead(const std::wstring& path, const std::wstring& section,
@@ -674,7 +677,9 @@ bool FakeFileSystem::ProfileWrite(const std::wstring& path, const std::wstring& 
         s->entries.emplace_back(key, value);
     else
         it->second = value;
-    SetText(path, WriteIni(sections));
+    // The routines keep a Unicode file Unicode; anything else is rewritten in the code page.
+    const std::wstring text = WriteIni(sections);
+    files[path] = IsUnicode(path) ? Utf16WithMark(text) : Latin1(text);
     return true;
 }
 

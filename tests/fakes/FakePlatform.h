@@ -314,9 +314,12 @@ class FakeFileSystem : public IFileSystem {
     std::vector<FoundFile> FindFiles(const std::wstring& folder,
                                      const std::wstring& pattern) override;
 
-    // Profile files are kept as UTF-8 text in the same file map, parsed and written the way the
-    // system's routines treat them: names compare without case, new keys and sections go last,
-    // blanks around keys and values are dropped.
+    // Profile files live in the same file map, parsed and written the way the system's routines
+    // treat them: names compare without case, new keys and sections go last, blanks around keys
+    // and values are dropped. Their encoding is the system's too: a file that begins with the
+    // UTF-16LE byte-order mark is Unicode and stays so; any other file, and every file the
+    // routines create, is 8-bit text in the ANSI code page (the fake's is Latin-1, as
+    // FakeSystem's), where a character the code page cannot hold is written as "?".
     std::wstring ProfileRead(const std::wstring& path, const std::wstring& section,
                              const std::wstring& key, const std::wstring& def) override;
     bool ProfileWrite(const std::wstring& path, const std::wstring& section,
@@ -324,9 +327,13 @@ class FakeFileSystem : public IFileSystem {
     std::vector<std::wstring> ProfileSectionNames(const std::wstring& path) override;
     std::vector<std::wstring> ProfileKeyNames(const std::wstring& path,
                                               const std::wstring& section) override;
-    // A file's text as the fake stores it, and storing one.
+    // A file's text as the profile routines read it, and storing one as a user's editor would:
+    // SetText in the ANSI code page (losing what it cannot hold), SetUnicodeText as UTF-16LE with
+    // its byte-order mark.
     std::wstring Text(const std::wstring& path) const;
     void SetText(const std::wstring& path, const std::wstring& text);
+    void SetUnicodeText(const std::wstring& path, const std::wstring& text);
+    bool IsUnicode(const std::wstring& path) const;
 
     std::map<std::wstring, std::vector<std::uint8_t>> files;
     std::set<std::wstring> readOnly; // paths that cannot be written

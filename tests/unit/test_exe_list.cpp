@@ -69,6 +69,19 @@ TEST_F(ExeList, EachEncodingIsReadAndWrittenBackInItsOwnForm) {
     }
 }
 
+// A name the code page cannot hold would be written as "?": the list moves to UTF-16 instead.
+TEST_F(ExeList, AnAnsiListGivenANameTheCodePageCannotHoldBecomesUtf16) {
+    os.files.files[Path()] = {'a', '.', 'e', 'x', 'e', '=', '1', '\r', '\n'};
+    TExeList list(Path());
+    list.Load();
+    list.Toggle(L"記録.exe");
+    ASSERT_TRUE(list.Save());
+    TExeList again(Path());
+    again.Load();
+    EXPECT_EQ(again.Encoding(), TListEncoding::Utf16Le);
+    EXPECT_EQ(again.Lines(), (Lines{L"a.exe=1", L"記録.exe=1"}));
+}
+
 TEST_F(ExeList, CharactersBeyondTheBasicPlaneKeepTheirBytes) {
     // U+1F600 is two UTF-16 code units and four UTF-8 bytes.
     const Bytes utf8 = {0xEF, 0xBB, 0xBF, 0xF0, 0x9F, 0x98, 0x80, '=', '1', '\r', '\n'};

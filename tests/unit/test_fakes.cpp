@@ -86,5 +86,25 @@ TEST(FakeFileSystem, AFolderExistsButIsNoFile) {
     EXPECT_FALSE(files.Exists(L"C:\\Windows\\missing.exe"));
 }
 
+// As the system's profile routines: a file they create is in the code page and loses what it
+// cannot hold; a file that begins with the UTF-16LE mark is written as UTF-16 and keeps all.
+TEST(FakeFileSystem, ProfileFilesKeepTheirEncodingAndANewOneIsInTheCodePage) {
+    fake::FakePlatform platform;
+    IFileSystem& files = platform.files;
+    const std::wstring value = L"C:\\ツール\\記録.exe|é";
+    ASSERT_TRUE(files.ProfileWrite(L"C:\\a.ini", L"03", L"Action", value));
+    EXPECT_EQ(files.ProfileRead(L"C:\\a.ini", L"03", L"Action", L""), L"C:\\???\\??.exe|é");
+    EXPECT_FALSE(platform.files.IsUnicode(L"C:\\a.ini"));
+
+    std::wstring error;
+    ASSERT_TRUE(files.WriteAll(L"C:\\u.ini", {0xFF, 0xFE}, error));
+    ASSERT_TRUE(files.ProfileWrite(L"C:\\u.ini", L"03", L"Action", value));
+    EXPECT_EQ(files.ProfileRead(L"C:\\u.ini", L"03", L"Action", L""), value);
+    EXPECT_TRUE(platform.files.IsUnicode(L"C:\\u.ini"));
+    const std::vector<std::uint8_t> start(platform.files.files[L"C:\\u.ini"].begin(),
+                                          platform.files.files[L"C:\\u.ini"].begin() + 4);
+    EXPECT_EQ(start, (std::vector<std::uint8_t>{0xFF, 0xFE, '[', 0}));
+}
+
 } // namespace
 } // namespace fg

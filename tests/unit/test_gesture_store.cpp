@@ -272,6 +272,53 @@ TEST_F(GestureFiles, ASingleKeystrokeLoadsInItsNormalFormAndKeepsItsName) {
     }
 }
 
+// The profile routines create a file in the ANSI code page and turn what it cannot hold into
+// "?". Whatever the file was, a save keeps every character: a Unicode file stays Unicode, a file
+// in the code page stays so while the code page holds every value, and a new file is Unicode.
+TEST_F(GestureFiles, ASaveKeepsEveryCharacterOfEveryValue) {
+    const std::wstring tool = L"C:\\Data\\ツール\\記録.exe|日本 語";
+    const std::wstring plain = L"C:\\Tools\\x.exe|-q";
+    const std::wstring latin = L"C:\\Données\\x.exe|été";
+    struct Case {
+        const char* what;
+        std::optional<std::wstring> before; // the file as the user left it; none: no file
+        bool beforeUnicode;
+        std::wstring added; // the action of a binding the user adds before the save
+        bool afterUnicode;
+    };
+    const Case cases[] = {
+        {"a Unicode file", L"[03]\r\nActionType=Run Program / File\r\nAction=" + tool + L"\r\n",
+         true, plain, true},
+        {"a file in the code page that holds all",
+         L"[03]\r\nActionType=Run Program / File\r\n"
+         L"Action=" +
+             latin + L"\r\n",
+         false, plain, false},
+        {"a file in the code page given what it cannot hold",
+         L"[03]\r\nActionType=Run Program / File\r\nAction=" + latin + L"\r\n", false, tool, true},
+        {"a new file", std::nullopt, false, tool, true},
+        {"a new file of plain text", std::nullopt, false, plain, true},
+    };
+    const std::wstring file = L"Gestures_notepad.exe.ini";
+    for (const Case& c : cases) {
+        platform.files.files.erase(Path(file));
+        if (c.before && c.beforeUnicode) platform.files.SetUnicodeText(Path(file), *c.before);
+        if (c.before && !c.beforeUnicode) Write(file, *c.before);
+        store.LoadGestures(file, true);
+        store.StoreGesture(L"DOWN", L"1", c.added, TActionType::atProgram);
+        const std::vector<std::wstring> saved = test::Bindings(store);
+        store.SaveGestures(file);
+        EXPECT_EQ(platform.files.IsUnicode(Path(file)), c.afterUnicode) << c.what;
+        TGestureStore reread{nullptr, nullptr};
+        reread.LoadGestures(file, true);
+        EXPECT_EQ(test::Bindings(reread), saved) << c.what;
+        // Saved once more unchanged, it stays as it is.
+        const auto bytes = platform.files.files[Path(file)];
+        reread.SaveGestures(file);
+        EXPECT_EQ(platform.files.files[Path(file)], bytes) << c.what;
+    }
+}
+
 TEST_F(GestureFiles, FilesWithoutGesturesAreDeletedUnlessFlaggedOrGlobal) {
     struct Case {
         const wchar_t* file;

@@ -412,11 +412,14 @@ TEST_F(EditGestures, MalformedKeystrokesAndMissingProgramsAreMarkedAndKept) {
     EXPECT_EQ(Read(L"Gestures_notepad.exe.ini"), expected);
 }
 
-// A program whose name is not ASCII has a file of its own like any other.
+// A program whose name is not ASCII has a file of its own like any other, and what its file
+// holds that is not ASCII either outlives every save.
 TEST_F(EditGestures, AProgramWithAUnicodeNameIsListedAndEdited) {
     os.system.processes.push_back({300, L"日本語.exe"});
     os.desktop.foreground = os.desktop.AddWindow(30, 300);
-    Write(L"Gestures_日本語.exe.ini", kNotepad);
+    const std::wstring tool = L"[5]\r\nActionType=Run Program / File\r\n"
+                              L"Action=C:\\ツール\\記録.exe|日本 語\r\n";
+    os.files.SetUnicodeText(GetDataPath() + L"Gestures_日本語.exe.ini", kNotepad + tool);
     Make();
     window->ShowWithCurrentForegroundProgram();
     ASSERT_TRUE(window->SelectedProgramRow());
@@ -428,8 +431,8 @@ TEST_F(EditGestures, AProgramWithAUnicodeNameIsListedAndEdited) {
     window->cbDisableAllClick(true);
     window->FormCloseQuery();
     EXPECT_EQ(Read(L"Gestures_日本語.exe.ini"),
-              L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n"
-              L"[Settings]\r\ncbDisableAll=1\r\n");
+              L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n" + tool +
+                  L"[Settings]\r\ncbDisableAll=1\r\n");
     EXPECT_TRUE(gestures->ProgramIsDisabled());
     EXPECT_EQ(Read(L"Gestures_notepad.exe.ini"), kNotepad);
 }
