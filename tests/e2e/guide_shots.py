@@ -14,7 +14,7 @@ import time
 from pathlib import Path
 
 from bench_support import bench_options, run_bench
-from gestures import close_menus, gesture_file, menus
+from gestures import close_menus, gesture_file, menus, read_profile
 from harness import WELCOME_TITLE, Bench, expect, wait_for
 from test_editgestures import click_item, lists, open_from_tray, per_program, rows
 from test_tray import hide_taskbar_tip, icon_centre, program_menu
@@ -187,7 +187,7 @@ def over_notepad(bench: Bench, shots: Shots):
                    "the message \"Gestures DISABLED for program.\"")
     shots.save(bench, "chord-disabled", union(rect(bench, tip), (540, 380, 580, 420)), margin=24)
     bench.right_up()
-    wait_for(lambda: "cbDisableAll=1" in (bench.data / NOTEPAD_FILE).read_text("latin-1"), 5,
+    wait_for(lambda: "cbDisableAll=1" in read_profile(bench.data / NOTEPAD_FILE), 5,
              "the switch in Notepad's file")
     close_menus(bench)
 

@@ -13,6 +13,8 @@ from harness import QUIET_SETTINGS, Bench, expect, fixtures, run_cases, wait_for
 KEY = "Keystroke"
 KEYS = "Multiple Keystrokes"
 RUN = "Run Program / File"
+EDIT_TITLE = "Farrowglimmer - Edit Gestures"
+WM_ENDSESSION = 0x16
 
 
 def typed(bench: Bench, notepad, points, text, what):
@@ -123,6 +125,55 @@ def run_program(bench: Bench):
     close_menus(bench)
 
 
+def unicode_binding(bench: Bench):
+    """A binding whose path and parameters are not ASCII, in a per-program file saved as UTF-16,
+    survives the Edit Gestures window's save, both chords' saves and the save at the end, and
+    starts its program with both parameters."""
+    folder = bench.data / "ツール"
+    folder.mkdir()
+    shutil.copy2(bench.opts.probe.parent / "fgrecorder.exe", folder / "記録.exe")
+    exe = "Z:" + str(folder / "記録.exe").replace("/", "\\")
+    action = f"{exe}|日本 語"
+    path = bench.data / PROGRAM_FILE
+    path.write_bytes(b"\xff\xfe" + gesture_file({"03": (RUN, action)}).encode("utf-16-le"))
+    binding = ["[03]", f"ActionType={RUN}", f"Action={action}"]
+
+    def kept(after: str, disabled: int):
+        lines = read_profile(path)
+        expect(lines == binding + ["[Settings]", f"cbDisableAll={disabled}"],
+               f"{PROGRAM_FILE} after {after}: {lines}")
+
+    _, notepad = bench.start_notepad()
+    prog = bench.start_program()
+    bench.probe("show", notepad.hwnd, 5)
+    bench.run_messenger("EDIT_GESTURES")
+    win = bench.find(title=EDIT_TITLE, pid=prog.winpid, visible=True)
+    bench.probe("close", win.hwnd)
+    wait_for(lambda: not bench.windows(title=EDIT_TITLE, pid=prog.winpid, visible=True), 8,
+             "the Edit Gestures window to hide")
+    kept("the window's save", 0)
+
+    chord(bench)
+    wait_log(bench, prog, DISABLE_CHORD, 1)
+    wait_for(lambda: "cbDisableAll=1" in read_profile(path), 5, "the disable chord's save")
+    kept("the disable chord", 1)
+    close_menus(bench)
+    chord(bench)
+    wait_log(bench, prog, ENABLE_CHORD, 1)
+    wait_for(lambda: "cbDisableAll=0" in read_profile(path), 5, "the enable chord's save")
+    kept("the enable chord", 0)
+    close_menus(bench)
+
+    bench.draw(UP_RIGHT, right_button=True)
+    line, *argv = recorded(folder / "started.txt")
+    expect(argv == [exe, "日本", "語"], f"the program was started as {line!r}, arguments {argv}")
+    close_menus(bench)
+
+    bench.probe("post", win.hwnd, WM_ENDSESSION, 1)
+    wait_for(lambda: not prog.running(), 15, "the program to end")
+    kept("the save at the end", 0)
+
+
 if __name__ == "__main__":
     run_cases({"keystrokes": keystrokes, "title_bar": title_bar, "lookup": lookup, "disable_enable": disable_enable,
-               "run_program": run_program})
+               "run_program": run_program, "unicode_binding": unicode_binding})
