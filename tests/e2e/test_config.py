@@ -26,6 +26,21 @@ RUN_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 # One stroke of 100 pixels to the right over Notepad's text: longer than the default start box.
 STROKE = [(400, 400), (500, 400)]
 PAGES = ["Gesture Drawing", "Gesture Advanced", "Help Popup", "Diagonals", "Misc"]
+# Captions each page shows, written out here (not read from the program's tables); no page shows
+# another page's. The Gesture Drawing page shows one of two sub-pages, after its radio buttons.
+PAGE_CAPTIONS = {
+    "Gesture Drawing": {"Drawing Method", "Fullscreen (recommended)", "Scratchpad", "Right Button",
+                        "Hold back the right button while a gesture may be drawn"},
+    "Gesture Advanced": {"Horizontal", "Vertical", "Corners", "Precise corner detection",
+                         "Speed required moving per gesture direction"},
+    "Help Popup": {"Enable the Help Popup", "Time required to show the popup, when pausing"},
+    "Diagonals": {"Enable Diagonal Movements", "Enabled Suggestions Popup",
+                  "Enable Auto-Corrections"},
+    "Misc": {"Scroll Lock Disable:", "Command Line Parameters:", "Start with Windows"},
+}
+FULLSCREEN_CAPTIONS = {"Enable Mouse Chording", "[Hold Right Click + Double Left Click]"}
+SCRATCHPAD_CAPTIONS = {"Time to wait before auto-closing",
+                       "NOTE: Monitor position Gestures not compatible."}
 
 
 def init_section(bench: Bench) -> list[tuple[str, str]]:
@@ -222,19 +237,28 @@ def visit_pages(bench: Bench, tag: str):
     expect((w, h) == (round(874 * scale), round(504 * scale)), f"client area {w} x {h}")
     tree = bench.child(win, cls="SysTreeView32")
     shots = os.environ.get("FG_SHOTS")
+    everything = set().union(*PAGE_CAPTIONS.values(), FULLSCREEN_CAPTIONS, SCRATCHPAD_CAPTIONS)
+
+    def shows(page: str, expected: set[str]):
+        shown = {c.text for c in bench.children(win) if c.visible and c.text} & everything
+        expect(shown == expected, f"page {page} shows {sorted(shown)}, not {sorted(expected)}")
+
     for i, name in enumerate(PAGES):
         expect(bench.probe("treeselect", tree.hwnd, i).returncode == 0, f"cannot select {name}")
         bench.probe("sync", win.hwnd)
+        shows(name, PAGE_CAPTIONS[name] | (FULLSCREEN_CAPTIONS if i == 0 else set()))
         if shots:
             os.makedirs(shots, exist_ok=True)
             bench.screenshot(os.path.join(shots, f"config-{tag}-{i}-{name.replace(' ', '_')}.png"))
-    # The drawing method's other sub-page.
-    pad = bench.child(win, cls="Button", text="Scratchpad")
+    # The drawing method's sub-page follows its radio buttons.
     bench.probe("treeselect", tree.hwnd, 0)
-    bench.probe("bmclick", pad.hwnd)
-    bench.probe("sync", win.hwnd)
-    if shots:
-        bench.screenshot(os.path.join(shots, f"config-{tag}-0b-Scratchpad.png"))
+    for button, sub in (("Scratchpad", SCRATCHPAD_CAPTIONS),
+                        ("Fullscreen (recommended)", FULLSCREEN_CAPTIONS)):
+        bench.probe("bmclick", bench.child(win, cls="Button", text=button).hwnd)
+        bench.probe("sync", win.hwnd)
+        shows(f"{PAGES[0]} with {button}", PAGE_CAPTIONS[PAGES[0]] | sub)
+        if shots and button == "Scratchpad":
+            bench.screenshot(os.path.join(shots, f"config-{tag}-0b-Scratchpad.png"))
     close_config(bench, win)
     stamps = {m[1]: float(m[2]) for m in (
         re.match(r"\[Timing\] configuration (.+) (\S+) ms$", line)
