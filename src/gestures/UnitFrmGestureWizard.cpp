@@ -80,6 +80,8 @@ void TFrmGestureWizard::CheckParts() const {
 
 bool TFrmGestureWizard::NewGesture() {
     editMode = false;
+    // Only the binding being edited may keep the gesture it has: a new one has none to keep.
+    fGestureBeforeEdit.clear();
     return RunModal();
 }
 
@@ -269,7 +271,7 @@ TPopupMenu TFrmGestureWizard::ShapeExamples() {
     TPopupMenu menu;
     for (const TShapeExample& s : kShapes) {
         TMenuEntry e{.caption = s.caption, .hint = s.gesture};
-        if (!e.IsSeparator()) e.onClick = [this, g = std::wstring(s.gesture)] { SetGesture(g); };
+        if (!e.IsSeparator()) e.onClick = [this, g = std::wstring(s.gesture)] { ExampleShape(g); };
         menu.push_back(std::move(e));
     }
     return menu;
@@ -298,6 +300,13 @@ void TFrmGestureWizard::btnShapeExamplesClick() {
 
 void TFrmGestureWizard::btnActionExamplesClick() {
     if (view) PopupMenuAtButton(view->ActionExamplesButton(), ActionExamples());
+}
+
+void TFrmGestureWizard::ExampleShape(const std::wstring& gesture) {
+    // Only the editor changes: a shape is checked against the listed gestures like a drawn one.
+    fGesture = gesture;
+    FrameGestureEdit1.SetGesture(gesture);
+    Mirror();
 }
 
 void TFrmGestureWizard::ExampleKeystroke(const std::wstring& stored) {

@@ -109,6 +109,7 @@ class TFrmGestureWizard : public IGestureWizard {
     void UpdateButtons();
     void ComputeSummary();
     void ChooseAction(TWizardAction a);
+    void ExampleShape(const std::wstring& gesture);
     void ExampleKeystroke(const std::wstring& stored);
     void ExampleProgram(const std::wstring& action);
     void Complain(const std::wstring& text) const;
@@ -127,7 +128,7 @@ class TFrmGestureWizard : public IGestureWizard {
 
     std::wstring fGesture;
     std::wstring fGestureName;
-    std::wstring fGestureBeforeEdit;
+    std::wstring fGestureBeforeEdit; // the edited binding's own gesture; empty for a new one
     std::wstring fActionData;
     TActionType fActionType = TActionType::atKeystroke;
 };

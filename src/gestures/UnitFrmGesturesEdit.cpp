@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "ui/UnitDrawGesture.h"
+#include "vocabulary/UnitMouseMovement.h"
 
 namespace fg {
 
@@ -86,6 +87,18 @@ void TFrmGesturesEdit::Save() {
     if (parts.fileSaved) parts.fileSaved();
 }
 
+bool TFrmGesturesEdit::ShowsAFile() const {
+    return tab != kProgramTab || DisableAllShown();
+}
+
+void TFrmGesturesEdit::SaveShown() {
+    // Before a program is picked the list shows no file: the one still held from the Global tab
+    // is not rewritten behind the user's back, unless it holds changes a failed save left.
+    if (!ShowsAFile() && !shown.unsaved) return;
+    Sync();
+    Save();
+}
+
 void TFrmGesturesEdit::GesturesLoaded(const std::wstring& fileName) {
     // A box the user clicked is kept while its own file is read again.
     const bool sameFile = SameName(fileName, shown.file);
@@ -120,14 +133,6 @@ void TFrmGesturesEdit::AddGestureRow(const std::wstring& gesture, const std::wst
     ++rowsVersion;
 }
 
-void TFrmGesturesEdit::UpdateGestureRow(const std::wstring& gesture, const std::wstring& actionType,
-                                        const std::wstring& action) {
-    if (const std::optional<std::size_t> row = RowOf(gesture)) {
-        rows[*row] = {rows[*row].gesture, actionType, action};
-        ++rowsVersion;
-    }
-}
-
 void TFrmGesturesEdit::ShowNoGesturesNotice(bool show) {
     notice = show;
 }
@@ -151,14 +156,19 @@ void TFrmGesturesEdit::RemoveBinding(const std::wstring& h) {
     store.Actions.SetValue(o, L"");
 }
 
-void TFrmGesturesEdit::StoreGesture(const std::wstring& h, const std::wstring& g,
+bool TFrmGesturesEdit::StoreGesture(const std::wstring& h, const std::wstring& g,
                                     const std::wstring& data, TActionType type,
                                     std::optional<std::size_t> replace) {
+    const std::optional<std::size_t> other = RowOf(h);
+    // Another binding of the gesture is the user's own work: it goes only when they say so.
+    if (other && other != replace &&
+        !(view && view->Confirm(L"The gesture " + h + L" already exists. Replace it?")))
+        return false;
     // The replaced binding goes, so a binding whose strokes changed moves instead of staying
     // twice; and it moves to the end of the file.
     if (replace) RemoveBinding(rows[*replace].gesture);
-    // A gesture the file binds already gets the new action, in one row.
-    if (const std::optional<std::size_t> other = RowOf(h); other && other != replace) {
+    // The binding the user agreed to give up makes room: one row per gesture.
+    if (other && other != replace) {
         RemoveBinding(h);
         rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(*other));
         if (replace && *replace > *other) --*replace;
@@ -169,6 +179,7 @@ void TFrmGesturesEdit::StoreGesture(const std::wstring& h, const std::wstring& g
     selectedRow = replace ? *replace : rows.size() - 1;
     notice = false;
     Remember();
+    return true;
 }
 
 // --- events ------------------------------------------------------------------------------------
@@ -209,8 +220,7 @@ void TFrmGesturesEdit::ExitProgram() {
     if (DoExit) return;
     DoExit = true;
     try {
-        Sync();
-        Save();
+        SaveShown();
     } catch (const TUserError& e) {
         // The user asked to quit: say what could not be written, and quit all the same. When
         // start-up already said that nothing can be saved in the folder, the log is enough.
@@ -233,16 +243,14 @@ void TFrmGesturesEdit::FormClick() {
 void TFrmGesturesEdit::FormCloseQuery() {
     // Hidden first: a save that fails still closes the window, and the error box says why.
     if (!DoExit && view) view->Hide();
-    Sync();
-    Save();
+    SaveShown();
 }
 
 void TFrmGesturesEdit::tsSwitchChange(int newTab) {
     if (newTab == tab || (newTab != kGlobalTab && newTab != kProgramTab)) return;
     notice = false;
     if (newTab == kGlobalTab) {
-        Sync();
-        Save();
+        SaveShown();
         tab = kGlobalTab;
         store.LoadGestures(kGlobalGestureFile, false);
     } else {
@@ -259,8 +267,7 @@ void TFrmGesturesEdit::lbProgramsSelectItem(std::size_t row) {
     const std::wstring file = GestureFileName(programs[row].caption);
     if (selectedProgram == row && SameName(file, shown.file)) return;
     // The box still holds the flag of the file shown so far.
-    Sync();
-    Save();
+    SaveShown();
     selectedProgram = row;
     store.LoadGestures(file, false);
     Mirror();
@@ -303,13 +310,20 @@ bool TFrmGesturesEdit::ListsGesture(const std::wstring& h) const {
 }
 
 void TFrmGesturesEdit::btnNewGestureClick() {
+    // Until a program is picked there is no file for the new binding: the one still held from
+    // the Global tab is not the one the user means.
+    if (!ShowsAFile()) {
+        Os().desktop->ShowMessage(L"Pick a program in the list first.", L"Farrowglimmer");
+        return;
+    }
     IGestureWizard* wizard = Wizard();
     if (!wizard || !wizard->NewGesture()) return;
     Sync();
-    StoreGesture(wizard->GestureName(), wizard->Gesture(), wizard->ActionData(),
-                 wizard->ActionType(), std::nullopt);
-    Save();
-    lvGesturesClick();
+    if (StoreGesture(wizard->GestureName(), wizard->Gesture(), wizard->ActionData(),
+                     wizard->ActionType(), std::nullopt)) {
+        Save();
+        lvGesturesClick();
+    }
     Mirror();
 }
 
@@ -328,10 +342,11 @@ void TFrmGesturesEdit::EditSelected(bool dataPage) {
     if (!wizard->EditGesture(dataPage)) return;
     // The wizard ran modally: the file may have changed while it was open.
     Sync();
-    StoreGesture(wizard->GestureName(), wizard->Gesture(), wizard->ActionData(),
-                 wizard->ActionType(), RowOf(*caption));
-    Save();
-    lvGesturesClick();
+    if (StoreGesture(wizard->GestureName(), wizard->Gesture(), wizard->ActionData(),
+                     wizard->ActionType(), RowOf(*caption))) {
+        Save();
+        lvGesturesClick();
+    }
     Mirror();
 }
 
@@ -348,6 +363,26 @@ void TFrmGesturesEdit::Delete1Click() {
     ClearPreview();
     Remember();
     Save();
+    Mirror();
+}
+
+void TFrmGesturesEdit::CreateExampleGlobalGesture() {
+    // Onto the Global tab as a pick of it goes (the file shown so far is saved), with the global
+    // file read as it is now, so the example lands on what the user has.
+    if (tab != kGlobalTab)
+        tsSwitchChange(kGlobalTab);
+    else
+        store.LoadGestures(kGlobalGestureFile, false);
+    using MD = TMouseDirection;
+    const std::wstring g =
+        TMouseMovement::ToChar(MD::mdMonTop) + TMouseMovement::ToChar(MD::mdDown);
+    const std::wstring h = ToHumanReadable(g); // "[TOP]+DOWN"
+    const std::wstring data = L"Farrowglimmer.exe|CONFIG";
+    const TActionType type = TActionType::atProgram;
+    const std::wstring bound = store.Gestures.Value(h);
+    const bool there = !bound.empty() && store.ActionTypes.Value(bound) == ActionTypeToText(type) &&
+                       store.Actions.Value(bound) == data;
+    if (!there && StoreGesture(h, g, data, type, std::nullopt)) Save();
     Mirror();
 }
 
@@ -431,15 +466,6 @@ std::optional<std::wstring> TFrmGesturesEdit::SelectedProgram() {
     // A scan that ends after the user went back to the Global tab loads nothing.
     if (tab != kProgramTab || !selectedProgram) return std::nullopt;
     return programs[*selectedProgram].caption;
-}
-
-void TFrmGesturesEdit::SelectGlobalTab() {
-    if (tab != kGlobalTab) {
-        Sync();
-        Save();
-    }
-    tab = kGlobalTab;
-    Mirror();
 }
 
 void TFrmGesturesEdit::StartScan() {

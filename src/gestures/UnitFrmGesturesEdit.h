@@ -82,6 +82,10 @@ class TFrmGesturesEdit : public IGesturesView {
     HWindow ShowWithCurrentForegroundProgram();
     // Saves the file shown and ends the program (the tray's "Exit", the end of the session).
     void ExitProgram();
+    // The welcome window's example: adds the global "[TOP]+DOWN", which opens the configuration,
+    // to the global file as it is now, and shows it on the Global tab. A binding the user made
+    // of that gesture is replaced only when they agree.
+    void CreateExampleGlobalGesture();
     // The system asks whether the session may end: it may, and the program ends with it.
     bool WMEndSession();
 
@@ -128,10 +132,7 @@ class TFrmGesturesEdit : public IGesturesView {
     void ClearGestureRows() override;
     void AddGestureRow(const std::wstring& gesture, const std::wstring& actionType,
                        const std::optional<std::wstring>& action) override;
-    void UpdateGestureRow(const std::wstring& gesture, const std::wstring& actionType,
-                          const std::wstring& action) override;
     void ShowNoGesturesNotice(bool show) override;
-    void SelectGlobalTab() override;
     void BeginProgramUpdate() override {}
     void EndProgramUpdate() override;
     std::vector<std::wstring> ProgramRows() override;
@@ -156,9 +157,15 @@ class TFrmGesturesEdit : public IGesturesView {
     void Sync();
     // Writes the store to the shown file; a failure leaves the rows and raises the error.
     void Save();
+    // False on the Per-Program tab before a program is picked: the list then shows no file.
+    bool ShowsAFile() const;
+    // Sync and Save, when the window shows a file (or holds unsaved changes of one).
+    void SaveShown();
     void Remember();
     void TakeStamp();
-    void StoreGesture(const std::wstring& h, const std::wstring& g, const std::wstring& data,
+    // Stores the binding in the row `replace` or a new one; false when it would replace another
+    // binding of the gesture and the user said No.
+    bool StoreGesture(const std::wstring& h, const std::wstring& g, const std::wstring& data,
                       TActionType type, std::optional<std::size_t> replace);
     void RemoveBinding(const std::wstring& h);
     std::optional<std::size_t> RowOf(const std::wstring& h) const;

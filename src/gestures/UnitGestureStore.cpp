@@ -502,30 +502,6 @@ void TGestureStore::StoreGesture(const std::wstring& h, const std::wstring& g,
                             : ActionColumn(TActionType::atMultiKeystroke, data, L""));
 }
 
-void TGestureStore::CreateExampleGlobalGesture() {
-    // What the Global tab does when it is picked: keep the current file, show the global one.
-    if (view) view->SelectGlobalTab();
-    if (!lastINI.empty()) SaveGestures(lastINI);
-    LoadGestures(kGlobalGestureFile, false);
-    LoadGestures(kGlobalGestureFile, false);
-
-    using MD = TMouseDirection;
-    const std::wstring h = UpperAscii(TMouseMovement::ToString(MD::mdMonTop)) + L"+" +
-                           UpperAscii(TMouseMovement::ToString(MD::mdDown));
-    const std::wstring g =
-        TMouseMovement::ToChar(MD::mdMonTop) + TMouseMovement::ToChar(MD::mdDown);
-    const std::wstring data = L"Farrowglimmer.exe|CONFIG";
-    if (!Gestures.Value(h).empty()) {
-        // The user's own binding of that gesture stays.
-        if (view)
-            view->UpdateGestureRow(h, ActionTypeToText(TActionType::atProgram),
-                                   FirstFieldAndRest(data));
-    } else {
-        StoreGesture(h, g, data, TActionType::atProgram);
-    }
-    SaveGestures(kGlobalGestureFile);
-}
-
 void TGestureStore::ReportScanDone(const TScanLists& lists) {
     if (view) view->BeginProgramUpdate();
     AppendLog(L"[FGest] INI count " + std::to_wstring(lists.inis.size()));

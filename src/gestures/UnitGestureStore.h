@@ -101,11 +101,7 @@ class IGesturesView {
     // A row of the gesture list; a binding without a type has no action column.
     virtual void AddGestureRow(const std::wstring& gesture, const std::wstring& actionType,
                                const std::optional<std::wstring>& action) = 0;
-    // Changes the type and action columns of the row with this caption, if there is one.
-    virtual void UpdateGestureRow(const std::wstring& gesture, const std::wstring& actionType,
-                                  const std::wstring& action) = 0;
     virtual void ShowNoGesturesNotice(bool show) = 0;
-    virtual void SelectGlobalTab() = 0;
 
     virtual void BeginProgramUpdate() = 0;
     virtual void EndProgramUpdate() = 0;
@@ -138,8 +134,6 @@ class TGestureStore {
     // TUserError "Unable to write to <path>" when the file cannot be written; the old file then
     // stays as it was.
     void SaveGestures(const std::wstring& fileName);
-    // The global example "[TOP]+DOWN", which opens the configuration.
-    void CreateExampleGlobalGesture();
     // The main-thread end of a scan: merges its lists into the window's program list.
     void ReportScanDone(const TScanLists& lists);
 

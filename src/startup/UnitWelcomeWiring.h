@@ -10,13 +10,13 @@
 namespace fg {
 
 class TFrmConfig;
-class TGestureStore;
+class TFrmGesturesEdit;
 class TfrmWelcome;
 
 // Fills the welcome window's parts and the configuration's ShowWelcome, then checks the parts:
 // raises TUserError naming what is missing. showWelcome shows the native window in front.
 // showEditGestures shows the Edit Gestures window and answers its handle.
-void WireWelcome(TfrmWelcome& welcome, TFrmConfig& config, TGestureStore& gestures,
+void WireWelcome(TfrmWelcome& welcome, TFrmConfig& config, TFrmGesturesEdit& editGestures,
                  const std::function<HWindow()>& showEditGestures);
 
 } // namespace fg

@@ -95,7 +95,7 @@ struct TApplicationWindows {
                      .exitProgram = [this] { editGestures->Logic().ExitProgram(); },
                      .showEditGestures = [this] { editGestures->Logic().Show(); },
                      .showAbout = [this] { about->Logic().ShowInFront(); }});
-        WireWelcome(welcome->Logic(), config->Logic(), *gestures, [this] {
+        WireWelcome(welcome->Logic(), config->Logic(), editGestures->Logic(), [this] {
             editGestures->Logic().Show();
             return reinterpret_cast<HWindow>(editGestures->TWin32Window::Handle());
         });

@@ -100,10 +100,15 @@ void TFrameKeystrokeList::btnAddClick() {
     if (MovesEditorToCursor() && Os().input)
         e->MoveTo(BesideCursor(Os().input->CursorPos(), kEditorBesideCursor));
     TKeystrokeData k;
-    if (!e->GetHotKey(k, false)) return;
+    if (!GotKeystroke(*e, k)) return;
     rows.push_back(k.name);
     keys[k.name] = FrmKeystrokeEdit->ToString(k);
     Mirror();
+}
+
+bool TFrameKeystrokeList::GotKeystroke(IModalKeystrokeEditor& e, TKeystrokeData& k) const {
+    // A row without a key would be blank in the list and send key 0.
+    return e.GetHotKey(k, false) && k.key != 0;
 }
 
 bool TFrameKeystrokeList::NameShownElsewhere(const std::wstring& name, int row) const {
@@ -122,7 +127,7 @@ void TFrameKeystrokeList::Edit1Click() {
     if (!e || selected < 0 || selected >= static_cast<int>(rows.size())) return;
     const int row = selected;
     TKeystrokeData k;
-    if (!e->GetHotKey(k, false)) return;
+    if (!GotKeystroke(*e, k)) return;
     ForgetName(rows[static_cast<std::size_t>(row)], row);
     rows[static_cast<std::size_t>(row)] = k.name;
     keys[k.name] = FrmKeystrokeEdit->ToString(k);

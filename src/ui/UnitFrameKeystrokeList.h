@@ -83,6 +83,8 @@ class TFrameKeystrokeList {
 
   private:
     IModalKeystrokeEditor* Editor() const;
+    // Runs the keystroke window: true when the user set a keystroke that has a key.
+    bool GotKeystroke(IModalKeystrokeEditor& e, TKeystrokeData& k) const;
     bool NameShownElsewhere(const std::wstring& name, int row) const;
     void MoveSelected(int by);
     void ForgetName(const std::wstring& name, int row);

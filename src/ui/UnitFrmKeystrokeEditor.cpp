@@ -20,7 +20,7 @@ bool TFrmKeystrokeEditor::GetHotKey(bool& kAlt, bool& kShift, bool& kCtrl, bool&
     SetPressed = false;
     btnClearClick();
     if (windowView) windowView->ShowModal();
-    if (!SetPressed) return false;
+    if (!SetPressed || CaptureEmpty()) return false;
     CopyCapture(kAlt, kShift, kCtrl, kWinkey, VKCode, ReadableName);
     return true;
 }
@@ -30,6 +30,8 @@ void TFrmKeystrokeEditor::MoveTo(TPoint topLeft) {
 }
 
 void TFrmKeystrokeEditor::bSetClick() {
+    // Greyed, Set does nothing: Enter still reaches it as the window's default button.
+    if (!bSetEnabled || CaptureEmpty()) return;
     SetPressed = true;
     if (windowView) windowView->CloseModal();
 }

@@ -34,8 +34,8 @@ class TFrmKeystrokeEditor : public TKeystrokeCapture, public IModalKeystrokeEdit
     void SetWindowView(IKeystrokeWindowView* v);
 
     // Both forms clear the capture and run the window; when the user pressed Set they give the
-    // capture, its display name worked out afresh, and answer true (also for an empty capture).
-    // With Cancel the outputs stay as they were.
+    // capture, its display name worked out afresh, and answer true. Set does nothing while the
+    // capture is empty; with Cancel the outputs stay as they were.
     bool GetHotKey(TKeystrokeData& keydata, bool ShowClearButton) override;
     bool GetHotKey(bool& kAlt, bool& kShift, bool& kCtrl, bool& kWinkey, std::uint16_t& VKCode,
                    std::wstring& ReadableName, bool ShowClearButton);

@@ -66,6 +66,8 @@ void TKeystrokeCapture::btnClearClick() {
     Hotkey_Ctrl = Hotkey_Alt = Hotkey_Winkey = Hotkey_Shift = false;
     Hotkey_Key = 0;
     txtHotkey.clear();
+    // Nothing to set: a keystroke of key 0 would show as a blank row and send nothing useful.
+    bSetEnabled = false;
     Mirror();
     FocusFieldIfShown();
 }

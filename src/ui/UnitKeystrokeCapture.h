@@ -50,6 +50,8 @@ class TKeystrokeCapture : public TFrmKeystrokeEdit {
     // The state the native side mirrors.
     const std::wstring& Text() const { return txtHotkey; }
     bool SetEnabled() const { return bSetEnabled; }
+    // No key captured since the last clear.
+    bool CaptureEmpty() const { return Hotkey_Key == 0; }
     bool ClearEnabled() const { return btnClearEnabled; }
     // The captured flags and key, with the display name worked out from them.
     TKeystrokeData Captured() const;
@@ -70,7 +72,7 @@ class TKeystrokeCapture : public TFrmKeystrokeEdit {
     bool SetPressed = false;
 
     std::wstring txtHotkey;
-    bool bSetEnabled = false; // disabled only while the editor is new
+    bool bSetEnabled = false; // disabled while the capture is empty
     bool btnClearEnabled = false;
     IKeystrokeEditView* view = nullptr;
 };

@@ -10,7 +10,8 @@ import os
 from gestures import DOWN_RIGHT, LEFT_DOWN, UP_RIGHT, close_menus, gesture_file, menus, read_profile
 from harness import QUIET_SETTINGS, Bench, desktop_dpi, expect, fixtures, run_cases, wait_for
 from test_dispatch import recorded, recorder
-from test_editgestures import center, lists, open_from_tray, rows, select_item
+from test_editgestures import (NOTEPAD_FILE, center, click_item, lists, open_from_tray, per_program,
+                               rows, select_item)
 
 WIZARD = "Gesture Wizard"
 EDIT_GESTURES = "Farrowglimmer - Edit Gestures"
@@ -251,6 +252,49 @@ def edit_action_program(bench: Bench):
     expect(started[1:] == [exe, "hello", "a b"], f"the program started with {started}")
 
 
+@fixtures({**QUIET_SETTINGS,
+           "Gestures.ini": gesture_file({"A1": ("Run Program / File", "Farrowglimmer.exe|CONFIG")}),
+           NOTEPAD_FILE: gesture_file({"03": ("Keystroke", "000041A")})})
+def new_gesture_per_program(bench: Bench):
+    """On the Per-Program tab before a program is picked, "New Gesture" says to pick one and opens
+    no wizard; the global file is not touched. Once Notepad is picked, the new binding goes to
+    Notepad's file, and the global file is still as it was."""
+    bench.start_notepad()
+    prog = bench.start_program()
+    global_before = (bench.data / "Gestures.ini").read_bytes()
+    edit = open_from_tray(bench, prog)
+    programs, gestures = lists(bench, edit)
+    listed = per_program(bench, edit, programs)
+    press(bench, button(bench, edit, "New Gesture"))
+    box = bench.message_box(prog.winpid, "Pick a program in the list first.")
+    shot(bench, "7-pick-a-program")
+    expect(not bench.windows(title=WIZARD, pid=prog.winpid, visible=True), "the wizard opened")
+    bench.dismiss(box)
+
+    click_item(bench, programs, next(i for i, r in enumerate(listed) if r[0] == "notepad.exe"))
+    wait_for(lambda: [r[0] for r in rows(bench, gestures)] == ["UP+RIGHT"], 8, "notepad's row")
+    wizard = open_wizard(bench, edit)
+    text = shown(bench, wizard, cls="Edit")
+    press(bench, shown(bench, wizard, ctrl_id=BTN_LEFT))
+    wait_text(bench, text, "LEFT", "the gesture")
+    next_page(bench, wizard)
+    field = shown(bench, wizard, cls="Edit")
+    press(bench, field)
+    bench.xdotool("key", "--clearmodifiers", "c")
+    wait_text(bench, field, "C", "the capture field")
+    next_page(bench, wizard)
+    finish(bench, wizard)
+
+    wait_for(lambda: [r[0] for r in rows(bench, gestures)] == ["UP+RIGHT", "LEFT"], 5,
+             f"Notepad's new row (rows {rows(bench, gestures)})")
+    lines = read_profile(bench.data / NOTEPAD_FILE)
+    expect(lines[3:6] == ["[2]", "ActionType=Keystroke", "Action=000043C"],
+           f"{NOTEPAD_FILE} holds {lines}")
+    hide(bench, edit)
+    expect((bench.data / "Gestures.ini").read_bytes() == global_before,
+           f"Gestures.ini changed: {read_profile(bench.data / 'Gestures.ini')}")
+
+
 @desktop_dpi(144)
 @fixtures({**QUIET_SETTINGS, "Gestures.ini": gesture_file({"13": ("Keystroke", "000041A")})})
 def pages_144(bench: Bench):
@@ -260,4 +304,5 @@ def pages_144(bench: Bench):
 
 if __name__ == "__main__":
     run_cases({c.__name__: c for c in
-               [buttons_and_keystroke, example_and_list, edit_action_program, pages_144]})
+               [buttons_and_keystroke, example_and_list, edit_action_program, pages_144,
+                new_gesture_per_program]})

@@ -28,13 +28,7 @@ class RecordingView : public IGesturesView {
                        const std::optional<std::wstring>& a) override {
         rows.push_back({g, t, a});
     }
-    void UpdateGestureRow(const std::wstring& g, const std::wstring& t,
-                          const std::wstring& a) override {
-        for (Row& r : rows)
-            if (r.gesture == g) r = {g, t, a};
-    }
     void ShowNoGesturesNotice(bool show) override { notice = show; }
-    void SelectGlobalTab() override { ++globalTabSelected; }
     void BeginProgramUpdate() override { ++updates; }
     void EndProgramUpdate() override { --updates; }
     std::vector<std::wstring> ProgramRows() override {
@@ -51,7 +45,6 @@ class RecordingView : public IGesturesView {
 
     std::vector<Row> rows;
     bool notice = false;
-    int globalTabSelected = 0;
     int updates = 0;
     std::vector<Program> programs;
     std::optional<std::wstring> selected;

@@ -462,23 +462,6 @@ TEST_F(GestureFiles, HostileFilesNeitherCrashNorLoseWhatTheyHold) {
     EXPECT_EQ(Lines(store.Actions), L"0=000041;1=0x0041;2=000042;");
 }
 
-TEST_F(GestureFiles, TheExampleGestureOpensTheConfigurationUnlessTheUserBoundItAlready) {
-    store.CreateExampleGlobalGesture();
-    EXPECT_EQ(Read(L"Gestures.ini"), L"[A1]\r\nActionType=Run Program / File\r\n"
-                                     L"Action=Farrowglimmer.exe|CONFIG\r\n"
-                                     L"[Settings]\r\ncbDisableAll=0\r\n");
-    EXPECT_EQ(view.rows.back(), (test::RecordingView::Row{L"[TOP]+DOWN", L"Run Program / File",
-                                                          L"Farrowglimmer.exe | CONFIG"}));
-    EXPECT_EQ(Lines(store.GlobalGestures), L"[TOP]+DOWN=A1;");
-
-    const std::wstring own = L"[91]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
-                             L"[Settings]\r\ncbDisableAll=0\r\n";
-    Write(L"Gestures.ini", own);
-    TGestureStore later;
-    later.CreateExampleGlobalGesture();
-    EXPECT_EQ(Read(L"Gestures.ini"), own);
-}
-
 // --- the scan ----------------------------------------------------------------------------------
 
 class Scan : public GestureFiles {

@@ -71,27 +71,30 @@ class GestureWizard : public ::testing::Test {
 
 TEST_F(GestureWizard, TheGesturePageRefusesDuplicatesAndGesturesWithoutStrokes) {
     struct Case {
-        const wchar_t* composed;
-        bool exampleShape;      // chosen from the shape menu rather than composed
-        const wchar_t* message; // null: the wizard moves on to the action page
+        const wchar_t* composed; // drawn with the editor
+        const wchar_t* shape;    // or chosen from the shape menu
+        const wchar_t* message;  // null: the wizard moves on to the action page
     };
     const Case cases[] = {
-        {L"03", false, L"Cannot use UP+RIGHT. Gesture already exists."},
-        {L"", false, L"Gesture not defined."},
-        {L"A", false, L"Gesture not defined."},
-        {L"A1", false, nullptr},
-        {L"13", true, nullptr}, // "L" shape: an example becomes the gesture before editing
+        {L"03", nullptr, L"Cannot use UP+RIGHT. Gesture already exists."},
+        {L"", nullptr, L"Gesture not defined."},
+        {L"A", nullptr, L"Gesture not defined."},
+        {L"A1", nullptr, nullptr},
+        {nullptr, L"\"L\" shape", L"Cannot use DOWN+RIGHT. Gesture already exists."},
+        {nullptr, L"backwards \"L\" shape", nullptr},
     };
     listed = {L"UP+RIGHT", L"DOWN+RIGHT"};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << std::string(c.composed, c.composed + wcslen(c.composed)));
+        const std::wstring what = c.composed ? c.composed : c.shape;
+        SCOPED_TRACE(testing::Message() << std::string(what.begin(), what.end()));
         os.desktop.messageBoxes.clear();
-        view.whileShown = [&c](TFrmGestureWizard& w) {
-            if (c.exampleShape)
-                w.SetGesture(c.composed);
-            else
+        view.whileShown = [this, &c](TFrmGestureWizard& w) {
+            if (c.shape) {
+                os.desktop.pick = {c.shape};
+                os.desktop.PopupMenu(w.ShapeExamples(), {}, 0);
+            } else {
                 w.FrameGestureEdit1.SetGesture(c.composed);
+            }
             w.btnNextClick();
         };
         EXPECT_FALSE(wizard.NewGesture()); // never finished
@@ -105,11 +108,16 @@ TEST_F(GestureWizard, TheGesturePageRefusesDuplicatesAndGesturesWithoutStrokes) 
     }
 }
 
-TEST_F(GestureWizard, EditingABindingKeepsItsOwnGestureAndLaterNewOnesAreNotRefusedForIt) {
-    listed = {L"UP+RIGHT"};
-    wizard.SetGesture(L"03");
-    wizard.SetActionType(TActionType::atKeystroke);
-    wizard.SetActionData(L"010057CTRL+W");
+// Only the binding being edited may keep its own gesture: the gesture it had is no pass for a
+// later new binding, nor for another listed gesture chosen as an example.
+TEST_F(GestureWizard, EditingABindingKeepsItsOwnGestureAndNothingElsePassesForIt) {
+    listed = {L"UP+RIGHT", L"DOWN+RIGHT"};
+    const auto edit = [this] {
+        wizard.SetGesture(L"03");
+        wizard.SetActionType(TActionType::atKeystroke);
+        wizard.SetActionData(L"010057CTRL+W");
+    };
+    edit();
     view.whileShown = [](TFrmGestureWizard& w) {
         w.btnNextClick();
         w.btnFinishClick();
@@ -118,14 +126,25 @@ TEST_F(GestureWizard, EditingABindingKeepsItsOwnGestureAndLaterNewOnesAreNotRefu
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(wizard.Gesture(), L"03");
 
-    // The gesture before editing is still "03": drawing up-right again is let through.
-    EXPECT_TRUE(New([](TFrmGestureWizard& w) {
+    edit();
+    view.whileShown = [this](TFrmGestureWizard& w) {
+        os.desktop.pick = {L"\"L\" shape"};
+        os.desktop.PopupMenu(w.ShapeExamples(), {}, 0);
+        w.btnNextClick();
+    };
+    EXPECT_FALSE(wizard.EditGesture(false));
+    EXPECT_EQ(Messages(),
+              std::vector<std::wstring>{L"Cannot use DOWN+RIGHT. Gesture already exists."});
+
+    os.desktop.messageBoxes.clear();
+    view.whileShown = [](TFrmGestureWizard& w) {
         w.FrameGestureEdit1.SetGesture(L"03");
         w.btnNextClick();
-        w.FrameKeystrokeEdit1.SetKeystroke(L"000074F5");
-        w.btnNextClick();
-    }));
-    EXPECT_TRUE(Messages().empty());
+    };
+    EXPECT_FALSE(wizard.NewGesture());
+    EXPECT_EQ(Messages(),
+              std::vector<std::wstring>{L"Cannot use UP+RIGHT. Gesture already exists."});
+    EXPECT_EQ(wizard.Page(), wpGestureMovements);
 }
 
 TEST_F(GestureWizard, EachActionGivesItsStoredTextAndSummary) {

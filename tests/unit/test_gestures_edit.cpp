@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace fg {
@@ -176,7 +177,7 @@ TEST_F(EditGestures, OpensOnTheGlobalRowsAndTheProgramTabListsFilesAndRunningPro
 }
 
 // Changing a binding's strokes moves it (never copies it) to the end of the file; changing only
-// its action moves it too; a new binding of a gesture the file has replaces that one.
+// its action moves it too.
 TEST_F(EditGestures, TheWizardsResultReplacesTheBindingAndMovesItToTheEnd) {
     OnNotepad();
     SelectRow(L"UP+RIGHT");
@@ -200,8 +201,11 @@ TEST_F(EditGestures, TheWizardsResultReplacesTheBindingAndMovesItToTheEnd) {
               L"[1]\r\nActionType=Keystroke\r\nAction=000075F6\r\n"
               L"[Settings]\r\ncbDisableAll=0\r\n");
 
+    // A new binding of a gesture the file has replaces that one once the user agrees.
     wizard.answer = {L"12", L"calc.exe|", TActionType::atProgram};
     window->btnNewGestureClick();
+    EXPECT_EQ(view.questions,
+              std::vector<std::wstring>{L"The gesture DOWN+LEFT already exists. Replace it?"});
     EXPECT_EQ(Captions(),
               (std::vector<std::wstring>{L"DOWN | Keystroke | F6",
                                          L"DOWN+LEFT | Run Program / File | calc.exe | "}));
@@ -217,6 +221,82 @@ TEST_F(EditGestures, TheWizardsResultReplacesTheBindingAndMovesItToTheEnd) {
     const std::wstring before = Read(L"Gestures_notepad.exe.ini");
     window->btnNewGestureClick();
     EXPECT_EQ(Read(L"Gestures_notepad.exe.ini"), before);
+}
+
+// The wizard refuses a gesture the list shows, but the file can gain it while the wizard is
+// open (by hand, or by the user's other edits): the binding there is replaced only when the user
+// says so, whether a new binding or an edited one's strokes meet it.
+TEST_F(EditGestures, ABindingIsReplacedOnlyAfterTheUserAgrees) {
+    const std::wstring withLeft = L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n"
+                                  L"[1]\r\nActionType=Keystroke\r\nAction=000074F5\r\n"
+                                  L"[2]\r\nActionType=Keystroke\r\nAction=000041A\r\n";
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        const wchar_t* replaced; // the file once the user said Yes
+        std::size_t rows;        // and its rows
+    };
+    const Case cases[] = {
+        {"a new binding",
+         [this] {
+             wizard.answer = {L"2", L"000042B", TActionType::atKeystroke};
+             window->btnNewGestureClick();
+         },
+         L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n"
+         L"[1]\r\nActionType=Keystroke\r\nAction=000074F5\r\n"
+         L"[2]\r\nActionType=Keystroke\r\nAction=000042B\r\n"
+         L"[Settings]\r\ncbDisableAll=0\r\n",
+         3},
+        {"an edited binding's strokes",
+         [this] {
+             SelectRow(L"DOWN");
+             wizard.answer.gesture = L"2";
+             window->EditGesture1Click();
+         },
+         L"[03]\r\nActionType=Keystroke\r\nAction=010057CTRL+W\r\n"
+         L"[2]\r\nActionType=Keystroke\r\nAction=000074F5\r\n"
+         L"[Settings]\r\ncbDisableAll=0\r\n",
+         2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const bool yes : {false, true}) {
+            window.reset();
+            Write(L"Gestures_notepad.exe.ini", kNotepad);
+            OnNotepad();
+            Write(L"Gestures_notepad.exe.ini", withLeft); // by hand, after the list was read
+            view.questions.clear();
+            view.answer = yes;
+            c.act();
+            EXPECT_EQ(view.questions,
+                      std::vector<std::wstring>{L"The gesture LEFT already exists. Replace it?"});
+            EXPECT_EQ(Read(L"Gestures_notepad.exe.ini"), yes ? c.replaced : withLeft);
+            EXPECT_EQ(Captions().size(), yes ? c.rows : 3u);
+        }
+    }
+}
+
+// On the Per-Program tab before a program is picked the list shows no file: a new gesture has
+// nowhere to go, and the global file still held from the Global tab is not rewritten by a close.
+TEST_F(EditGestures, BeforeAProgramIsPickedNoFileIsWritten) {
+    const std::wstring global = std::wstring(L"; the user's own note\r\n") + kGlobal;
+    Write(L"Gestures.ini", global);
+    Make().tsSwitchChange(kProgramTab);
+    wizard.answer = {L"2", L"000041A", TActionType::atKeystroke};
+    window->btnNewGestureClick();
+    EXPECT_TRUE(wizard.runs.empty());
+    EXPECT_EQ(os.desktop.messageBoxes,
+              std::vector<std::wstring>{L"Pick a program in the list first."});
+    EXPECT_TRUE(window->Rows().empty());
+    window->FormCloseQuery();
+    EXPECT_EQ(Read(L"Gestures.ini"), global);
+
+    // Once one is picked, the new gesture goes to its file.
+    Pick(L"other.exe");
+    window->btnNewGestureClick();
+    EXPECT_EQ(Read(L"Gestures_other.exe.ini"), L"[2]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                                               L"[Settings]\r\ncbDisableAll=0\r\n");
+    EXPECT_EQ(Read(L"Gestures.ini"), global);
 }
 
 TEST_F(EditGestures, DeleteAsksFirstAndTheLastGestureTakesTheFileWithIt) {

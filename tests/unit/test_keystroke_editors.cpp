@@ -201,25 +201,31 @@ TEST_F(KeystrokeEditors, WindowAnswersOnlyWithSetAndStartsEmptyEachTime) {
     EXPECT_FALSE(editor.GetHotKey(k, false)); // cancelled: the outputs stay
     EXPECT_EQ(k, Keys(false, true, false, false, 187, L"CTRL+="));
 
-    // Set on an empty capture is an answer too; the earlier Ctrl is gone.
-    EXPECT_TRUE(editor.GetHotKey(k, false));
-    EXPECT_EQ(k, Keys(false, false, false, false, 0, L""));
-    EXPECT_EQ(window.closes, 3);
+    // The earlier Ctrl is gone, and Set on the empty capture is no answer: the window stays open
+    // and the outputs stay.
+    EXPECT_FALSE(editor.GetHotKey(k, false));
+    EXPECT_EQ(k, Keys(false, true, false, false, 187, L"CTRL+="));
+    EXPECT_EQ(window.closes, 2);
 }
 
-TEST_F(KeystrokeEditors, SetIsDisabledOnlyWhileTheWindowIsNew) {
+// Set is greyed whenever there is nothing to set: while the window is new, and after every
+// clear, also the one each later use of the window starts with.
+TEST_F(KeystrokeEditors, SetIsDisabledWhileTheCaptureIsEmpty) {
     EXPECT_FALSE(editor.SetEnabled());
-    window.scripts = {[](TFrmKeystrokeEditor& e) {
+    const auto use = [](TFrmKeystrokeEditor& e) {
         EXPECT_FALSE(e.SetEnabled());
         e.txtHotkeyKeyDown('K');
         EXPECT_TRUE(e.SetEnabled());
         e.Clear1Click();
+        EXPECT_FALSE(e.SetEnabled());
+        e.txtHotkeyKeyDown(capturekey::Ctrl); // a modifier alone is a keystroke to set
         EXPECT_TRUE(e.SetEnabled());
         e.bCancelClick();
-    }};
+    };
+    window.scripts = {use, use};
     TKeystrokeData k;
     editor.GetHotKey(k, false);
-    EXPECT_TRUE(editor.SetEnabled());
+    editor.GetHotKey(k, false);
 }
 
 TEST_F(KeystrokeEditors, ViewSeesEveryChangeAndTheFieldTakesTheFocus) {
@@ -332,6 +338,26 @@ TEST_F(KeystrokeEditors, ListAddsEditsAndDeletesRowsThroughTheKeystrokeWindow) {
     list.Delete1Click();
     EXPECT_EQ(Stored(list), (std::vector<std::wstring>{L"000053S"}));
     EXPECT_EQ(window.scripts.size(), 1u); // the keystroke window never opened
+}
+
+// After the keystroke window's first use, Set on an empty capture neither adds a row (which
+// would show nothing and send key 0) nor empties the row being edited.
+TEST_F(KeystrokeEditors, AnEmptyCaptureAddsAndChangesNoRow) {
+    TFrameKeystrokeList list(&editor);
+    ListView view;
+    view.list = &list;
+    list.SetView(&view);
+    const auto setsEmpty = [](TFrmKeystrokeEditor& e) {
+        e.bSetClick();
+        e.bCancelClick(); // the user gives up on the window that stayed open
+    };
+    window.scripts = {Captures({'A'}), setsEmpty, setsEmpty};
+    list.btnAddClick();
+    list.btnAddClick();
+    EXPECT_EQ(view.rows, std::vector<std::wstring>{L"A"});
+    list.SelectRow(0);
+    list.Edit1Click();
+    EXPECT_EQ(Stored(list), std::vector<std::wstring>{L"000041A"});
 }
 
 TEST_F(KeystrokeEditors, ListExamplesReplaceTheWholeList) {

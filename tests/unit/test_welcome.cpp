@@ -6,6 +6,7 @@
 #include "capture/UnitFrmMouseMonitor.h"
 #include "fakes/FakePlatform.h"
 #include "gestures/UnitFrmGestures.h"
+#include "gestures/UnitFrmGesturesEdit.h"
 #include "platform/Errors.h"
 #include "startup/UnitTrayWiring.h"
 #include "startup/UnitWelcomeWiring.h"
@@ -101,17 +102,34 @@ TEST(About, CloseEscapeAndEnterHideItAndTheLinkOpensTheAddress) {
 
 // --- Welcome ------------------------------------------------------------------------------------
 
+// The Edit Gestures window's native side: it answers questions as the test says.
+struct EditGesturesView : FakeView<IGesturesEditView> {
+    using FakeView::FakeView;
+    bool Confirm(const std::wstring& text) override {
+        questions.push_back(text);
+        return answer;
+    }
+    std::vector<std::wstring> questions;
+    bool answer = false;
+};
+
 class Welcome : public ::testing::Test {
   protected:
     Welcome() : view(os), welcome(&view) {
         welcome.FormCreate();
-        WireWelcome(welcome, config, gestures, [this] {
+        WireWelcome(welcome, config, editWindow, [this] {
             ++editGesturesShown;
             return editGestures;
         });
         editGestures = os.desktop.AddWindow(2, 5);
     }
     std::wstring SettingsPath() const { return GetDataPath() + L"defaults.ini"; }
+    void Write(const std::wstring& name, const std::wstring& text) {
+        os.files.SetText(GetDataPath() + name, text);
+    }
+    std::wstring Read(const std::wstring& name) const {
+        return os.files.Text(GetDataPath() + name);
+    }
     std::wstring WelcomeShown() {
         return os.files.ProfileRead(SettingsPath(), L"init", L"WelcomeShown", L"<missing>");
     }
@@ -119,6 +137,8 @@ class Welcome : public ::testing::Test {
     fake::FakePlatform os;
     TFrmConfig config;
     TFrmGestures gestures;
+    EditGesturesView editView{os};
+    TFrmGesturesEdit editWindow{gestures, &editView};
     FakeView<IWelcomeView> view;
     TfrmWelcome welcome;
     HWindow editGestures = 0;
@@ -171,6 +191,46 @@ TEST_F(Welcome, TheExampleLinkGreysItselfShowsTheHowToAndSavesTheGlobalGestureOn
     EXPECT_FALSE(welcome.ExampleLinkEnabled());
 }
 
+// The example is added to the global file as it is now. The file the dispatcher read last is
+// left as it is on disk, and a [TOP]+DOWN the user bound already is replaced only when the user
+// says so (and its row keeps telling the truth until then).
+TEST_F(Welcome, TheExampleAddsToTheGlobalFileAsItIsNowAndReplacesNothingUnasked) {
+    const std::wstring notepad = L"Gestures_notepad.exe.ini";
+    Write(notepad, L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    gestures.LoadGestures(notepad, true); // a gesture drawn over Notepad
+    const std::wstring handEdited = L"[1]\r\nActionType=Keystroke\r\nAction=000042B\r\n";
+    Write(notepad, handEdited);
+    Write(L"Gestures.ini", L"[2]\r\nActionType=Keystroke\r\nAction=000043C\r\n");
+    welcome.lblCreateExampleGestureClick();
+    EXPECT_EQ(Read(notepad), handEdited);
+    EXPECT_EQ(Read(L"Gestures.ini"), L"[2]\r\nActionType=Keystroke\r\nAction=000043C\r\n"
+                                     L"[A1]\r\nActionType=Run Program / File\r\n"
+                                     L"Action=Farrowglimmer.exe|CONFIG\r\n"
+                                     L"[Settings]\r\ncbDisableAll=0\r\n");
+    EXPECT_TRUE(editView.questions.empty());
+
+    const std::wstring own = L"[A1]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
+                             L"[Settings]\r\ncbDisableAll=0\r\n";
+    Write(L"Gestures.ini", own);
+    const std::wstring question = L"The gesture [TOP]+DOWN already exists. Replace it?";
+    editView.answer = false;
+    welcome.Parts().createExampleGesture();
+    EXPECT_EQ(editView.questions, std::vector<std::wstring>{question});
+    EXPECT_EQ(Read(L"Gestures.ini"), own);
+    using Row = TFrmGesturesEdit::TGestureRow;
+    EXPECT_EQ(editWindow.Rows(), (std::vector<Row>{Row{L"[TOP]+DOWN", L"Keystroke", L"A"}}));
+
+    editView.answer = true;
+    welcome.Parts().createExampleGesture();
+    EXPECT_EQ(editView.questions, (std::vector<std::wstring>{question, question}));
+    EXPECT_EQ(Read(L"Gestures.ini"), L"[A1]\r\nActionType=Run Program / File\r\n"
+                                     L"Action=Farrowglimmer.exe|CONFIG\r\n"
+                                     L"[Settings]\r\ncbDisableAll=0\r\n");
+    // The example bound already: nothing to ask.
+    welcome.Parts().createExampleGesture();
+    EXPECT_EQ(editView.questions.size(), 2u);
+}
+
 TEST_F(Welcome, TheOtherLinksOpenTheDrawingPageAndTheEditGesturesWindowInFront) {
     config.tvGroupClick(cpMisc);
     welcome.lblConfigureHotkeyClick();
@@ -192,7 +252,7 @@ TEST_F(Welcome, TheFirstStartShowsItOnceAndMarksItShownTheNextStartDoesNot) {
     // The next start reads the mark.
     TFrmConfig next;
     TfrmWelcome nextWelcome;
-    WireWelcome(nextWelcome, next, gestures, [] { return HWindow{0}; });
+    WireWelcome(nextWelcome, next, editWindow, [] { return HWindow{0}; });
     next.FormCreate();
     EXPECT_FALSE(nextWelcome.Showing());
     // The configuration's link still opens it.
@@ -204,7 +264,7 @@ TEST_F(Welcome, TheFirstStartShowsItOnceAndMarksItShownTheNextStartDoesNot) {
 TEST_F(Welcome, AMissingPartStopsTheWiringAndNamesItself) {
     TfrmWelcome other;
     try {
-        WireWelcome(other, config, gestures, {});
+        WireWelcome(other, config, editWindow, {});
         FAIL() << "no error";
     } catch (const TUserError& e) {
         EXPECT_EQ(e.Message(), L"The welcome window is missing its edit-gestures");
