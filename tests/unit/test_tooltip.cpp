@@ -214,15 +214,17 @@ TEST_F(TooltipTest, ClosingAHiddenTooltipChangesNothing) {
 }
 
 TEST_F(TooltipTest, HitTestFollowsTheWindowRectangleLikePtInRect) {
-    MeasureAs(93, 13); // window (-40, -15) to (60, 5)
+    // On a monitor above and left of the primary, where both coordinates are negative.
+    os.desktop.monitors.push_back({-1920, -1080, 0, 0});
+    MeasureAs(93, 13); // window (-140, -35) to (-40, -15)
     EXPECT_FALSE(tt.IsHit({0, 0}));
-    tt.ShowTooltip(L"x", {-40, -15}, false, L"");
-    ASSERT_EQ(record.windowRect, (TRect{-40, -15, 60, 5}));
+    tt.ShowTooltip(L"x", {-140, -35}, false, L"");
+    ASSERT_EQ(record.windowRect, (TRect{-140, -35, -40, -15}));
     const struct {
         TPoint p;
         bool hit;
-    } points[] = {{{-40, -15}, true}, {{59, 4}, true},   {{60, 0}, false},
-                  {{0, 5}, false},    {{-41, 0}, false}, {{0, -16}, false}};
+    } points[] = {{{-140, -35}, true},  {{-41, -16}, true},   {{-40, -20}, false},
+                  {{-100, -15}, false}, {{-141, -20}, false}, {{-100, -36}, false}};
     for (const auto& c : points) {
         EXPECT_EQ(tt.IsHit(c.p), c.hit) << c.p.x << "," << c.p.y;
         // The system packs the point as two signed 16-bit words.
