@@ -11,7 +11,26 @@ TFrmRatTrap* FrmRatTrap = nullptr;
 namespace {
 constexpr std::uint32_t kAutoHideMs = 5000;
 constexpr int kTrailWidth = 2;
+// What the overlay shows in a key colour of its own when the button face cannot be the key:
+// a grey as far from the trail's black as from the hint's white.
+constexpr TColor kSubstituteKey = RGB_(128, 128, 128);
+
+// Colours a 16-bit display cannot tell apart (5 bits of red and blue) are one colour to the key.
+bool SameOnScreen(TColor a, TColor b) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (d >= 8 || d <= -8) return false;
+    }
+    return true;
+}
 } // namespace
+
+TColor OverlayKeyColor(TColor buttonFace) {
+    // Black: the trail, its catching pixel and the hint's text; white: the hint's box.
+    if (SameOnScreen(buttonFace, clBlack) || SameOnScreen(buttonFace, clWhite))
+        return kSubstituteKey;
+    return buttonFace;
+}
 
 void TRatTrapPictureView::CoverMonitor(const TRect& monitor) {
     covered = monitor;
@@ -22,7 +41,12 @@ void TRatTrapPictureView::CoverMonitor(const TRect& monitor) {
 TFrmRatTrap::TFrmRatTrap(IRatTrapView* nativeView)
     : TimAutoHide(kAutoHideMs, false, [this] { TimAutoHideTimer(); }),
       ownView(nativeView ? nullptr : std::make_unique<TRatTrapPictureView>()),
-      view(nativeView ? nativeView : ownView.get()) {}
+      view(nativeView ? nativeView : ownView.get()) {
+    // Set before the first showing, so the surface is never made in another colour than the key.
+    keyColor = OverlayKeyColor(Os().desktop ? Os().desktop->SysColor(SystemColor::ButtonFace)
+                                            : TRatTrapPictureView::kButtonFace);
+    view->SetKeyColor(keyColor);
+}
 
 TFrmRatTrap::~TFrmRatTrap() = default;
 
@@ -41,7 +65,21 @@ void TFrmRatTrap::Hide() {
     FormHide();
 }
 
+void TFrmRatTrap::SysColorChange() {
+    FollowColorScheme();
+}
+
+void TFrmRatTrap::FollowColorScheme() {
+    if (!Os().desktop) return;
+    const TColor key = OverlayKeyColor(Os().desktop->SysColor(SystemColor::ButtonFace));
+    if (key == keyColor) return;
+    keyColor = key;
+    view->SetKeyColor(keyColor);
+}
+
 void TFrmRatTrap::FormShow() {
+    // A scheme changed while no notice came through still shows see-through.
+    FollowColorScheme();
     exeName = GetWindowEXEName(GetForegroundHandle());
     view->SetHintText(L"      To disable all gestures for [" + exeName + L"]      \r\n" +
                       L"      Double press Left Mouse Button.");
@@ -53,7 +91,7 @@ void TFrmRatTrap::FormShow() {
 
     // The frame comes from whatever pen is current: 1 pixel the first time, the trail's later.
     ICanvas& canvas = view->Surface();
-    canvas.SetBrush(view->TransparentColor(), BrushStyle::Solid);
+    canvas.SetBrush(keyColor, BrushStyle::Solid);
     canvas.Rectangle(canvas.ClipRect());
     // As thick to the eye at every scale: 2 pixels at 96 DPI, 3 at 144.
     canvas.SetPen(clBlack, ScaleByDpi(kTrailWidth, DpiAt(cursor)), PenStyle::Solid);

@@ -23,8 +23,9 @@ class IRatTrapView {
     virtual void CoverMonitor(const TRect& monitor) = 0;
     virtual TPoint ClientFromScreen(TPoint screen) = 0;
     virtual void SetHintText(const std::wstring& text) = 0;
-    // The colour the window is see-through in (the system's button face).
-    virtual TColor TransparentColor() = 0;
+    // Makes key the colour the window is see-through in and the colour its surface is blank in,
+    // both at once: apart, the blank surface would cover the monitor. The trail drawn so far stays.
+    virtual void SetKeyColor(TColor key) = 0;
     // What the trail is drawn on; it keeps its pen from one showing to the next.
     virtual ICanvas& Surface() = 0;
 };
@@ -40,16 +41,24 @@ class TRatTrapPictureView : public IRatTrapView {
         return {screen.x - covered.left, screen.y - covered.top};
     }
     void SetHintText(const std::wstring& text) override { hint = text; }
-    TColor TransparentColor() override { return kButtonFace; }
+    void SetKeyColor(TColor c) override { key = c; }
     ICanvas& Surface() override { return canvas; }
 
+    // The button face of the system's default colour scheme.
     static constexpr TColor kButtonFace = RGB_(240, 240, 240);
     bool shown = false;
+    TColor key = kButtonFace; // see-through, and the blank surface's colour
     TRect covered;
     std::wstring hint;
     TPicture picture;
     TRecordingCanvas canvas{picture};
 };
+
+// The colour the overlay is see-through in for the scheme's button face: the button face itself,
+// unless the overlay needs that colour to be seen. High Contrast Black makes the button face the
+// trail's black, which would make the trail and the pixel that catches the release see-through;
+// High Contrast White makes it the hint's white box.
+TColor OverlayKeyColor(TColor buttonFace);
 
 class TFrmRatTrap {
   public:
@@ -66,6 +75,10 @@ class TFrmRatTrap {
     virtual void ReportMouse(TPoint pt, bool startingPoint);
 
     void TimAutoHideTimer();
+    // The colour scheme changed (WM_SYSCOLORCHANGE): the see-through colour and the blank surface
+    // follow it, also while the overlay shows.
+    void SysColorChange();
+    TColor KeyColor() const { return keyColor; }
     // The foreground program's executable when the overlay was last shown.
     const std::wstring& ExeName() const { return exeName; }
 
@@ -77,10 +90,12 @@ class TFrmRatTrap {
   private:
     void FormShow();
     void FormHide();
+    void FollowColorScheme();
 
     std::unique_ptr<IRatTrapView> ownView;
     IRatTrapView* view;
     std::wstring exeName;
+    TColor keyColor = TRatTrapPictureView::kButtonFace;
 };
 
 // The program's one overlay; null until its window is created.

@@ -24,9 +24,9 @@ TFrmRatTrapWindow::TFrmRatTrapWindow() {
                   .y = 0,
                   .clientWidth = kDesignedWidth,
                   .clientHeight = kDesignedHeight});
-    ApplyColorKey();
     surface = std::make_unique<TTrailSurface>(hwnd, kDesignedWidth, kDesignedHeight,
                                               GetSysColor(COLOR_BTNFACE));
+    // The logic decides the key colour and hands it to SetKeyColor as it is made.
     logic = std::make_unique<TFrmRatTrap>(this);
     FrmRatTrap = logic.get();
 }
@@ -36,8 +36,9 @@ TFrmRatTrapWindow::~TFrmRatTrapWindow() {
     logic.reset();
 }
 
-void TFrmRatTrapWindow::ApplyColorKey() {
-    if (hwnd) SetLayeredWindowAttributes(hwnd, GetSysColor(COLOR_BTNFACE), 0, LWA_COLORKEY);
+void TFrmRatTrapWindow::SetKeyColor(TColor key) {
+    if (hwnd) SetLayeredWindowAttributes(hwnd, key, 0, LWA_COLORKEY);
+    surface->SetBackground(key);
 }
 
 void TFrmRatTrapWindow::ShowOverlay() {
@@ -85,10 +86,6 @@ void TFrmRatTrapWindow::SetHintText(const std::wstring& text) {
     InvalidateRect(hwnd, &hintRect, FALSE);
 }
 
-TColor TFrmRatTrapWindow::TransparentColor() {
-    return GetSysColor(COLOR_BTNFACE);
-}
-
 void TFrmRatTrapWindow::Paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
@@ -125,8 +122,13 @@ LRESULT TFrmRatTrapWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP:
     case WM_CONTEXTMENU:
         return 0;
+    // Windows tells every top-level window of a new colour scheme; a high-contrast switch is
+    // announced as a setting too.
     case WM_SYSCOLORCHANGE:
-        ApplyColorKey();
+        if (logic) logic->SysColorChange();
+        break;
+    case WM_SETTINGCHANGE:
+        if (logic && wParam == SPI_SETHIGHCONTRAST) logic->SysColorChange();
         break;
     }
     return TWin32Window::WndProc(msg, wParam, lParam);

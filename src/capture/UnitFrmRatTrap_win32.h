@@ -25,7 +25,7 @@ class TFrmRatTrapWindow : public TWin32Window, public IRatTrapView {
     void CoverMonitor(const TRect& monitor) override;
     TPoint ClientFromScreen(TPoint screen) override;
     void SetHintText(const std::wstring& text) override;
-    TColor TransparentColor() override;
+    void SetKeyColor(TColor key) override;
     ICanvas& Surface() override { return *surface; }
 
   protected:
@@ -33,7 +33,6 @@ class TFrmRatTrapWindow : public TWin32Window, public IRatTrapView {
     void DpiChanged(const RECT& suggested) override;
 
   private:
-    void ApplyColorKey();
     void Paint();
 
     std::unique_ptr<TTrailSurface> surface;

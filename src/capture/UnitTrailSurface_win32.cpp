@@ -55,6 +55,18 @@ void TTrailSurface::Resize(int w, int h) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
+void TTrailSurface::SetBackground(COLORREF color) {
+    if (color == background) return;
+    background = color;
+    // The bitmap's first colour is the background: changing it repaints every blank pixel and
+    // leaves the trail where it is.
+    if (bitmap) {
+        const RGBQUAD quad = Quad(color);
+        SetDIBColorTable(dc, 0, 1, &quad);
+    }
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 void TTrailSurface::Release() {
     if (!bitmap) return;
     SelectObject(dc, firstBitmap);
@@ -130,6 +142,7 @@ void TTrailSurface::FillRect(const TRect& r) {
     // Clearing a surface that has no bitmap changes nothing it shows: the scratchpad clears
     // its drawing area when it is made, and keeps no bitmap until something is drawn.
     const bool clearsAll = r.left <= 0 && r.top <= 0 && r.right >= width && r.bottom >= height;
+    const bool blankingBrush = brushSolid && brushColor == background;
     if (bitmap || !blankingBrush || !clearsAll) {
         Prepare();
         gdi->FillRect(r);

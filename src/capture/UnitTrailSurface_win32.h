@@ -23,6 +23,8 @@ class TTrailSurface : public ICanvas {
     // A new size starts out in the background colour; the pen, the brush and the pen's position
     // stay, as the trail's owner expects of one lasting surface.
     void Resize(int width, int height);
+    // The blank parts turn the new colour at once; what is drawn in black stays.
+    void SetBackground(COLORREF color);
     // Gives the bitmap back; the surface reads as the background colour until the next drawing.
     // The pen, the brush and the pen's position stay.
     void Release();
@@ -36,7 +38,8 @@ class TTrailSurface : public ICanvas {
     void SetPen(TColor color, int width, PenStyle style) override;
     TColor PenColor() override { return gdi->PenColor(); }
     void SetBrush(TColor color, BrushStyle style) override {
-        blankingBrush = style == BrushStyle::Solid && color == background;
+        brushColor = color;
+        brushSolid = style == BrushStyle::Solid;
         gdi->SetBrush(color, style);
     }
     void MoveTo(int x, int y) override { gdi->MoveTo(x, y); }
@@ -61,7 +64,8 @@ class TTrailSurface : public ICanvas {
     int width = 0;
     int height = 0;
     int penWidth = 1;
-    bool blankingBrush = false; // the brush paints the background colour
+    TColor brushColor = 0;
+    bool brushSolid = false;
     std::unique_ptr<TGdiCanvas> gdi;
 };
 

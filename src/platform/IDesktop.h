@@ -1,6 +1,7 @@
 // Windows, focus, monitors and the message queue of the running desktop.
 #pragma once
 
+#include "platform/ICanvas.h"
 #include "platform/PopupMenu.h"
 #include "platform/Types.h"
 
@@ -8,6 +9,9 @@
 #include <string>
 
 namespace fg {
+
+// The display elements whose colours the colour scheme sets and the program draws with.
+enum class SystemColor : std::uint8_t { ButtonFace };
 
 class IDesktop {
   public:
@@ -57,8 +61,13 @@ class IDesktop {
     virtual TRect PrimaryMonitor() = 0;
     // The DPI of the monitor nearest to a point (96 at 100 %).
     virtual int MonitorDpi(TPoint p) = 0;
+    // The work area (the bounds less the taskbar and docked bars) of the monitor nearest to a
+    // point; false when the system names none.
+    virtual bool MonitorWorkArea(TPoint p, TRect& work) = 0;
     // Width and height of the virtual screen (all monitors).
     virtual TPoint VirtualScreenSize() = 0;
+    // A display element's colour in the current colour scheme.
+    virtual TColor SysColor(SystemColor element) = 0;
 
     // Dispatches every message waiting for the calling thread.
     virtual void ProcessMessages() = 0;

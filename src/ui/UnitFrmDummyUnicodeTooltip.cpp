@@ -126,6 +126,9 @@ ITooltipView& TTooltipWindow::OpenView() {
 
 // The limits and the distance from Pos are 96-DPI pixels, scaled to the monitor under Pos: the
 // text's font grows with the DPI, and the tooltip must grow with it to hold as much text.
+// The tooltip stays within the work area of the monitor under Pos. The virtual screen's size,
+// counted from 0, lets a tooltip run off the far right or bottom edge as soon as a monitor lies
+// left of or above the primary, and past one monitor's edge onto another or under the taskbar.
 void TTooltipWindow::AdjustTooltipRect(TRect& R, TPoint Pos) {
     const int dpi = DpiAt(Pos);
     const int maxWidth = ScaleByDpi(kMaxWidth, dpi);
@@ -135,13 +138,17 @@ void TTooltipWindow::AdjustTooltipRect(TRect& R, TPoint Pos) {
     if (R.Height() > maxHeight) R.bottom = R.top + maxHeight;
     Offset(R, Pos.x, Pos.y);
 
-    const TPoint desk = Os().desktop->VirtualScreenSize();
-    if (R.right > desk.x) Offset(R, desk.x - R.right, 0);
-    if (R.bottom > desk.y) {
-        Offset(R, 0, desk.y - R.bottom);
+    TRect work;
+    if (!Os().desktop->MonitorWorkArea(Pos, work)) return;
+    if (R.right > work.right) Offset(R, work.right - R.right, 0);
+    // Pos on a taskbar docked at the left or top edge.
+    if (R.left < work.left) Offset(R, work.left - R.left, 0);
+    if (R.bottom > work.bottom) {
+        Offset(R, 0, work.bottom - R.bottom);
         if (PtInRect(R, Pos)) Offset(R, 0, Pos.y - gap - R.bottom);
         return;
     }
+    if (R.top < work.top) Offset(R, 0, work.top - R.top);
     if (PtInRect(R, Pos) && R.top != Pos.y) Offset(R, 0, Pos.y + gap - R.top);
 }
 

@@ -309,12 +309,22 @@ bool FakeDesktop::MonitorNearestRect(const TRect& r, TRect& bounds) {
 }
 
 TPoint FakeDesktop::VirtualScreenSize() {
-    TPoint size;
+    if (monitors.empty()) return {};
+    TRect all = monitors.front();
     for (const TRect& m : monitors) {
-        size.x = std::max(size.x, m.right);
-        size.y = std::max(size.y, m.bottom);
+        all.left = std::min(all.left, m.left);
+        all.top = std::min(all.top, m.top);
+        all.right = std::max(all.right, m.right);
+        all.bottom = std::max(all.bottom, m.bottom);
     }
-    return size;
+    return {all.Width(), all.Height()};
+}
+
+bool FakeDesktop::MonitorWorkArea(TPoint p, TRect& work) {
+    if (monitors.empty()) return false;
+    const std::size_t i = NearestMonitor(p);
+    work = i < workAreas.size() ? workAreas[i] : monitors[i];
+    return true;
 }
 
 std::size_t FakeDesktop::NearestMonitor(TPoint p) const {

@@ -143,7 +143,15 @@ class FakeDesktop : public IDesktop {
     bool MonitorNearest(TPoint p, TRect& bounds) override;
     bool MonitorNearestRect(const TRect& r, TRect& bounds) override;
     TRect PrimaryMonitor() override { return monitors.empty() ? TRect{} : monitors.front(); }
+    bool MonitorWorkArea(TPoint p, TRect& work) override;
+    // The size of the rectangle around all monitors, as the system's metrics give it: with a
+    // monitor left of or above the primary it reaches past every monitor's right or bottom edge.
     TPoint VirtualScreenSize() override;
+    // A colour the scheme does not name reads as black, as an unknown index does on Windows.
+    TColor SysColor(SystemColor element) override {
+        const auto it = sysColors.find(element);
+        return it == sysColors.end() ? clBlack : it->second;
+    }
     int MonitorDpi(TPoint p) override;
     // Pumping messages fires the timers that are due.
     void ProcessMessages() override {
@@ -195,6 +203,10 @@ class FakeDesktop : public IDesktop {
     std::vector<TRect> monitors{TRect{0, 0, 1920, 1080}};
     // The DPI of monitors[i]; a monitor without an entry has 96.
     std::vector<int> monitorDpi;
+    // The work area of monitors[i]; a monitor without an entry has no taskbar on it.
+    std::vector<TRect> workAreas;
+    // The colour scheme; Windows' default unless a test changes it.
+    std::map<SystemColor, TColor> sysColors{{SystemColor::ButtonFace, RGB_(240, 240, 240)}};
     int pumps = 0;
     bool terminating = false;
     struct CopyData {

@@ -106,5 +106,19 @@ TEST(FakeFileSystem, ProfileFilesKeepTheirEncodingAndANewOneIsInTheCodePage) {
     EXPECT_EQ(start, (std::vector<std::uint8_t>{0xFF, 0xFE, '[', 0}));
 }
 
+TEST(FakeDesktop, MonitorsLeftOfAndAboveThePrimaryWidenTheVirtualScreenAndKeepTheirWorkAreas) {
+    fake::FakePlatform platform;
+    IDesktop& desktop = platform.desktop;
+    platform.desktop.monitors = {{0, 0, 1920, 1080}, {-1280, -200, 0, 824}, {0, -1080, 1920, 0}};
+    platform.desktop.workAreas = {{0, 0, 1920, 1040}};
+    // Measured from the leftmost and topmost monitor, as the system's metrics are.
+    EXPECT_EQ(desktop.VirtualScreenSize(), (TPoint{3200, 2160}));
+    TRect work;
+    ASSERT_TRUE(desktop.MonitorWorkArea({1000, 1070}, work));
+    EXPECT_EQ(work, (TRect{0, 0, 1920, 1040})); // the taskbar is off the primary's work area
+    ASSERT_TRUE(desktop.MonitorWorkArea({-5000, 300}, work));
+    EXPECT_EQ(work, (TRect{-1280, -200, 0, 824}));
+}
+
 } // namespace
 } // namespace fg

@@ -24,7 +24,7 @@ class TooltipTest : public ::testing::Test {
     }
 };
 
-TEST_F(TooltipTest, AdjustTooltipRectLimitsAndKeepsOnTheVirtualScreen) {
+TEST_F(TooltipTest, AdjustTooltipRectLimitsAndKeepsOnTheMonitor) {
     struct Case {
         const char* what;
         TRect r;
@@ -48,11 +48,33 @@ TEST_F(TooltipTest, AdjustTooltipRectLimitsAndKeepsOnTheVirtualScreen) {
     }
 }
 
-TEST_F(TooltipTest, AdjustTooltipRectUsesTheWholeVirtualScreen) {
-    os.desktop.monitors.push_back({1920, 0, 3840, 1080});
-    TRect r{0, 0, 150, 20};
-    tt.AdjustTooltipRect(r, {1850, 400});
-    EXPECT_EQ(r, (TRect{1850, 400, 2000, 420}));
+TEST_F(TooltipTest, AdjustTooltipRectKeepsWithinTheWorkAreaOfTheMonitorUnderPos) {
+    // A monitor left of the primary and one above it (negative coordinates), a monitor right of
+    // it, and the taskbar along the primary's bottom edge.
+    os.desktop.monitors = {
+        {0, 0, 1920, 1080}, {-1280, -200, 0, 824}, {0, -1080, 1920, 0}, {1920, 0, 3840, 1080}};
+    os.desktop.workAreas = {{0, 0, 1920, 1040}};
+    struct Case {
+        const char* what;
+        TRect r;
+        TPoint pos;
+        TRect expected;
+    };
+    const Case cases[] = {
+        {"primary, right edge", {0, 0, 150, 20}, {1850, 400}, {1770, 400, 1920, 420}},
+        {"primary, above the taskbar", {0, 0, 100, 30}, {500, 1030}, {500, 990, 600, 1020}},
+        {"left monitor, its right edge", {0, 0, 150, 20}, {-60, 300}, {-150, 300, 0, 320}},
+        {"left monitor, its bottom", {0, 0, 100, 30}, {-700, 815}, {-700, 775, -600, 805}},
+        {"upper monitor, its bottom", {0, 0, 100, 30}, {500, -15}, {500, -55, 600, -25}},
+        {"upper monitor, room enough", {0, 0, 100, 30}, {500, -500}, {500, -500, 600, -470}},
+        {"right monitor, its right edge", {0, 0, 150, 20}, {3800, 400}, {3690, 400, 3840, 420}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TRect r = c.r;
+        tt.AdjustTooltipRect(r, c.pos);
+        EXPECT_EQ(r, c.expected);
+    }
 }
 
 TEST_F(TooltipTest, TextWindowIsTheMeasuredTextPlusMarginsWithinTheLimits) {
@@ -192,15 +214,17 @@ TEST_F(TooltipTest, ClosingAHiddenTooltipChangesNothing) {
 }
 
 TEST_F(TooltipTest, HitTestFollowsTheWindowRectangleLikePtInRect) {
-    MeasureAs(93, 13); // window (-40, -15) to (60, 5)
+    // On a monitor above and left of the primary, where both coordinates are negative.
+    os.desktop.monitors.push_back({-1920, -1080, 0, 0});
+    MeasureAs(93, 13); // window (-140, -35) to (-40, -15)
     EXPECT_FALSE(tt.IsHit({0, 0}));
-    tt.ShowTooltip(L"x", {-40, -15}, false, L"");
-    ASSERT_EQ(record.windowRect, (TRect{-40, -15, 60, 5}));
+    tt.ShowTooltip(L"x", {-140, -35}, false, L"");
+    ASSERT_EQ(record.windowRect, (TRect{-140, -35, -40, -15}));
     const struct {
         TPoint p;
         bool hit;
-    } points[] = {{{-40, -15}, true}, {{59, 4}, true},   {{60, 0}, false},
-                  {{0, 5}, false},    {{-41, 0}, false}, {{0, -16}, false}};
+    } points[] = {{{-140, -35}, true},  {{-41, -16}, true},   {{-40, -20}, false},
+                  {{-100, -15}, false}, {{-141, -20}, false}, {{-100, -36}, false}};
     for (const auto& c : points) {
         EXPECT_EQ(tt.IsHit(c.p), c.hit) << c.p.x << "," << c.p.y;
         // The system packs the point as two signed 16-bit words.

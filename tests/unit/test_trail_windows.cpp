@@ -144,6 +144,71 @@ TEST_F(TrailWindows, ReportsDrawLinesOnlyWhereThePenMoves) {
                      At(Kind::Pixel, q, clBlack)}));
 }
 
+// What each showing fills the surface with before anything is drawn on it.
+TColor BlankFill(const TPicture& picture) {
+    for (const TPictureOp& op : picture.ops)
+        if (op.kind == Kind::Brush) return op.color;
+    return clAqua; // no fill: a colour no scheme here uses
+}
+
+// The scheme's button face is the see-through colour, except where the overlay draws in it to be
+// seen: the trail and its catching pixel in black, the hint's box in white.
+TEST_F(TrailWindows, TheSeeThroughColourFollowsTheSchemeAndIsNeverTheTrails) {
+    const struct {
+        const char* what;
+        TColor face;
+        bool faceIsKey;
+    } cases[] = {
+        {"default", RGB_(240, 240, 240), true},
+        {"classic", RGB_(212, 208, 200), true},
+        {"high contrast black", clBlack, false},
+        {"high contrast white", clWhite, false},
+        {"black to a 16-bit display", RGB_(6, 3, 7), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        platform.desktop.sysColors[SystemColor::ButtonFace] = c.face;
+        TRatTrapPictureView view;
+        TFrmRatTrap trap(&view);
+        trap.Show();
+        trap.ReportMouse({300, 200}, true);
+        trap.ReportMouse({340, 230}, false);
+        EXPECT_EQ(BlankFill(view.picture), view.key);
+        if (c.faceIsKey) {
+            EXPECT_EQ(view.key, c.face);
+        }
+        EXPECT_NE(view.key, clBlack);
+        EXPECT_NE(view.key, clWhite);
+        for (const TPictureOp& op : view.picture.ops) {
+            if (op.kind == Kind::Pen || op.kind == Kind::Pixel) {
+                EXPECT_NE(op.color, view.key);
+            }
+        }
+    }
+}
+
+TEST_F(TrailWindows, ANewSchemeTurnsTheSeeThroughColourAtOnceEvenWhileTheOverlayShows) {
+    TRatTrapPictureView view;
+    TFrmRatTrap trap(&view);
+    trap.Show();
+    trap.ReportMouse({300, 200}, true);
+
+    // Windows announces the change to every top-level window; the trail on screen stays.
+    platform.desktop.sysColors[SystemColor::ButtonFace] = clBlack;
+    trap.SysColorChange();
+    EXPECT_NE(view.key, clBlack);
+    EXPECT_EQ(view.key, trap.KeyColor());
+    EXPECT_TRUE(trap.Visible());
+
+    const TColor classic = RGB_(212, 208, 200);
+    platform.desktop.sysColors[SystemColor::ButtonFace] = classic;
+    trap.SysColorChange();
+    EXPECT_EQ(view.key, classic);
+    trap.Hide();
+    trap.Show();
+    EXPECT_EQ(BlankFill(view.picture), classic);
+}
+
 // --- the scratchpad ----------------------------------------------------------------------------
 
 struct PadGeometry {

@@ -107,10 +107,12 @@ TEST_F(TooltipWin, APictureTooltipShowsFramedOnTopAndLeavesTheFocusAlone) {
 
 TEST_F(TooltipWin, HitTestAnswersFromSignedScreenCoordinates) {
     TTooltipWindow tt;
-    // Partly above and left of the screen's origin, where the packed coordinates are negative.
-    tt.ShowTooltip(L"Gestures ENABLED for program.", {-40, -15}, false, L"");
+    tt.ShowTooltip(L"Gestures ENABLED for program.", {200, 200}, false, L"");
     const HWND h = TooltipHandle();
     ASSERT_NE(h, nullptr);
+    // Partly above and left of the screen's origin, where the packed coordinates are negative, as
+    // on a monitor left of and above the primary (the Wine desktop has only the one monitor).
+    SetWindowPos(h, nullptr, -40, -15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT r = Bounds(h);
     ASSERT_EQ(r.left, -40);
     ASSERT_EQ(r.top, -15);
@@ -129,6 +131,25 @@ TEST_F(TooltipWin, HitTestAnswersFromSignedScreenCoordinates) {
     }
     tt.CloseTooltip(false);
     EXPECT_FALSE(tt.IsHit({-30, -10}));
+}
+
+// The desktop's taskbar takes the bottom of the monitor: a tooltip shown just above it moves up
+// off the cursor instead of hiding under it.
+TEST_F(TooltipWin, ATooltipAtTheBottomStaysAboveTheTaskbar) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info));
+    const RECT work = info.rcWork;
+    if (work.bottom == info.rcMonitor.bottom)
+        GTEST_SKIP()
+            << "the work area reaches the monitor's bottom (Wine leaves its taskbar in it)";
+    TTooltipWindow tt;
+    const POINT pos{600, work.bottom - 5};
+    tt.ShowTooltip(L"Gestures ENABLED for program.", {pos.x, pos.y}, false, L"");
+    const RECT r = Bounds(TooltipHandle());
+    EXPECT_LE(r.bottom, work.bottom);
+    EXPECT_LT(r.bottom, pos.y); // the cursor stays uncovered
+    tt.CloseTooltip(false);
 }
 
 TEST_F(TooltipWin, TextWindowIsTheSystemsTextSizePlusMargins) {

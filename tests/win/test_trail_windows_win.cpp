@@ -10,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace fg {
 namespace {
@@ -161,6 +163,73 @@ TEST(CaptureOverlayWin, TheTrailsBitmapExistsOnlyWhileTheOverlayShows) {
     }
 }
 
+// Sets the scheme's button face as the colour settings do (WM_SYSCOLORCHANGE to every top-level
+// window) and gives the scheme back when the test ends.
+class ButtonFaceScheme {
+  public:
+    ButtonFaceScheme() : saved(GetSysColor(COLOR_BTNFACE)) {}
+    ~ButtonFaceScheme() { Set(saved); }
+    ButtonFaceScheme(const ButtonFaceScheme&) = delete;
+    ButtonFaceScheme& operator=(const ButtonFaceScheme&) = delete;
+    static void Set(COLORREF face) {
+        const INT element = COLOR_BTNFACE;
+        SetSysColors(1, &element, &face);
+        PumpFor(50);
+    }
+
+  private:
+    COLORREF saved;
+};
+
+COLORREF ColorKey(HWND h) {
+    COLORREF key = 0;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(h, &key, &alpha, &flags);
+    return key;
+}
+
+// High Contrast Black from the start, then other schemes, one set while the overlay shows: the
+// blank surface is always the see-through colour, and the trail and the pixel under the cursor
+// that catches the release never are.
+TEST(CaptureOverlayWin, SeeThroughColourAndBlankSurfaceFollowTheSchemeApartFromTheTrail) {
+    TargetWindow target;
+    SetCursorPos(700, 400);
+    ButtonFaceScheme scheme;
+    ButtonFaceScheme::Set(RGB(0, 0, 0));
+    TFrmRatTrapWindow trap;
+    const TTrailSurface& trail = trap.Trail();
+    auto expectTrailSeen = [&](const char* what) {
+        SCOPED_TRACE(what);
+        const COLORREF key = ColorKey(trap.Handle());
+        EXPECT_EQ(trail.PixelAt(700, 430), key); // nothing drawn: see-through
+        EXPECT_NE(trail.PixelAt(730, 415), key); // the trail
+        EXPECT_NE(trail.PixelAt(760, 430), key); // the pixel under the cursor
+        EXPECT_EQ(trail.PixelAt(760, 430), RGB(0, 0, 0));
+    };
+    const std::pair<COLORREF, const char*> schemes[] = {
+        {RGB(0, 0, 0), "high contrast black at start-up"},
+        {RGB(212, 208, 200), "a classic scheme chosen later"},
+        {RGB(255, 255, 255), "high contrast white"},
+    };
+    for (const auto& [face, what] : schemes) {
+        ButtonFaceScheme::Set(face);
+        trap.Logic().Show();
+        trap.Logic().ReportMouse({700, 400}, true);
+        trap.Logic().ReportMouse({760, 430}, false);
+        expectTrailSeen(what);
+        trap.Logic().Hide();
+    }
+
+    // A scheme chosen while a trail shows keeps the trail and turns the rest with the key.
+    trap.Logic().Show();
+    trap.Logic().ReportMouse({700, 400}, true);
+    trap.Logic().ReportMouse({760, 430}, false);
+    ButtonFaceScheme::Set(RGB(0, 0, 0));
+    expectTrailSeen("high contrast black while the trail shows");
+    trap.Logic().Hide();
+}
+
 TEST(CaptureOverlayWin, TheReleaseWhileTheOverlayShowsOpensNoContextMenuBeneath) {
     TargetWindow target;
     MoveMouse(500, 400);
@@ -271,10 +340,17 @@ TEST(LinesWindowWin, ExistsHiddenWithoutABorder) {
 }
 
 // Shows the overlay with a trail and the widened pad with a stroke, and holds them on screen for
-// FG_TRAIL_SHOWCASE_MS milliseconds so the desktop can be photographed. Run on request only:
+// FG_TRAIL_SHOWCASE_MS milliseconds so the desktop can be photographed; FG_TRAIL_SHOWCASE_FACE
+// ("R G B", as the colour settings write it) sets the scheme's button face first, 0 0 0 for a
+// high-contrast black one. Run on request only:
 //   win_tests.exe --gtest_also_run_disabled_tests --gtest_filter=*Showcase*
 TEST(TrailWindowsWin, DISABLED_Showcase) {
     const char* hold = std::getenv("FG_TRAIL_SHOWCASE_MS");
+    ButtonFaceScheme scheme;
+    if (const char* face = std::getenv("FG_TRAIL_SHOWCASE_FACE")) {
+        int r = 0, g = 0, b = 0;
+        if (std::sscanf(face, "%d %d %d", &r, &g, &b) == 3) ButtonFaceScheme::Set(RGB(r, g, b));
+    }
     TargetWindow target;
     TFrmScratchPadWindow pad;
     pad.Logic().prFadeTime(60000); // the pad stays open while the cursor is over the overlay

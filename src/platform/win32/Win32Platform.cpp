@@ -203,8 +203,23 @@ class Win32Desktop : public IDesktop {
         return bounds;
     }
     int MonitorDpi(TPoint p) override { return MonitorDpiAt(POINT{p.x, p.y}); }
+    bool MonitorWorkArea(TPoint p, TRect& work) override {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        HMONITOR monitor = MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST);
+        if (!monitor || !GetMonitorInfoW(monitor, &info)) return false;
+        work = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+        return true;
+    }
     TPoint VirtualScreenSize() override {
         return {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    }
+    TColor SysColor(SystemColor element) override {
+        switch (element) {
+        case SystemColor::ButtonFace:
+            return GetSysColor(COLOR_BTNFACE);
+        }
+        return GetSysColor(COLOR_BTNFACE);
     }
     void ProcessMessages() override {
         MSG msg;
