@@ -47,6 +47,10 @@ class Dispatch : public ::testing::Test {
         platform.system.environment = {{L"WINDIR", L"C:\\Windows"},
                                        {L"ProgramFiles", L"C:\\Program Files"}};
         platform.input.cursor = {500, 300};
+        // The programs the bindings start; a start of any other fails as on Windows.
+        for (const wchar_t* program : {L"C:\\Tools\\x.exe", L"C:\\Program Files\\x.exe",
+                                       L"C:\\Program Files\\My Tools\\tool.exe"})
+            platform.files.files[program] = {};
     }
     void Write(const std::wstring& name, const std::wstring& text) {
         platform.files.SetText(GetDataPath() + name, text);
