@@ -455,16 +455,16 @@ namespace {
 std::wstring WithExeExtension(std::wstring name) {
     const std::size_t slash = name.find_last_of(L"\\/");
     const std::size_t dot = name.rfind(L'.');
-    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash))
-        name += L".exe";
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) name += L".exe";
     return name;
 }
 
 // The program file process creation runs for a command line without an application name: a
 // quoted name is taken whole; an unquoted line is tried up to each blank or tab in turn, and the
 // first name that exists runs.
-std::optional<std::wstring> ProgramOfCommandLine(const std::wstring& line,
-                                                 const std::map<std::wstring, std::vector<std::uint8_t>>& files) {
+std::optional<std::wstring>
+ProgramOfCommandLine(const std::wstring& line,
+                     const std::map<std::wstring, std::vector<std::uint8_t>>& files) {
     if (!line.empty() && line[0] == L'"') {
         const std::size_t close = line.find(L'"', 1);
         const std::wstring name =
