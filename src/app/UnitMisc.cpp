@@ -168,7 +168,12 @@ std::uint32_t ShellRun(HWindow owner, const std::wstring& text) {
     // The shell answers above 32 when it opened the file; up to 32 are its error codes.
     if (Os().system->ShellOpen(owner, file) > 32) return 0;
     constexpr std::uint32_t kNormalPriorityClass = 0x20;
-    return RunProcess(file, kNormalPriorityClass);
+    return RunProcess(QuotedPath(file), kNormalPriorityClass);
+}
+
+std::wstring QuotedPath(const std::wstring& path) {
+    if (path.find_first_of(L" \t") == std::wstring::npos || path.front() == L'"') return path;
+    return L"\"" + path + L"\"";
 }
 
 std::uint32_t RunProcess(const std::wstring& commandLine, std::uint32_t creationFlags) {

@@ -39,9 +39,14 @@ std::wstring GlobalHandleToString(std::uintptr_t h, std::uint32_t size);
 void PopupMenuAtButton(HWindow button, const TPopupMenu& menu);
 
 // Opens a program, document or folder the way the shell does (the text is one file name, not
-// split into program and arguments); when the shell refuses, starts the text as a command line.
-// 0 when opened or started, else the system's error code. Blanks only do nothing and answer 0.
+// split into program and arguments); when the shell refuses, starts that file as a program, with
+// no arguments unless the text quotes its program itself. 0 when opened or started, else the
+// system's error code. Blanks only do nothing and answer 0.
 std::uint32_t ShellRun(HWindow owner, const std::wstring& text);
+// The path in double quotes when it has a blank or tab and is not quoted already: unquoted,
+// process creation tries the path up to each blank in turn, so "C:\Program Files\x.exe" would
+// run "C:\Program.exe" when that exists.
+std::wstring QuotedPath(const std::wstring& path);
 // Starts a command line in a new process group without waiting for it; 0 or the error code.
 std::uint32_t RunProcess(const std::wstring& commandLine, std::uint32_t creationFlags);
 

@@ -32,6 +32,7 @@ constexpr std::uint32_t kFirstPollMs = 70;
 constexpr std::uint32_t kDownPollMs = 20;
 constexpr std::uint32_t kUpPollMs = 60;
 constexpr std::uint32_t kChordReleasePollMs = 40;
+constexpr std::uint32_t kChordMessageMs = 1300;
 
 void Log(const std::wstring& text, bool includeLastError = false) {
     AppendLog(L"[FMMonitor] " + text, includeLastError);
@@ -105,7 +106,9 @@ class TEventScope {
 
 TFrmMouseMonitor::TFrmMouseMonitor(TMouseMonitorParts p)
     : timMouse(kFirstPollMs, true, [this] { timMouseTimer(); }),
-      timPaused(0, false, [this] { timPausedTimer(); }), parts(std::move(p)),
+      timPaused(0, false, [this] { timPausedTimer(); }),
+      timChordMessage(kChordMessageMs, false, [this] { timChordMessageTimer(); }),
+      parts(std::move(p)),
       ownTooltip(parts.tooltip ? nullptr : std::make_unique<TTooltipWindow>()) {
     auto picture = [this](MD md) {
         return parts.directionPicture ? parts.directionPicture(md) : fg::DirectionPicture(md);
@@ -297,6 +300,7 @@ void TFrmMouseMonitor::PollDown(TPoint cursor) {
     if (!wasDown) {
         GestureStart();
         tt().CloseTooltip(false);
+        timChordMessage.SetEnabled(false); // what shows from now on is this gesture's
         wasDown = true;
         Log(L"First Down Event ... lastEXE=" + lastEXEName);
         if (disabled) {
@@ -317,6 +321,7 @@ void TFrmMouseMonitor::PollDown(TPoint cursor) {
         // The chord ends this hold: what was drawn before the clicks is no gesture.
         GestureEnd();
         WaitForRightRelease();
+        timChordMessage.SetEnabled(true);
         return;
     }
     if (!EnableDrawing) {
@@ -535,9 +540,15 @@ void TFrmMouseMonitor::ResetChord() {
 }
 
 void TFrmMouseMonitor::ChordMessage(const std::wstring& text, TPoint cursor) {
+    timChordMessage.SetEnabled(false);
     // A tooltip refuses a new text while it shows one, and the direction's picture may be up.
     tt().CloseTooltip(false);
     tt().ShowTooltip(text, BesideCursor(cursor, {5, 0}), false, L"");
+}
+
+void TFrmMouseMonitor::timChordMessageTimer() {
+    timChordMessage.SetEnabled(false);
+    tt().CloseTooltip(false);
 }
 
 void TFrmMouseMonitor::WaitForRightRelease() {

@@ -90,6 +90,7 @@ class TFrmMouseMonitor : public IGestureInProgress {
     // Timer events.
     void timMouseTimer();
     void timPausedTimer();
+    void timChordMessageTimer();
 
     TMouseMonitorParts& Parts() { return parts; }
     TTooltipWindow& tt() { return parts.tooltip ? *parts.tooltip : *ownTooltip; }
@@ -108,6 +109,9 @@ class TFrmMouseMonitor : public IGestureInProgress {
 
     TTimer timMouse;
     TTimer timPaused;
+    // Ends the disable chord's message a while after the release: with the program's gestures
+    // off, no poll closes it.
+    TTimer timChordMessage;
 
     TPicture imgUp, imgDown, imgLeft, imgRight, imgNE, imgNW, imgSE, imgSW;
 

@@ -11,9 +11,11 @@ const TKeyboardQuery KeyboardQuery;
 bool TKeyboardQuery::IsClicked(MouseButton bi) const {
     if (bi == MouseButton::RightButton && RightButtonGate && RightButtonGate->On())
         return RightButtonGate->RightDown();
+    // The key state is the physical buttons'; which of them is which follows the user's setting,
+    // so a left-handed user draws with the left button and selects text with the right one.
     IInput& input = *Os().input;
-    const bool readLeftKey = bi == MouseButton::leftButton && !input.ButtonsSwapped();
-    return input.ButtonDown(readLeftKey ? vk::LBUTTON : vk::RBUTTON);
+    return input.ButtonDown(bi == MouseButton::leftButton ? PrimaryButtonKey(input)
+                                                          : SecondaryButtonKey(input));
 }
 
 bool TKeyboardQuery::IsPressed(int VKConstant) const {

@@ -9,8 +9,9 @@ enum class MouseButton : std::uint8_t { leftButton = 0, RightButton = 1 };
 
 class TKeyboardQuery {
   public:
-    // Whether the button is down. With the system's buttons swapped, the left button is read
-    // from the right button's key. The right button is the gate's while the gate is on.
+    // Whether the button is down: the right button is the secondary one and the left button the
+    // primary one, whichever physical buttons the user's setting makes them. The right button is
+    // the gate's while the gate is on.
     bool IsClicked(MouseButton bi) const;
     bool IsPressed(int VKConstant) const;
     // Whether the key's toggle is on (Scroll Lock for the tray).

@@ -41,7 +41,9 @@ TRightButtonGateParts TRightButtonGate::OnPlatform(std::function<void(bool)> hoo
         .leaveAlone = {},
         .foreground = [] { return Os().desktop->ForegroundWindow(); },
         .topLevelAt = [](TPoint at) { return Os().desktop->TopLevelAt(at); },
-        .systemRightDown = [] { return Os().input->ButtonDown(vk::RBUTTON); },
+        // The hook hears of the secondary button as the right button's messages, whichever
+        // physical button it is; the key state names the physical one.
+        .systemRightDown = [] { return Os().input->ButtonDown(SecondaryButtonKey(*Os().input)); },
         .hook = std::move(hook),
         .wake = std::move(wake),
         .keyDown = [](int key) { return Os().input->KeyDown(key); },

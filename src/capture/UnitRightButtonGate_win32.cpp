@@ -113,11 +113,16 @@ void TRightButtonGateHook::Send(const std::vector<TGateReplay>& replays) {
     GetCursorPos(&now);
     const TPoint at = replays.front().at;
     if (now.x != at.x || now.y != at.y) SetCursorPos(at.x, at.y);
+    // Synthesized events name physical buttons, which the system then swaps like the hand's: the
+    // click handed on must arrive as the secondary button's again.
+    const bool swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    const DWORD down = swapped ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+    const DWORD up = swapped ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
     std::vector<INPUT> inputs;
     for (const TGateReplay& r : replays) {
         INPUT in{};
         in.type = INPUT_MOUSE;
-        in.mi.dwFlags = r.down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+        in.mi.dwFlags = r.down ? down : up;
         in.mi.dwExtraInfo = kMark;
         inputs.push_back(in);
     }

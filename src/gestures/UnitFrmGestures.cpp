@@ -22,13 +22,6 @@ constexpr std::uint32_t kNormalPriorityClass = 32;
 constexpr std::uint32_t kCreateNewProcessGroup = 512;
 constexpr TPoint kTooltipOffset{11, 0};
 
-// A path with a blank, unquoted, would start the wrong program: "C:\Program Files\x.exe -q"
-// runs "C:\Program.exe" when that exists.
-std::wstring QuotedPath(const std::wstring& path) {
-    if (path.find_first_of(L" \t") == std::wstring::npos || path.front() == L'"') return path;
-    return L"\"" + path + L"\"";
-}
-
 std::wstring FoundText(bool found) {
     return found ? L"-1" : L"0";
 }

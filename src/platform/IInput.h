@@ -27,7 +27,9 @@ class IInput {
     // Whether a key is down (bit 0x80 of its state) and whether its toggle is on (bit 0x01).
     virtual bool KeyDown(int vkKey) = 0;
     virtual bool KeyToggled(int vkKey) = 0;
-    // The system's swap-buttons setting.
+    // The system's swap-buttons setting. It changes which button is which for the messages
+    // programs get (and for the low-level hook), not for ButtonDown, which reads the physical
+    // buttons.
     virtual bool ButtonsSwapped() = 0;
     virtual TPoint CursorPos() = 0;
 
@@ -39,5 +41,14 @@ class IInput {
     virtual bool GetKeyboardState(std::array<std::uint8_t, 256>& state) = 0;
     virtual bool SetKeyboardState(const std::array<std::uint8_t, 256>& state) = 0;
 };
+
+// The physical button's key that is the secondary (context-menu, gesture) button, and the one that
+// is the primary button, under the user's swap-buttons setting.
+inline int SecondaryButtonKey(IInput& input) {
+    return input.ButtonsSwapped() ? vk::LBUTTON : vk::RBUTTON;
+}
+inline int PrimaryButtonKey(IInput& input) {
+    return input.ButtonsSwapped() ? vk::RBUTTON : vk::LBUTTON;
+}
 
 } // namespace fg

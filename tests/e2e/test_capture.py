@@ -3,10 +3,12 @@
 start), lets a plain right click through to the program, and the two-left-click chord while the
 right button is held disables gestures for the program under the pointer."""
 
-from gestures import (ARROW_FILL, DISABLE_CHORD, ENABLE_CHORD, MENU_CLOSED, PROGRAM_FILE, RELEASE,
-                      TOP_DOWN, UP_RIGHT, chord, close_menus, colour_count, held_draw, menus,
+import time
+
+from gestures import (ARROW_FILL, DISABLE_CHORD, DOWN_RIGHT, ENABLE_CHORD, MENU_CLOSED, PROGRAM_FILE,
+                      RELEASE, TOP_DOWN, UP_RIGHT, chord, close_menus, colour_count, held_draw, menus,
                       read_profile, sent, wait_log)
-from harness import Bench, expect, run_cases, wait_for
+from harness import Bench, Skip, expect, run_cases, wait_for
 
 # What each press over Notepad sends, in this order: None is nothing.
 STROKES = [
@@ -85,5 +87,68 @@ def disable_chord(bench: Bench):
     close_menus(bench)
 
 
+def chord_messages(bench: Bench, prog):
+    """The program's visible tooltips wide enough for a text: the chord's message, not an arrow."""
+    def wide(w):
+        rows = [ln for ln in bench.probe("info", w.hwnd, check=False).stdout.splitlines()
+                if ln.startswith("rect\t")]
+        if not rows:
+            return False  # gone meanwhile
+        left, _, right, _ = map(int, rows[0].split("\t")[1:])
+        return right - left > 100
+    return [w for w in bench.windows(cls="TTooltipWindow", pid=prog.winpid, visible=True) if wide(w)]
+
+
+def chord_message(bench: Bench):
+    """"Gestures DISABLED for program." goes by itself about 1.3 s after the release, with no
+    other press."""
+    prog = bench.start_program()
+    bench.start_notepad()
+    chord(bench)
+    released = time.monotonic()
+    wait_for(lambda: chord_messages(bench, prog), 5, "the chord's message beside the pointer")
+    wait_for(lambda: not chord_messages(bench, prog), 6, "the chord's message to go by itself")
+    gone = time.monotonic() - released
+    expect(gone > 0.9, f"the chord's message went {gone:.2f} s after the release, too soon to read")
+    wait_log(bench, prog, DISABLE_CHORD, 1)
+    close_menus(bench)
+
+
+def swapped_draw(bench: Bench, points, button):
+    bench.mouse_move(*points[0])
+    bench.xdotool("sleep", 0.05, "mousedown", button)
+    bench.draw(points)
+    bench.xdotool("sleep", 0.12, "mouseup", button)
+
+
+def swapped_buttons(bench: Bench):
+    """Set up for the left hand, the physical left button is the secondary one: it draws and
+    holds the chord, and the right one, now the primary, neither draws nor is the chord's
+    click. Wine keeps the setting (SwapMouseButton, SM_SWAPBUTTON) but does not swap the
+    buttons' messages, so only what the program reads of the buttons' state changes here."""
+    if bench.probe("swap", "1").stdout.strip() != "1":
+        raise Skip("Wine does not keep the swap-buttons setting")
+    try:
+        prog = bench.start_program()
+        bench.start_notepad()
+        swapped_draw(bench, UP_RIGHT, 1)
+        wait_for(lambda: sent(bench, prog) == ["03"], 8, "the secondary button's gesture",
+                 interval=0.3)
+        swapped_draw(bench, UP_RIGHT, 3)  # the primary button: a selection, no gesture
+        close_menus(bench)
+        swapped_draw(bench, DOWN_RIGHT, 1)
+        wait_for(lambda: len(sent(bench, prog)) >= 2, 8, "the second gesture", interval=0.3)
+        expect(sent(bench, prog) == ["03", "13"],
+               f"the primary button drew a gesture: sent {sent(bench, prog)}")
+        bench.xdotool("mousemove", 500, 500, "sleep", 0.05, "mousedown", 1, "sleep", 0.15,
+                      "mousedown", 3, "sleep", 0.15, "mouseup", 3, "sleep", 0.15,
+                      "mousedown", 3, "sleep", 0.15, "mouseup", 3, "sleep", 0.15, "mouseup", 1)
+        wait_log(bench, prog, DISABLE_CHORD, 1)
+        close_menus(bench)
+    finally:
+        bench.probe("swap", "0", check=False)
+
+
 if __name__ == "__main__":
-    run_cases({"gestures": gestures, "disable_chord": disable_chord})
+    run_cases({"gestures": gestures, "disable_chord": disable_chord,
+               "chord_message": chord_message, "swapped_buttons": swapped_buttons})

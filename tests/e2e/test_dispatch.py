@@ -174,6 +174,37 @@ def unicode_binding(bench: Bench):
     kept("the save at the end", 0)
 
 
+
+def planted(bench: Bench):
+    """A binding whose program is missing starts nothing: not a program that sits where its
+    path has a blank ("<data>/my.exe" for "<data>/my tools/missing.exe"). A binding of the
+    recorder in that folder, drawn next, shows when the first binding has had its chance."""
+    exe, record = recorder(bench)
+    folder = record.parent
+    plant = bench.data / "my.exe"
+    shutil.copy2(bench.opts.probe.parent / "fgrecorder.exe", plant)
+    missing = "Z:" + str(folder / "missing.exe").replace("/", "\\")
+    (bench.data / "Gestures.ini").write_text(gesture_file({
+        "03": (RUN, f"{missing}|"),
+        "13": (RUN, f"{exe}|"),
+    }), newline="")
+    prog = bench.start_program()
+    bench.start_notepad()
+    bench.draw(UP_RIGHT, right_button=True)
+    wait_log(bench, prog, FOUND, 1)
+    close_menus(bench)
+    for box in bench.windows(cls="#32770", visible=True):
+        bench.ok(box)  # the shell's word that the file is missing
+    bench.draw(DOWN_RIGHT, right_button=True)
+    recorded(record)
+    planted_record = bench.data / "started.txt"
+    expect(not planted_record.exists(),
+           f"the program planted at a blank was started: {planted_record.read_text('utf-8')!r}"
+           if planted_record.exists() else "")
+    close_menus(bench)
+
+
+
 if __name__ == "__main__":
     run_cases({"keystrokes": keystrokes, "title_bar": title_bar, "lookup": lookup, "disable_enable": disable_enable,
-               "run_program": run_program, "unicode_binding": unicode_binding})
+               "run_program": run_program, "unicode_binding": unicode_binding, "planted": planted})

@@ -79,9 +79,9 @@ void FakeClock::Advance(std::uint32_t ms) {
 // --- input -----------------------------------------------------------------------------------
 
 bool FakeInput::ButtonDown(int vkButton) {
-    if (vkButton == vk::RBUTTON && rightUpAt &&
+    if (vkButton == SecondaryKey() && rightUpAt &&
         static_cast<std::int32_t>(clock.now - *rightUpAt) >= 0) {
-        Release(vk::RBUTTON);
+        Release(SecondaryKey());
         rightUpAt.reset();
     }
     return (state[vkButton & 0xFF] & 0x80) != 0;
@@ -461,11 +461,51 @@ std::intptr_t FakeSystem::ShellOpen(HWindow, const std::wstring& file) {
     return shellAnswer;
 }
 
+namespace {
+
+// A name whose last part has no extension gets ".exe", as process creation adds it.
+std::wstring WithExeExtension(std::wstring name) {
+    const std::size_t slash = name.find_last_of(L"\\/");
+    const std::size_t dot = name.rfind(L'.');
+    if (dot == std::wstring::npos || (slash != std::wstring::npos && dot < slash)) name += L".exe";
+    return name;
+}
+
+// The program file process creation runs for a command line without an application name: a
+// quoted name is taken whole; an unquoted line is tried up to each blank or tab in turn, and the
+// first name that exists runs.
+std::optional<std::wstring>
+ProgramOfCommandLine(const std::wstring& line,
+                     const std::map<std::wstring, std::vector<std::uint8_t>>& files) {
+    if (!line.empty() && line[0] == L'"') {
+        const std::size_t close = line.find(L'"', 1);
+        const std::wstring name =
+            WithExeExtension(line.substr(1, close == std::wstring::npos ? close : close - 1));
+        if (files.count(name)) return name;
+        return std::nullopt;
+    }
+    for (std::size_t end = 0;; ++end) {
+        end = line.find_first_of(L" \t", end);
+        const std::wstring name = WithExeExtension(line.substr(0, end));
+        if (files.count(name)) return name;
+        if (end == std::wstring::npos) return std::nullopt;
+    }
+}
+
+} // namespace
+
 bool FakeSystem::StartProcess(const std::wstring& commandLine, std::uint32_t creationFlags,
                               bool wait, std::uint32_t& error) {
     error = startError;
     if (startError) return false;
+    const std::optional<std::wstring> program =
+        files ? ProgramOfCommandLine(commandLine, files->files) : std::nullopt;
+    if (!program) {
+        error = 2; // ERROR_FILE_NOT_FOUND
+        return false;
+    }
     started.push_back({commandLine, creationFlags, wait});
+    ran.push_back(*program);
     return true;
 }
 
@@ -713,6 +753,7 @@ std::vector<std::wstring> FakeFileSystem::ProfileKeyNames(const std::wstring& pa
 // --- installation ----------------------------------------------------------------------------
 
 FakePlatform::FakePlatform() : previous(Os()) {
+    system.files = &files;
     InstallPlatform(Platform{&clock, &desktop, &system, &files, &input});
 }
 

@@ -16,6 +16,8 @@
 
 namespace fg::fake {
 
+class FakeFileSystem;
+
 class FakeClock : public IClock {
   public:
     std::uint32_t TickCount() override { return now; }
@@ -83,11 +85,16 @@ class FakeInput : public IInput {
     FakeClock& clock;
     std::array<std::uint8_t, 256> state{};
     std::vector<Event> events;
-    // The user lets go of the right button at this virtual time: a wait that only sleeps (the
-    // chord's) sees it as well as one that handles messages.
+    // The user lets go of the secondary button (the right one, the left one when swapped) at this
+    // virtual time: a wait that only sleeps (the chord's) sees it as well as one that handles
+    // messages.
     std::optional<std::uint32_t> rightUpAt;
     TPoint cursor{960, 540};
+    // As on Windows, the state of each key is the physical button's, swapped or not (so is
+    // Press); only the messages programs get follow the setting.
     bool swapped = false;
+    int SecondaryKey() const { return swapped ? vk::LBUTTON : vk::RBUTTON; }
+    int PrimaryKey() const { return swapped ? vk::RBUTTON : vk::LBUTTON; }
 };
 
 struct FakeWindow {
@@ -272,8 +279,14 @@ class FakeSystem : public ISystem {
     };
     std::vector<std::wstring> shellOpened;
     std::intptr_t shellAnswer = 42; // above 32: opened
+    // A process starts only when the program its command line names is a file of `files`, found
+    // the way the system finds it: an unquoted line is tried up to each blank in turn, so
+    // "C:\Program Files\x.exe" runs "C:\Program.exe" when that exists. Otherwise starting fails
+    // with 2 (file not found), as it does on Windows.
     std::vector<Started> started;
-    std::uint32_t startError = 0; // non-zero: starting fails with this code
+    std::vector<std::wstring> ran; // the program file each start ran
+    std::uint32_t startError = 0;  // non-zero: starting fails with this code
+    FakeFileSystem* files = nullptr;
 
     std::uint32_t lastError = 0;
     std::map<std::uint32_t, std::wstring> errorTexts{

@@ -47,6 +47,10 @@ class Dispatch : public ::testing::Test {
         platform.system.environment = {{L"WINDIR", L"C:\\Windows"},
                                        {L"ProgramFiles", L"C:\\Program Files"}};
         platform.input.cursor = {500, 300};
+        // The programs the bindings start; a start of any other fails as on Windows.
+        for (const wchar_t* program : {L"C:\\Tools\\x.exe", L"C:\\Program Files\\x.exe",
+                                       L"C:\\Program Files\\My Tools\\tool.exe"})
+            platform.files.files[program] = {};
     }
     void Write(const std::wstring& name, const std::wstring& text) {
         platform.files.SetText(GetDataPath() + name, text);
@@ -293,6 +297,21 @@ TEST_F(Dispatch, ProgramActionsStartAProcessOrGoToTheShell) {
     }
     platform.system.startError = 2;
     EXPECT_TRUE(d.ReportGestures(L"3", false)) << "a program that does not start still counts";
+}
+
+// The launcher's side of a program that is missing: whatever sits at a blank of its path stays
+// where it is (the shell's side, for actions without parameters, is ShellRun's).
+TEST_F(Dispatch, AMissingProgramWithParametersStartsNothingPlantedAtABlank) {
+    for (const wchar_t* plant : {L"C:\\Program.exe", L"C:\\Program Files\\Some.exe"})
+        platform.files.files[plant] = {};
+    Dispatcher& d = Make();
+    for (const wchar_t* path :
+         {L"C:\\Program Files\\Some App\\app.exe", L"%ProgramFiles%\\Some App\\app.exe"}) {
+        Write(L"Gestures_notepad.exe.ini",
+              std::wstring(L"[3]\r\nActionType=Run Program / File\r\nAction=") + path + L"|-q\r\n");
+        EXPECT_TRUE(d.ReportGestures(L"3", false));
+        EXPECT_TRUE(platform.system.ran.empty()) << path << " started " << platform.system.ran[0];
+    }
 }
 
 TEST_F(Dispatch, AProgramEditedWithBlanksAndParametersIsStoredAsEnteredAndStartsQuoted) {

@@ -120,5 +120,34 @@ TEST(FakeDesktop, MonitorsLeftOfAndAboveThePrimaryWidenTheVirtualScreenAndKeepTh
     EXPECT_EQ(work, (TRect{-1280, -200, 0, 824}));
 }
 
+// As on Windows: an unquoted command line names the first program that exists up to a blank.
+TEST(FakeSystem, ProcessCreationFindsItsProgramAsTheSystemDoes) {
+    fake::FakePlatform platform;
+    platform.files.files[L"C:\\Program.exe"] = {};
+    platform.files.files[L"C:\\Program Files\\x.exe"] = {};
+    struct Case {
+        const wchar_t* commandLine;
+        const wchar_t* ran; // null: not started, file not found
+    };
+    const Case cases[] = {
+        {L"C:\\Program Files\\x.exe -q", L"C:\\Program.exe"},
+        {L"C:\\Program Files\\missing.exe", L"C:\\Program.exe"},
+        {L"\"C:\\Program Files\\x.exe\" -q", L"C:\\Program Files\\x.exe"},
+        {L"\"C:\\Program Files\\x\"", L"C:\\Program Files\\x.exe"},
+        {L"\"C:\\Program Files\\missing.exe\"", nullptr},
+        {L"C:\\Tools\\x.exe", nullptr},
+    };
+    for (const Case& c : cases) {
+        platform.system.ran.clear();
+        std::uint32_t error = 0;
+        const bool started = platform.system.StartProcess(c.commandLine, 0, false, error);
+        EXPECT_EQ(started, c.ran != nullptr) << c.commandLine;
+        EXPECT_EQ(error, c.ran ? 0u : 2u) << c.commandLine;
+        EXPECT_EQ(platform.system.ran,
+                  c.ran ? std::vector<std::wstring>{c.ran} : std::vector<std::wstring>{})
+            << c.commandLine;
+    }
+}
+
 } // namespace
 } // namespace fg

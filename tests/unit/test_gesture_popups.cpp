@@ -63,6 +63,7 @@ class Popups : public ::testing::Test {
         os.desktop.foreground = notepad;
         pad.below = notepad;
         os.input.cursor = {500, 300};
+        os.files.files[L"C:\\Tools\\x.exe"] = {}; // the program a binding starts
         sender.onSend = [this] {
             calls.push_back(L"send" +
                             std::wstring(os.desktop.attached.empty() ? L"" : L" attached"));

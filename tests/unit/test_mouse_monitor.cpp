@@ -243,12 +243,14 @@ class MouseMonitor : public ::testing::Test {
         os.clock.Advance(70); // the first poll, with the button up
     }
 
-    // One poll per step: the state is set, then time runs to the monitor's next poll.
+    // One poll per step: the state is set, then time runs to the monitor's next poll. A step's
+    // "right" is the secondary button and its "left" the primary one, whichever physical button
+    // the user's setting makes them.
     void Play(const std::vector<Step>& steps) {
         for (const Step& s : steps) {
             mouse.cursor = s.at;
-            s.right ? mouse.Press(vk::RBUTTON) : mouse.Release(vk::RBUTTON);
-            s.left ? mouse.Press(vk::LBUTTON) : mouse.Release(vk::LBUTTON);
+            s.right ? mouse.Press(mouse.SecondaryKey()) : mouse.Release(mouse.SecondaryKey());
+            s.left ? mouse.Press(mouse.PrimaryKey()) : mouse.Release(mouse.PrimaryKey());
             const TTimer& t = monitor->timMouse;
             os.clock.Advance(t.Enabled() ? t.Interval() : 60);
         }
@@ -676,6 +678,61 @@ TEST_F(MouseMonitor, TwoLeftClicksWhileHoldingSwitchGesturesOffThenOn) {
     Play({{false, at}});
     Play(Gesture({500, 500}, kUpThenRight));
     EXPECT_EQ(Reports(), Calls{L"report 03"});
+}
+
+// The message stays readable a while and then goes by itself: nothing else closes it while the
+// program's gestures are off.
+TEST_F(MouseMonitor, TheDisableChordsMessageGoesByItselfAfterTheRelease) {
+    const TPoint at{700, 500};
+    Play({{true, at}});
+    const std::uint32_t released = os.clock.now + 100;
+    mouse.rightUpAt = released;
+    Play(LeftClicks(at, 2));
+    ASSERT_EQ(Starting(calls, L"disable"), Calls{L"disable"});
+    ASSERT_TRUE(tt.IsShowing());
+    os.clock.Advance(released + 1200 - os.clock.now);
+    EXPECT_TRUE(tt.IsShowing()) << "gone before it could be read";
+    os.clock.Advance(200);
+    EXPECT_FALSE(tt.IsShowing()) << "still beside the cursor 1.4 s after the release";
+
+    // A gesture begun over another program before the time is up keeps its arrow.
+    os.system.processes.push_back({95, L"other.exe"});
+    os.desktop.foreground = os.desktop.AddWindow(9, 90);
+    Play({{true, at}});
+    mouse.rightUpAt = os.clock.now + 100;
+    Play(LeftClicks(at, 2));
+    ASSERT_EQ(Starting(calls, L"disable").size(), 2u);
+    os.desktop.foreground = os.desktop.AddWindow(10, 95);
+    Play(Gesture({500, 500}, {{0, -10, 10}, {10, 0, 70}}, false));
+    EXPECT_EQ(Starting(calls, L"tt.picture").size(), 2u);
+    EXPECT_TRUE(tt.IsShowing()) << "the stroke's arrow went with the message";
+}
+
+// Set up for the left hand, the system's key state still names the physical buttons: the
+// secondary button draws and makes the chord, the primary one clicks it, and a drag of the
+// primary one (selecting text) is no gesture.
+TEST_F(MouseMonitor, TheSecondaryButtonDrawsAndThePrimaryClicksTheChordEitherWay) {
+    const TPoint at{700, 500};
+    for (const bool swapped : {false, true}) {
+        SCOPED_TRACE(swapped ? "buttons swapped" : "buttons as made");
+        mouse.swapped = swapped;
+        calls.clear();
+        Play(Gesture({500, 500}, kUpThenRight));
+        EXPECT_EQ(Reports(), Calls{L"report 03"});
+
+        std::vector<Step> selection = Gesture({500, 500}, kUpThenRight);
+        for (Step& s : selection)
+            std::swap(s.left, s.right);
+        Play(selection);
+        EXPECT_EQ(Reports(), Calls{L"report 03"});
+
+        Play({{true, at}});
+        mouse.rightUpAt = os.clock.now + 100;
+        Play(LeftClicks(at, 2));
+        EXPECT_EQ(Starting(calls, L"disable"), Calls{L"disable"});
+        gestures.disabledExes.clear();
+        monitor->DisableFlagsChanged();
+    }
 }
 
 TEST_F(MouseMonitor, ChordClicksCountAcrossHoldsWhileGesturesAreOn) {

@@ -390,22 +390,46 @@ TEST_F(ShellRunTest, TrimsAndOpensThroughTheShell) {
     EXPECT_EQ(system.shellOpened.size(), 1u); // blanks only open nothing
 }
 
-TEST_F(ShellRunTest, WhatTheShellRefusesIsStartedAsACommandLine) {
-    system.shellAnswer = 32;
-    EXPECT_EQ(ShellRun(0, L"tool.exe -x\n"), 0u);
-    EXPECT_EQ(system.started,
-              (std::vector<fake::FakeSystem::Started>{{L"tool.exe -x", 0x20 | 0x200, false}}));
+TEST_F(ShellRunTest, WhatTheShellRefusesIsStartedAsOneProgram) {
+    platform.files.files[L"C:\\My Tools\\tool.exe"] = {};
+    platform.files.files[L"C:\\Tools\\x.exe"] = {};
+    system.shellAnswer = 31; // no program is associated with it
+    EXPECT_EQ(ShellRun(0, L"C:\\My Tools\\tool.exe\n"), 0u);
+    EXPECT_EQ(ShellRun(0, L"C:\\Tools\\x.exe"), 0u);
+    EXPECT_EQ(ShellRun(0, L"\"C:\\My Tools\\tool.exe\" -q"), 0u); // quoted already: as it stands
+    EXPECT_EQ(system.started, (std::vector<fake::FakeSystem::Started>{
+                                  {L"\"C:\\My Tools\\tool.exe\"", 0x20 | 0x200, false},
+                                  {L"C:\\Tools\\x.exe", 0x20 | 0x200, false},
+                                  {L"\"C:\\My Tools\\tool.exe\" -q", 0x20 | 0x200, false}}));
 
     system.shellAnswer = 2;
-    system.startError = 2;
     EXPECT_EQ(ShellRun(0, L"C:\\missing.exe"), 2u);
     EXPECT_EQ(system.shellOpened.back(), L"C:\\missing.exe");
 }
 
+// The shell cannot find the program, and nothing else may start in its place: unquoted, process
+// creation would try the path up to each blank ("C:\Program.exe", "C:\Program Files\Some.exe").
+TEST_F(ShellRunTest, AProgramPlantedAtABlankOfAMissingPathNeverStarts) {
+    const std::wstring path = L"C:\\Program Files\\Some App\\app.exe";
+    const wchar_t* const planted[] = {L"C:\\Program.exe", L"C:\\Program Files\\Some.exe"};
+    for (const wchar_t* plant : planted) {
+        fake::FakePlatform os;
+        os.files.files[plant] = {};
+        os.system.shellAnswer = 2; // SE_ERR_FNF
+        EXPECT_EQ(ShellRun(0, L" " + path + L"\r\n"), 2u) << plant;
+        TPaste paste; // the route of program actions without parameters
+        paste.SendTextWithKeystrokes(L"[KEYS][RUN]" + path);
+        EXPECT_EQ(os.system.shellOpened, (std::vector<std::wstring>{path, path})) << plant;
+        EXPECT_TRUE(os.system.ran.empty()) << plant << " started";
+    }
+}
+
 TEST_F(ShellRunTest, RunProcessStartsInANewGroupWithoutWaiting) {
+    platform.files.files[L"a.exe"] = {};
     EXPECT_EQ(RunProcess(L"a.exe b", 0x08000000), 0u);
     EXPECT_EQ(system.started,
               (std::vector<fake::FakeSystem::Started>{{L"a.exe b", 0x08000000 | 0x200, false}}));
+    EXPECT_EQ(RunProcess(L"b.exe", 0x20), 2u);
     system.startError = 740;
     EXPECT_EQ(RunProcess(L"a.exe", 0x20), 740u);
 }

@@ -268,5 +268,37 @@ TEST(RightButtonGate, MissingPartsAreNamed) {
     }
 }
 
+// The hook hears of the secondary button as the right button's messages whichever physical
+// button it is, but the system's key state names the physical buttons. Set up for the left hand,
+// a held primary button (selecting text) is no press the hook missed, and a secondary press it
+// missed still shows that the system removed the hook.
+TEST(GateOnPlatform, TheSystemsStateThatIsComparedIsTheSecondaryButtons) {
+    for (const bool swapped : {false, true}) {
+        SCOPED_TRACE(swapped ? "buttons swapped" : "buttons as made");
+        fake::FakePlatform os;
+        os.desktop.foreground = os.desktop.AddWindow(7, 70);
+        os.input.swapped = swapped;
+        std::vector<bool> hookCalls;
+        TRightButtonGateParts parts = TRightButtonGate::OnPlatform(
+            [&](bool install) { hookCalls.push_back(install); }, [] {});
+        parts.leaveAlone = [](HWindow) { return false; };
+        TRightButtonGate gate(parts);
+        gate.SetOn(true);
+        gate.Poll();
+
+        EXPECT_FALSE(gate.Decide({TGateEvent::Other, {400, 300}}, 0)); // the primary's press
+        os.input.Press(os.input.PrimaryKey());
+        for (int i = 0; i < 3; ++i)
+            gate.Poll();
+        EXPECT_EQ(hookCalls, std::vector<bool>{true}) << "the hook was taken for lost";
+
+        os.input.Release(os.input.PrimaryKey());
+        os.input.Press(os.input.SecondaryKey());
+        gate.Poll();
+        gate.Poll();
+        EXPECT_EQ(hookCalls, (std::vector<bool>{true, true}));
+    }
+}
+
 } // namespace
 } // namespace fg

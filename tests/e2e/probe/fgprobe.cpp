@@ -605,6 +605,14 @@ int cmdKey(const Args& a) {
     return kFound;
 }
 
+// Swaps the meaning of the mouse buttons (1) or restores it (0) for the desktop's session, as a
+// left-handed user's setting does; prints the setting as the system then reports it.
+int cmdSwap(const Args& a) {
+    SwapMouseButton(wcstoul(a[0].c_str(), nullptr, 10) != 0);
+    writeOut(std::to_wstring(GetSystemMetrics(SM_SWAPBUTTON)) + L"\n");
+    return kFound;
+}
+
 int cmdForeground(const Args&) {
     HWND h = GetForegroundWindow();
     if (!h) return kNotFound;
@@ -655,6 +663,7 @@ constexpr Command kCommands[] = {
     {L"procs", 0, cmdProcesses, L"procs [--exe NAME]      processes: pid, exe; exit 1 when none"},
     {L"foreground", 0, cmdForeground, L"foreground              the foreground window"},
     {L"key", 1, cmdKey, L"key VK                  presses and releases a key"},
+    {L"swap", 1, cmdSwap, L"swap 0|1                swaps the mouse buttons' meaning, or not"},
     {L"timefmt", 0, cmdTimeFormat,
      L"timefmt                 the user's long time format, AM and PM texts"},
     {L"menuwatch", 1, cmdMenuWatch,
