@@ -54,6 +54,19 @@ void ForwardInstanceCommand(InstanceCommand c) {
     desktop.ProcessMessages();
 }
 
+bool RunInstanceSteps(const std::vector<std::wstring>& args,
+                      const std::function<void()>& makeInstanceWindow) {
+    for (InstanceCommand c : InstanceStepsFor(args)) {
+        const bool firstCopy = CreateInstanceMutex();
+        if (c != InstanceCommand::INST_INIT)
+            ForwardInstanceCommand(c);
+        else if (firstCopy && makeInstanceWindow)
+            makeInstanceWindow();
+    }
+    // Any argument at all makes this start a messenger that never runs the program.
+    return args.empty();
+}
+
 void TFrmDummyInstance::GetDataMessage(const void* data, std::size_t size) {
     // Every text but "EDIT_GESTURES" asks for the configuration.
     const std::wstring text = DecodeUtf16LeUntilNul(data, size);

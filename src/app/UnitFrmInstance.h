@@ -37,6 +37,12 @@ bool CreateInstanceMutex();
 // The messenger's half: hands the command to the running copy, if there is one.
 void ForwardInstanceCommand(InstanceCommand c);
 
+// Runs the instance steps of a command line and answers whether this start runs the program. A
+// first copy gets its instance window from makeInstanceWindow at once, before any other window,
+// so that a later start finds it.
+bool RunInstanceSteps(const std::vector<std::wstring>& args,
+                      const std::function<void()>& makeInstanceWindow);
+
 class TFrmDummyInstance {
   public:
     // Handles an instance message: at most `size` bytes at `data` are read.

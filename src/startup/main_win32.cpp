@@ -182,18 +182,10 @@ int Run() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 
-    const std::vector<std::wstring> args = CommandLineArguments();
-    // Any argument at all makes this start a messenger that never runs the program.
-    const bool terminating = !args.empty();
     std::unique_ptr<TFrmDummyInstanceWindow> mainInstanceWindow;
-    for (InstanceCommand c : InstanceStepsFor(args)) {
-        const bool firstCopy = CreateInstanceMutex();
-        if (c != InstanceCommand::INST_INIT)
-            ForwardInstanceCommand(c);
-        else if (firstCopy)
-            mainInstanceWindow = std::make_unique<TFrmDummyInstanceWindow>();
-    }
-    if (terminating) return 0;
+    if (!RunInstanceSteps(CommandLineArguments(),
+                          [&] { mainInstanceWindow = std::make_unique<TFrmDummyInstanceWindow>(); }))
+        return 0;
 
     // Found before any window and said once when they all exist, not by every save that fails.
     const bool dataFolderWritable = DataFolderWritable();
