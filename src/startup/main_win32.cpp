@@ -183,8 +183,9 @@ int Run() {
     InitCommonControlsEx(&icc);
 
     std::unique_ptr<TFrmDummyInstanceWindow> mainInstanceWindow;
-    if (!RunInstanceSteps(CommandLineArguments(),
-                          [&] { mainInstanceWindow = std::make_unique<TFrmDummyInstanceWindow>(); }))
+    if (!RunInstanceSteps(CommandLineArguments(), [&] {
+            mainInstanceWindow = std::make_unique<TFrmDummyInstanceWindow>();
+        }))
         return 0;
 
     // Found before any window and said once when they all exist, not by every save that fails.
