@@ -612,6 +612,18 @@ int cmdForeground(const Args&) {
     return kFound;
 }
 
+// The control with the keyboard focus in the thread of the foreground window: where the next key
+// goes.
+int cmdFocus(const Args&) {
+    HWND fg = GetForegroundWindow();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!fg || !GetGUIThreadInfo(GetWindowThreadProcessId(fg, nullptr), &info) || !info.hwndFocus)
+        return kNotFound;
+    printRow(describe(info.hwndFocus, windowText(info.hwndFocus), processNames()));
+    return kFound;
+}
+
 // The user's long time format and its AM and PM designators, one a line, as the regional
 // settings give them (for example "h:mm:ss tt", "AM", "PM").
 int cmdTimeFormat(const Args&) {
@@ -655,6 +667,8 @@ constexpr Command kCommands[] = {
     {L"procs", 0, cmdProcesses, L"procs [--exe NAME]      processes: pid, exe; exit 1 when none"},
     {L"foreground", 0, cmdForeground, L"foreground              the foreground window"},
     {L"key", 1, cmdKey, L"key VK                  presses and releases a key"},
+    {L"focus", 0, cmdFocus,
+     L"focus                   the control with the focus in the foreground"},
     {L"timefmt", 0, cmdTimeFormat,
      L"timefmt                 the user's long time format, AM and PM texts"},
     {L"menuwatch", 1, cmdMenuWatch,
