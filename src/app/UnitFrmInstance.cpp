@@ -106,6 +106,14 @@ void TFrmDummyInstance::GetDataMessage(const void* data, std::size_t size) {
                                        : InstanceCommand::INST_CONFIG;
     AppendLog(L"Instance command received: " + InstanceCommandText(command));
     const auto& show = command == InstanceCommand::INST_CONFIG ? showConfig : showEditGestures;
+    waiting = !show;
+    if (show) TFocusManager::ForceForeground(show());
+}
+
+void TFrmDummyInstance::Ready() {
+    if (!waiting) return;
+    waiting = false;
+    const auto& show = command == InstanceCommand::INST_CONFIG ? showConfig : showEditGestures;
     if (show) TFocusManager::ForceForeground(show());
 }
 

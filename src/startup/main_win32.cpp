@@ -126,6 +126,9 @@ struct TApplicationWindows {
             AppendLog(e.Message());
             if (dataFolderWritable) ShowErrorBox(e.Message());
         }
+        // A second start while this copy was starting may have asked for a window already.
+        for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
+            if (w) w->Logic().Ready();
     }
     ~TApplicationWindows() {
         FrmGestures = nullptr;

@@ -154,5 +154,26 @@ TEST(InstanceMessage, ShownWindowIsBroughtToTheFront) {
     EXPECT_EQ(platform.desktop.foreground, config);
 }
 
+TEST(InstanceMessage, ACommandThatComesBeforeItsWindowIsCarriedOutWhenTheCopyIsReady) {
+    fake::FakePlatform platform;
+    const HWindow edit = platform.desktop.AddWindow(platform.desktop.ownThread, 1);
+    platform.desktop.AddWindow(5, 6);
+    platform.desktop.foreground = platform.desktop.zorder[0].handle;
+    TFrmDummyInstance instance;
+    const auto bytes = InstanceMessageBytes(IC::INST_EDIT_GESTURES);
+    instance.GetDataMessage(bytes.data(), bytes.size()); // the copy is still making its windows
+    int shown = 0;
+    instance.showEditGestures = [&] {
+        ++shown;
+        return edit;
+    };
+    EXPECT_EQ(shown, 0);
+    instance.Ready();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(platform.desktop.foreground, edit);
+    instance.Ready();
+    EXPECT_EQ(shown, 1) << "carried out once";
+}
+
 } // namespace
 } // namespace fg
