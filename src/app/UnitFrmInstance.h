@@ -37,6 +37,12 @@ bool CreateInstanceMutex();
 // The messenger's half: hands the command to the running copy, if there is one.
 void ForwardInstanceCommand(InstanceCommand c);
 
+// Runs the instance steps of a command line and answers whether this start runs the program. A
+// first copy gets its instance window from makeInstanceWindow at once, before any other window,
+// so that a later start finds it.
+bool RunInstanceSteps(const std::vector<std::wstring>& args,
+                      const std::function<void()>& makeInstanceWindow);
+
 class TFrmDummyInstance {
   public:
     // Handles an instance message: at most `size` bytes at `data` are read.
@@ -44,9 +50,16 @@ class TFrmDummyInstance {
     InstanceCommand command = InstanceCommand::INST_INIT;
 
     // The windows the commands show, with the handle to bring to the front. Every command is
-    // logged; until its window exists that is all it does.
+    // logged; one whose window is not there yet waits for Ready.
     std::function<HWindow()> showConfig;
     std::function<HWindow()> showEditGestures;
+
+    // Start-up calls it once every window is made and handed its parts: a command that came
+    // earlier (a second start while this copy was still starting) is carried out now.
+    void Ready();
+
+  private:
+    bool waiting = false; // the last command came before its window
 };
 
 } // namespace fg

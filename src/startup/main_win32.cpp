@@ -126,6 +126,9 @@ struct TApplicationWindows {
             AppendLog(e.Message());
             if (dataFolderWritable) ShowErrorBox(e.Message());
         }
+        // A second start while this copy was starting may have asked for a window already.
+        for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
+            if (w) w->Logic().Ready();
     }
     ~TApplicationWindows() {
         FrmGestures = nullptr;
@@ -182,18 +185,11 @@ int Run() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
 
-    const std::vector<std::wstring> args = CommandLineArguments();
-    // Any argument at all makes this start a messenger that never runs the program.
-    const bool terminating = !args.empty();
     std::unique_ptr<TFrmDummyInstanceWindow> mainInstanceWindow;
-    for (InstanceCommand c : InstanceStepsFor(args)) {
-        const bool firstCopy = CreateInstanceMutex();
-        if (c != InstanceCommand::INST_INIT)
-            ForwardInstanceCommand(c);
-        else if (firstCopy)
+    if (!RunInstanceSteps(CommandLineArguments(), [&] {
             mainInstanceWindow = std::make_unique<TFrmDummyInstanceWindow>();
-    }
-    if (terminating) return 0;
+        }))
+        return 0;
 
     // Found before any window and said once when they all exist, not by every save that fails.
     const bool dataFolderWritable = DataFolderWritable();

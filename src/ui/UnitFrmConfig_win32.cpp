@@ -3,6 +3,7 @@
 #include "platform/win32/Center.h"
 #include "platform/win32/Dpi.h"
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Modal.h"
 #include "platform/win32/Tally.h"
 #include "ui/UnitFrmConfigLayout_win32.h"
 #include "ui/UnitPopupIcons.h"
@@ -176,6 +177,13 @@ void TFrmConfigWindow::Hide() {
 }
 
 void TFrmConfigWindow::Clicked(int id) {
+    switch (id) {
+    case IDOK: // Enter: on the link it opens the welcome window, anywhere else it does nothing
+        if (GetFocus() == controls.Item(idLblConfigureHotkey)) logic->lblConfigureHotkeyClick();
+        return;
+    case IDCANCEL: // Escape closes the window as its close button does: saved and applied
+        return logic->FormClose();
+    }
     if (const wchar_t* key = ConfigKeyOfId(id)) {
         if (id == idRbFullscreen) return logic->rbFullscreenClick();
         if (id == idRbScratchpad) return logic->rbScratchpadClick();
@@ -194,6 +202,27 @@ void TFrmConfigWindow::Scrolled(HWND bar) {
     logic->TrackBarChange(ConfigKeyOfId(id), static_cast<int>(SendMessageW(bar, TBM_GETPOS, 0, 0)));
     if (id == idTbXPixel || id == idTbYPixel)
         InvalidateRect(controls.Item(idImgPixel), nullptr, FALSE);
+}
+
+// The link is a button, so Tab reaches it and Space and Enter press it; it looks like a link.
+void TFrmConfigWindow::DrawLink(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    wchar_t text[64] = {};
+    GetWindowTextW(item.hwndItem, text, static_cast<int>(std::size(text)));
+    HGDIOBJ old = SelectObject(dc, linkFont);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 255));
+    RECT textRect = r;
+    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    OffsetRect(&textRect, 1, (r.bottom - textRect.bottom) / 2);
+    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&textRect, 1, 0);
+        DrawFocusRect(dc, &textRect);
+    }
+    SelectObject(dc, old);
 }
 
 void TFrmConfigWindow::DrawPreview(const DRAWITEMSTRUCT& item) {
@@ -232,19 +261,19 @@ LRESULT TFrmConfigWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         }
+        if (wParam == idLblConfigureHotkey) {
+            DrawLink(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
         break;
+    case WM_ACTIVATE:
+        // The keys need a control with the focus: Tab walks on from it, Escape closes the window.
+        RestoreFocus(hwnd, wParam, lastFocus, controls.Item(idTree));
+        return 0;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) == controls.Item(idLblConfigureHotkey)) {
             SetCursor(LoadCursorW(nullptr, IDC_HAND));
             return TRUE;
-        }
-        break;
-    case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == controls.Item(idLblConfigureHotkey)) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, RGB(0, 0, 255));
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         break;
     }

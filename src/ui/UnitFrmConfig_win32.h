@@ -39,13 +39,15 @@ class TFrmConfigWindow : public TWin32Window, public IConfigView {
     void Clicked(int id);
     void Scrolled(HWND bar);
     void DrawPreview(const DRAWITEMSTRUCT& item);
+    void DrawLink(const DRAWITEMSTRUCT& item);
 
     TControlTable controls;
     std::unique_ptr<TFrmConfig> logic;
     HIMAGELIST icons = nullptr;
     HFONT linkFont = nullptr;
     std::vector<HTREEITEM> nodes;
-    bool mirroring = false; // the window sets its own controls: their notifications are echoes
+    bool mirroring = false;   // the window sets its own controls: their notifications are echoes
+    HWND lastFocus = nullptr; // the control that had the focus when the window was left
 };
 
 } // namespace fg

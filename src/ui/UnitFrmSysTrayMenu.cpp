@@ -28,6 +28,15 @@ struct TFlagGuard {
     ~TFlagGuard() { flag = false; }
 };
 
+// Hides the tray's window again however the menu ends: an action that raises included.
+struct TMenuOwnerGuard {
+    ITrayIconView& view;
+    explicit TMenuOwnerGuard(ITrayIconView& v) : view(v) { view.ShowMenuOwner(true); }
+    ~TMenuOwnerGuard() { view.ShowMenuOwner(false); }
+    TMenuOwnerGuard(const TMenuOwnerGuard&) = delete;
+    TMenuOwnerGuard& operator=(const TMenuOwnerGuard&) = delete;
+};
+
 // A menu entry's action, stamped first when timing marks are on: the time from the pick to the
 // window it opens is what opening a window from the tray costs the user.
 std::function<void()> Stamped(std::function<void()> action) {
@@ -106,7 +115,12 @@ void TfrmSysTrayMenu::WMTrayIcon(std::uint32_t mouseMessage) {
         Attached(parts.openEditGestures, L"Edit Gestures window");
         break;
     case traymsg::RBUTTONDOWN:
-        ShowPopup();
+        // Shift and a right click: the debug window, as on the Edit Gestures window's
+        // background. A right double click cannot serve: its first press opens the menu.
+        if (Os().input->KeyDown(vk::SHIFT))
+            Call(parts.showDebug, L"debug window");
+        else
+            ShowPopup();
         break;
     case traymsg::RBUTTONDBLCLK:
         Call(parts.showDebug, L"debug window");
@@ -147,9 +161,13 @@ void TfrmSysTrayMenu::ShowPopup() {
     menu[5].onClick = Stamped([this] { Call(parts.exitProgram, L"exit"); });
 
     AppendLog(L">>tray popup");
-    // A menu closes when the user clicks elsewhere only while its owner is in front.
-    Os().desktop->SetForeground(window);
-    Os().desktop->PopupMenu(menu, BesideCursor(cursor, {5, -4}), window);
+    {
+        // A menu answers the keyboard, and closes when the user clicks elsewhere, only while
+        // its owner is in front; under Wine the keys also need that owner shown.
+        TMenuOwnerGuard shown(view);
+        Os().desktop->SetForeground(window);
+        Os().desktop->PopupMenu(menu, BesideCursor(cursor, {5, -4}), window);
+    }
     AppendLog(L">>tray popup done");
 }
 

@@ -22,6 +22,10 @@ class ITrayIconView {
     virtual bool AddIcon(int pictureIndex, const std::wstring& tip) = 0;
     virtual bool ModifyIcon(int pictureIndex, const std::wstring& tip) = 0;
     virtual void DeleteIcon() = 0;
+    // Shows the tray's window (with no size, no taskbar button) while its menu is open, and hides
+    // it again after. The keyboard works a menu only through the window in front; under Wine a
+    // hidden window in front gets no keys from the keyboard, so the arrows and Enter were lost.
+    virtual void ShowMenuOwner(bool shown) = 0;
 };
 
 // What the tray works with, all made by start-up after the tray: it hands them over and then

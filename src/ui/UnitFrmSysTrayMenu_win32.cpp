@@ -75,6 +75,15 @@ void TfrmSysTrayMenuWindow::DeleteIcon() {
     iconAdded = false;
 }
 
+void TfrmSysTrayMenuWindow::ShowMenuOwner(bool shown) {
+    if (!hwnd) return;
+    // No size, so nothing of it shows; a tool window, so it has no taskbar button.
+    if (shown)
+        SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    else
+        ShowWindow(hwnd, SW_HIDE);
+}
+
 LRESULT TfrmSysTrayMenuWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TASKBAR_CREATE && WM_TASKBAR_CREATE != 0) {
         if (logic) logic->TaskbarCreated();

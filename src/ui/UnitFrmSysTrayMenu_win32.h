@@ -22,6 +22,7 @@ class TfrmSysTrayMenuWindow : public TWin32Window, public ITrayIconView {
     bool AddIcon(int pictureIndex, const std::wstring& tip) override;
     bool ModifyIcon(int pictureIndex, const std::wstring& tip) override;
     void DeleteIcon() override;
+    void ShowMenuOwner(bool shown) override;
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

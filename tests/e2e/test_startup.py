@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
 """Start-up: a start runs hidden, a start with an argument hands its command to the running copy
-and ends, and a second start without arguments runs as a second complete copy."""
+and ends, and a second start without arguments hands over to the running copy, which shows its
+Edit Gestures window, and ends."""
 
-from harness import INSTANCE_CLASS, Bench, expect, run_cases
+from harness import INSTANCE_CLASS, Bench, expect, run_cases, wait_for
 
 COMMAND_LINE = "Instance command received: "
+EDIT_GESTURES = "Farrowglimmer - Edit Gestures"
+TRAY_TITLE = "Farrowglimmer - System Tray"
 
 
 def instance_windows(bench: Bench, winpid: int):
@@ -54,21 +57,25 @@ def forward(bench: Bench):
            f"a start wrote into its working folder: {list(bench.cwd.iterdir())}")
 
 
-def second_copy(bench: Bench):
-    """A second start without arguments runs as a second complete copy beside the first."""
+def second_start(bench: Bench):
+    """A second start without arguments ends by itself, without a tray icon or a window of its
+    own, and the running copy shows its Edit Gestures window in front."""
     first = bench.start_program()
-    second = bench.start_program()
+    bench.run_messenger()
     pids = bench.program_pids()
-    expect(pids == {first.winpid, second.winpid}, f"expected two copies, running: {pids}")
-    expect(len(instance_windows(bench, first.winpid)) == 2,
-           "the first copy should hold two instance windows")
-    expect(len(instance_windows(bench, second.winpid)) == 1,
-           "a later copy should hold one instance window (made with its other windows)")
-    for prog in (first, second):
-        shown = [w for w in bench.windows(pid=prog.winpid) if w.visible]
-        expect(not shown, f"copy {prog.winpid} shows windows: {shown}")
-    expect(first.running() and second.running(), "a copy ended")
+    expect(pids == {first.winpid}, f"after a second start, copies run: {pids}")
+    edit = bench.find(title=EDIT_GESTURES, pid=first.winpid, visible=True)
+    wait_for(lambda: (f := bench.foreground()) is not None and f.hwnd == edit.hwnd, 5,
+             "the Edit Gestures window in front")
+    trays = bench.windows(title=TRAY_TITLE)
+    expect([w.pid for w in trays] == [first.winpid], f"tray windows: {trays}")
+    received = [ln.message[len(COMMAND_LINE):] for ln in bench.save_log(first)
+                if ln.message.startswith(COMMAND_LINE)]
+    expect(received == ["EDIT_GESTURES"], f"commands received: {received}")
+    expect(first.running(), "the running copy ended")
+    expect(not any(bench.cwd.iterdir()),
+           f"a start wrote into its working folder: {list(bench.cwd.iterdir())}")
 
 
 if __name__ == "__main__":
-    run_cases({"hidden": hidden, "forward": forward, "second_copy": second_copy})
+    run_cases({"hidden": hidden, "forward": forward, "second_start": second_start})

@@ -11,8 +11,7 @@ cannot be given for real: its first press opens the menu, whose loop takes the s
 that one click is handed to the tray window as the icon's message. Scroll Lock is pressed inside
 the desktop by the probe: `xdotool key Scroll_Lock` does toggle Wine's state, but here the
 suspended icon came back after the next gesture, as if the X server's own lock state had been
-taken over again. The menu is worked with the mouse: keys sent with xdotool did not reach it on
-the bare X server of the tests (no window manager gives the Wine desktop the focus)."""
+taken over again. The menu is worked with the mouse here; its keys are test_keyboard.py's."""
 
 import os
 import shutil

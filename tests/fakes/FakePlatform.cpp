@@ -285,7 +285,7 @@ TPoint FakeDesktop::ClientSize(HWindow h) {
 }
 
 void FakeDesktop::PopupMenu(const TPopupMenu& menu, TPoint at, HWindow owner) {
-    Popup shown{{}, {}, at, owner};
+    Popup shown{{}, {}, at, owner, owner != 0 && foreground == owner && IsVisible(owner)};
     for (const TMenuEntry& e : menu) {
         shown.captions.push_back(e.caption);
         shown.pictureSizes.push_back(e.picture.Width);

@@ -231,6 +231,10 @@ class FakeDesktop : public IDesktop {
         std::vector<int> pictureSizes;      // width of each entry's picture, 0 for none
         TPoint at;
         HWindow owner;
+        // Whether the keyboard works the menu: only through its owner, in front and shown.
+        // Under Wine a hidden window in front gets no keys from the real keyboard, so the arrows
+        // and Enter would be lost.
+        bool keysReach = false;
     };
     std::vector<Popup> popups;
     std::vector<std::wstring> pick;

@@ -157,6 +157,7 @@ struct AnyTray : ITrayIconView {
     bool AddIcon(int, const std::wstring&) override { return true; }
     bool ModifyIcon(int, const std::wstring&) override { return true; }
     void DeleteIcon() override {}
+    void ShowMenuOwner(bool) override {}
 };
 
 TEST_F(GestureRoad, ScrollLockThroughTheTraySuspendsGesturesUntilItIsOff) {

@@ -32,8 +32,14 @@ struct FakeTray : ITrayIconView {
         return !refuse;
     }
     void DeleteIcon() override { calls.push_back({'D', -1, L""}); }
+    // The tray's window shown (with no size) or hidden again, as the desktop sees it.
+    void ShowMenuOwner(bool shown) override {
+        if (fake::FakeWindow* w = desktop ? desktop->Find(window) : nullptr) w->visible = shown;
+    }
     std::vector<Call> calls;
     bool refuse = false;
+    fake::FakeDesktop* desktop = nullptr;
+    HWindow window = 0;
 };
 
 class SysTray : public ::testing::Test {
@@ -42,6 +48,8 @@ class SysTray : public ::testing::Test {
         ownWindow = os.desktop.AddWindow(os.desktop.ownThread, 5, false);
         notepad = os.desktop.AddWindow(7, 70);
         os.desktop.foreground = notepad;
+        view.desktop = &os.desktop;
+        view.window = ownWindow;
     }
 
     TfrmSysTrayMenu& Create(const std::wstring& version = L"1.0") {
@@ -146,23 +154,29 @@ TEST_F(SysTray, AChangeTheShellRefusedIsTriedAgainAtTheNextTick) {
 TEST_F(SysTray, ClicksOnTheIcon) {
     struct {
         std::uint32_t message;
+        bool shift;
         std::vector<std::wstring> opened;
         std::size_t menus;
     } const cases[] = {
-        {traymsg::LBUTTONDBLCLK, {L"edit gestures"}, 0},
-        {traymsg::RBUTTONDOWN, {}, 1},
-        {traymsg::RBUTTONDBLCLK, {L"debug"}, 0},
-        {traymsg::LBUTTONDOWN, {}, 0},
-        {traymsg::LBUTTONUP, {}, 0},
-        {traymsg::RBUTTONUP, {}, 0},
-        {traymsg::MOUSEMOVE, {}, 0},
+        {traymsg::LBUTTONDBLCLK, false, {L"edit gestures"}, 0},
+        {traymsg::RBUTTONDOWN, false, {}, 1},
+        // The way in to the debug window: a right double click never arrives as one, since its
+        // first press opens the menu, which takes the second.
+        {traymsg::RBUTTONDOWN, true, {L"debug"}, 0},
+        {traymsg::RBUTTONDBLCLK, false, {L"debug"}, 0},
+        {traymsg::LBUTTONDOWN, false, {}, 0},
+        {traymsg::LBUTTONUP, false, {}, 0},
+        {traymsg::RBUTTONUP, false, {}, 0},
+        {traymsg::MOUSEMOVE, false, {}, 0},
     };
     Create();
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(c.message + (c.shift ? 0x10000u : 0u));
         opened.clear();
         os.desktop.popups.clear();
+        if (c.shift) os.input.Press(vk::SHIFT);
         tray->WMTrayIcon(c.message);
+        if (c.shift) os.input.Release(vk::SHIFT);
         EXPECT_EQ(opened, c.opened);
         EXPECT_EQ(os.desktop.popups.size(), c.menus);
     }
@@ -185,6 +199,14 @@ TEST_F(SysTray, TheMenuOpensBesideTheCursorWithItsPictures) {
     EXPECT_EQ(mark.Messages(), (std::vector<std::wstring>{L"WMTrayIcon right button ",
                                                           L">>tray popup", L">>tray popup done"}));
     EXPECT_FALSE(tray->PopupShowing());
+}
+
+TEST_F(SysTray, TheKeyboardWorksTheMenuAndTheTrayWindowHidesAfterIt) {
+    Create();
+    tray->WMTrayIcon(traymsg::RBUTTONDOWN);
+    ASSERT_EQ(os.desktop.popups.size(), 1u);
+    EXPECT_TRUE(os.desktop.popups[0].keysReach) << "the arrows and Enter would be lost";
+    EXPECT_FALSE(os.desktop.IsVisible(ownWindow)) << "the tray's window shows after the menu";
 }
 
 TEST_F(SysTray, TheMenuPicturesFollowTheDpiAtTheCursor) {

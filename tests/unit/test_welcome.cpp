@@ -280,6 +280,7 @@ struct AnyTray : ITrayIconView {
     }
     bool ModifyIcon(int, const std::wstring&) override { return true; }
     void DeleteIcon() override {}
+    void ShowMenuOwner(bool) override {}
     std::wstring tip;
 };
 

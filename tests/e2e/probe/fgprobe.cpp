@@ -620,6 +620,18 @@ int cmdForeground(const Args&) {
     return kFound;
 }
 
+// The control with the keyboard focus in the thread of the foreground window: where the next key
+// goes.
+int cmdFocus(const Args&) {
+    HWND fg = GetForegroundWindow();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!fg || !GetGUIThreadInfo(GetWindowThreadProcessId(fg, nullptr), &info) || !info.hwndFocus)
+        return kNotFound;
+    printRow(describe(info.hwndFocus, windowText(info.hwndFocus), processNames()));
+    return kFound;
+}
+
 // The user's long time format and its AM and PM designators, one a line, as the regional
 // settings give them (for example "h:mm:ss tt", "AM", "PM").
 int cmdTimeFormat(const Args&) {
@@ -664,6 +676,8 @@ constexpr Command kCommands[] = {
     {L"foreground", 0, cmdForeground, L"foreground              the foreground window"},
     {L"key", 1, cmdKey, L"key VK                  presses and releases a key"},
     {L"swap", 1, cmdSwap, L"swap 0|1                swaps the mouse buttons' meaning, or not"},
+    {L"focus", 0, cmdFocus,
+     L"focus                   the control with the focus in the foreground"},
     {L"timefmt", 0, cmdTimeFormat,
      L"timefmt                 the user's long time format, AM and PM texts"},
     {L"menuwatch", 1, cmdMenuWatch,
