@@ -37,8 +37,6 @@ KindInfo Info(ControlKind kind) {
         return {WC_TREEVIEWW, TVS_SHOWSELALWAYS | TVS_FULLROWSELECT | WS_BORDER | WS_TABSTOP};
     case ControlKind::Picture:
         return {L"STATIC", SS_OWNERDRAW};
-    case ControlKind::Link:
-        return {L"STATIC", SS_LEFT | SS_NOPREFIX | SS_NOTIFY};
     case ControlKind::Edit:
         return {L"EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP};
     case ControlKind::BareListView:

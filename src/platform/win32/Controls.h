@@ -25,7 +25,6 @@ enum class ControlKind {
     TrackBar,      // horizontal, tick marks, the position in a tooltip while dragged
     TreeView,      // read-only
     Picture,       // drawn by the owner (WM_DRAWITEM)
-    Link,          // a text that reports clicks (STN_CLICKED)
     Edit,          // single line
     ComboList,     // a drop-down list without free text; the height is the open list's
     OwnerButton,   // a push button drawn by the owner (WM_DRAWITEM)
