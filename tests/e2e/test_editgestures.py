@@ -37,9 +37,14 @@ def rows(bench: Bench, lv, columns=3) -> list[list[str]]:
 
 
 def center(bench: Bench, control) -> tuple[int, int]:
-    left, top, right, bottom = map(int, next(
-        ln.split("\t")[1:] for ln in bench.probe("info", control.hwnd).stdout.splitlines()
-        if ln.startswith("rect\t")))
+    # A control being laid out may not answer with its rectangle at once (seen once in many runs
+    # for a wizard page's button): ask again until it does.
+    def rect():
+        return next((ln.split("\t")[1:] for ln in bench.probe("info", control.hwnd).stdout.splitlines()
+                     if ln.startswith("rect\t")), None)
+
+    left, top, right, bottom = map(int, wait_for(rect, 5, f"the rectangle of {control.cls!r}",
+                                                 interval=0.1))
     return (left + right) // 2, (top + bottom) // 2
 
 

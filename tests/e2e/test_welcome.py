@@ -10,7 +10,7 @@ import struct
 import subprocess
 
 from gestures import PRESS, TOP_DOWN, close_menus, read_profile, wait_log
-from harness import WELCOME_TITLE, Bench, desktop_dpi, expect, fixtures, run_cases, wait_for
+from harness import INSTANCE_CLASS, WELCOME_TITLE, Bench, desktop_dpi, expect, fixtures, run_cases, wait_for
 from test_tray import icon_centre, program_menu
 
 WELCOME = WELCOME_TITLE
@@ -93,7 +93,7 @@ def save_shot(bench: Bench, name: str):
 @fixtures({})
 def first_start(bench: Bench):
     """No settings file: the welcome window opens on its first page and WelcomeShown=1 is
-    written; a second start with that file shows none."""
+    written; the next start with that file shows none."""
     prog = bench.start_program()
     win = welcome_window(bench, prog)
     expect(client_size(bench, win) == (840, 373), f"client area {client_size(bench, win)}")
@@ -104,6 +104,9 @@ def first_start(bench: Bench):
     shown = [w.text for w in bench.windows(pid=prog.winpid, visible=True)]
     expect(shown == [WELCOME], f"the first start shows {shown}")
 
+    # The next start with that file; a start beside a running copy would only hand over to it.
+    bench.probe("close", bench.windows(cls=INSTANCE_CLASS, pid=prog.winpid)[0].hwnd)
+    wait_for(lambda: not prog.running(), 15, "the first copy to end")
     second = bench.start_program()
     bench.find(title=WELCOME, pid=second.winpid)  # made, hidden
     bench.probe("sync", bench.find(title=WELCOME, pid=second.winpid).hwnd)

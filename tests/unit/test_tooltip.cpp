@@ -18,6 +18,22 @@ class TooltipTest : public ::testing::Test {
     TTooltipRecord record;
     TTooltipWindow tt{RecordingTooltipViews(record)};
 
+    // A rectangle as the tooltip's text gives it, moved to its place beside Pos.
+    struct AdjustCase {
+        const char* what;
+        TRect r;
+        TPoint pos;
+        TRect expected;
+    };
+    template <std::size_t N> void Adjusts(const AdjustCase (&cases)[N]) {
+        for (const AdjustCase& c : cases) {
+            SCOPED_TRACE(c.what);
+            TRect r = c.r;
+            tt.AdjustTooltipRect(r, c.pos);
+            EXPECT_EQ(r, c.expected);
+        }
+    }
+
     // The next text measures w x h whatever it says.
     void MeasureAs(int w, int h) {
         record.measure = [w, h](const std::wstring&, int) { return TPoint{w, h}; };
@@ -25,13 +41,7 @@ class TooltipTest : public ::testing::Test {
 };
 
 TEST_F(TooltipTest, AdjustTooltipRectLimitsAndKeepsOnTheMonitor) {
-    struct Case {
-        const char* what;
-        TRect r;
-        TPoint pos;
-        TRect expected;
-    };
-    const Case cases[] = {
+    const AdjustCase cases[] = {
         {"normal: placed at Pos, unmoved", {0, 0, 100, 20}, {500, 400}, {500, 400, 600, 420}},
         {"clamped to 200 x 80", {0, 0, 300, 120}, {500, 400}, {500, 400, 700, 480}},
         {"past the right edge", {0, 0, 150, 20}, {1850, 400}, {1770, 400, 1920, 420}},
@@ -40,12 +50,7 @@ TEST_F(TooltipTest, AdjustTooltipRectLimitsAndKeepsOnTheMonitor) {
         {"covering Pos below its top", {-5, -5, 50, 20}, {500, 400}, {495, 410, 550, 435}},
         {"clamped, then past both ends", {0, 0, 400, 400}, {1900, 1050}, {1720, 960, 1920, 1040}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TRect r = c.r;
-        tt.AdjustTooltipRect(r, c.pos);
-        EXPECT_EQ(r, c.expected);
-    }
+    Adjusts(cases);
 }
 
 TEST_F(TooltipTest, AdjustTooltipRectKeepsWithinTheWorkAreaOfTheMonitorUnderPos) {
@@ -54,13 +59,7 @@ TEST_F(TooltipTest, AdjustTooltipRectKeepsWithinTheWorkAreaOfTheMonitorUnderPos)
     os.desktop.monitors = {
         {0, 0, 1920, 1080}, {-1280, -200, 0, 824}, {0, -1080, 1920, 0}, {1920, 0, 3840, 1080}};
     os.desktop.workAreas = {{0, 0, 1920, 1040}};
-    struct Case {
-        const char* what;
-        TRect r;
-        TPoint pos;
-        TRect expected;
-    };
-    const Case cases[] = {
+    const AdjustCase cases[] = {
         {"primary, right edge", {0, 0, 150, 20}, {1850, 400}, {1770, 400, 1920, 420}},
         {"primary, above the taskbar", {0, 0, 100, 30}, {500, 1030}, {500, 990, 600, 1020}},
         {"left monitor, its right edge", {0, 0, 150, 20}, {-60, 300}, {-150, 300, 0, 320}},
@@ -69,12 +68,7 @@ TEST_F(TooltipTest, AdjustTooltipRectKeepsWithinTheWorkAreaOfTheMonitorUnderPos)
         {"upper monitor, room enough", {0, 0, 100, 30}, {500, -500}, {500, -500, 600, -470}},
         {"right monitor, its right edge", {0, 0, 150, 20}, {3800, 400}, {3690, 400, 3840, 420}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TRect r = c.r;
-        tt.AdjustTooltipRect(r, c.pos);
-        EXPECT_EQ(r, c.expected);
-    }
+    Adjusts(cases);
 }
 
 TEST_F(TooltipTest, TextWindowIsTheMeasuredTextPlusMarginsWithinTheLimits) {
@@ -94,14 +88,15 @@ TEST_F(TooltipTest, TextWindowIsTheMeasuredTextPlusMarginsWithinTheLimits) {
         {{60, 6 * 24}, {300, 200, 371, 325}, 144, {8, 21}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.measured.x << " x " << c.measured.y << " at " << c.dpi);
+        SCOPED_TRACE(testing::Message()
+                     << c.measured.x << " x " << c.measured.y << " at " << c.dpi);
         os.desktop.monitorDpi = {c.dpi};
         MeasureAs(c.measured.x, c.measured.y);
         tt.ShowTooltip(L"text", {300, 200}, false, L"");
         EXPECT_EQ(record.windowRect, c.window);
         // The text is drawn at its full measured size; the window cuts it off.
-        EXPECT_EQ(record.textRect, (TRect{1, 0, c.measured.x + c.textMargins.x,
-                                          c.measured.y + c.textMargins.y}));
+        EXPECT_EQ(record.textRect,
+                  (TRect{1, 0, c.measured.x + c.textMargins.x, c.measured.y + c.textMargins.y}));
         EXPECT_EQ(tt.Position(), (TPoint{300, 200}));
         tt.CloseTooltip(false);
     }
