@@ -58,9 +58,8 @@ std::vector<std::uint8_t> EncodeListText(const TListText& text) {
     for (const std::wstring& line : text.lines)
         all += line + L"\r\n";
     // What the code page cannot hold would be written as "?": such a list moves to UTF-16.
-    ISystem& system = *Os().system;
     TListEncoding encoding = text.encoding;
-    if (encoding == TListEncoding::Ansi && system.AnsiToWide(system.WideToAnsi(all)) != all)
+    if (encoding == TListEncoding::Ansi && !FitsAnsiCodePage(all))
         encoding = TListEncoding::Utf16Le;
     std::vector<std::uint8_t> out;
     for (const TMark& m : kMarks)
@@ -79,7 +78,7 @@ std::vector<std::uint8_t> EncodeListText(const TListText& text) {
         break;
     }
     case TListEncoding::Ansi: {
-        const std::string ansi = system.WideToAnsi(all);
+        const std::string ansi = Os().system->WideToAnsi(all);
         out.assign(ansi.begin(), ansi.end());
         break;
     }

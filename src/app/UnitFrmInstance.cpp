@@ -105,16 +105,15 @@ void TFrmDummyInstance::GetDataMessage(const void* data, std::size_t size) {
     command = text == L"EDIT_GESTURES" ? InstanceCommand::INST_EDIT_GESTURES
                                        : InstanceCommand::INST_CONFIG;
     AppendLog(L"Instance command received: " + InstanceCommandText(command));
-    const auto& show = command == InstanceCommand::INST_CONFIG ? showConfig : showEditGestures;
-    waiting = !show;
-    if (show) TFocusManager::ForceForeground(show());
+    waiting = true;
+    Ready();
 }
 
 void TFrmDummyInstance::Ready() {
-    if (!waiting) return;
-    waiting = false;
     const auto& show = command == InstanceCommand::INST_CONFIG ? showConfig : showEditGestures;
-    if (show) TFocusManager::ForceForeground(show());
+    if (!waiting || !show) return;
+    waiting = false;
+    TFocusManager::ForceForeground(show());
 }
 
 } // namespace fg

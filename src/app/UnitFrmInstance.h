@@ -54,8 +54,9 @@ class TFrmDummyInstance {
     std::function<HWindow()> showConfig;
     std::function<HWindow()> showEditGestures;
 
-    // Start-up calls it once every window is made and handed its parts: a command that came
-    // earlier (a second start while this copy was still starting) is carried out now.
+    // Carries out the last command once its window is there. Start-up calls it when every window
+    // is made and handed its parts, for a command that came earlier (a second start while this
+    // copy was still starting).
     void Ready();
 
   private:

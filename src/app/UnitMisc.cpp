@@ -171,6 +171,11 @@ std::uint32_t ShellRun(HWindow owner, const std::wstring& text) {
     return RunProcess(QuotedPath(file), kNormalPriorityClass);
 }
 
+bool FitsAnsiCodePage(const std::wstring& text) {
+    ISystem& system = *Os().system;
+    return system.AnsiToWide(system.WideToAnsi(text)) == text;
+}
+
 std::wstring QuotedPath(const std::wstring& path) {
     if (path.find_first_of(L" \t") == std::wstring::npos || path.front() == L'"') return path;
     return L"\"" + path + L"\"";

@@ -38,6 +38,10 @@ std::wstring GlobalHandleToString(std::uintptr_t h, std::uint32_t size);
 // Opens the menu at the top-right corner of the button (the wizard's drop-down buttons).
 void PopupMenuAtButton(HWindow button, const TPopupMenu& menu);
 
+// Whether the ANSI code page holds every character of the text: one it cannot hold would be
+// written as "?" (or a look-alike) by anything that writes in the code page.
+bool FitsAnsiCodePage(const std::wstring& text);
+
 // Opens a program, document or folder the way the shell does (the text is one file name, not
 // split into program and arguments); when the shell refuses, starts that file as a program, with
 // no arguments unless the text quotes its program itself. 0 when opened or started, else the

@@ -58,13 +58,14 @@ bool ProfileBlank(wchar_t c) {
            c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
-// The profile routines drop white space around a value and one pair of enclosing quotes when
-// they read it. A value that would lose either is written inside an extra pair of double
-// quotes, so it reads back exactly; every other value is written as it is.
+// The profile routines read and write a file that begins with the UTF-16LE mark as UTF-16.
 bool StartsWithUnicodeMark(const std::vector<std::uint8_t>& bytes) {
     return bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
 }
 
+// The profile routines drop white space around a value and one pair of enclosing quotes when
+// they read it. A value that would lose either is written inside an extra pair of double
+// quotes, so it reads back exactly; every other value is written as it is.
 std::wstring ProfileSafe(const std::wstring& value) {
     if (value.empty()) return value;
     const auto blank = ProfileBlank;
@@ -452,13 +453,9 @@ bool TGestureStore::WritesUnicode(const std::wstring& path) const {
     if (!Os().files->ReadAll(path, old)) return true;
     if (StartsWithUnicodeMark(old)) return true;
     // A file in the code page stays so only while the code page holds every value.
-    ISystem& system = *Os().system;
-    const auto fits = [&system](const std::wstring& text) {
-        return system.AnsiToWide(system.WideToAnsi(text)) == text;
-    };
     for (std::size_t i = 0; i < Gestures.Count(); ++i) {
         const std::wstring g = Gestures.ValueAt(i);
-        if (!fits(g) || !fits(ActionTypes.Value(g)) || !fits(Actions.Value(g))) return true;
+        if (!FitsAnsiCodePage(g + ActionTypes.Value(g) + Actions.Value(g))) return true;
     }
     return false;
 }

@@ -1,4 +1,5 @@
-// Owner-drawn flat buttons for the editors' panels: the arrow buttons and the browse button.
+// Owner-drawn buttons: the editors' flat buttons (the arrows, browse) and the buttons drawn as
+// links, which Tab reaches and Space and Enter press.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,10 @@ namespace fg {
 // it has the keyboard focus. `content` draws what the button shows inside `inside`.
 void DrawFlatButton(const DRAWITEMSTRUCT& item,
                     const std::function<void(HDC dc, const RECT& inside, bool enabled)>& content);
+
+// A link: the button's text in blue (grey while disabled) over `background`, with the focus
+// rectangle around the text when it has the keyboard focus.
+void DrawLinkButton(const DRAWITEMSTRUCT& item, HFONT font, HBRUSH background);
 
 // A filled polygon in one colour.
 void FillPolygon(HDC dc, const POINT* points, int count, COLORREF color);

@@ -5,6 +5,7 @@
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Modal.h"
 #include "platform/win32/Tally.h"
+#include "ui/UnitFlatButton_win32.h"
 #include "ui/UnitPopupIcons.h"
 
 namespace fg {
@@ -15,7 +16,6 @@ constexpr int kClientWidth = 308;
 constexpr int kClientHeight = 170;
 constexpr int kPictureSize = 32;
 constexpr int kFontPx = 11;
-constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 
 enum : int {
     idImage1 = 10,
@@ -124,20 +124,6 @@ void TFrmAboutWindow::DrawPicture(const DRAWITEMSTRUCT& item) {
                r.top + (r.bottom - r.top - size) / 2, picture, size, size, 0, nullptr, DI_NORMAL);
 }
 
-void TFrmAboutWindow::DrawLink(const DRAWITEMSTRUCT& item) {
-    HDC dc = item.hDC;
-    RECT r = item.rcItem;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    HGDIOBJ old = SelectObject(dc, linkFont);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kLinkBlue);
-    RECT text = r;
-    DrawTextW(dc, kAboutURL, -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-    DrawTextW(dc, kAboutURL, -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
-    SelectObject(dc, old);
-}
-
 LRESULT TFrmAboutWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_CLOSE:
@@ -163,7 +149,7 @@ LRESULT TFrmAboutWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlID == idImage1) DrawPicture(item);
-        if (item.CtlID == idLblURL) DrawLink(item);
+        if (item.CtlID == idLblURL) DrawLinkButton(item, linkFont, GetSysColorBrush(COLOR_BTNFACE));
         return TRUE;
     }
     case WM_SETCURSOR:

@@ -31,7 +31,6 @@ class TFrmAboutWindow : public TWin32Window, public IAboutView {
   private:
     void SetFonts();
     void DrawPicture(const DRAWITEMSTRUCT& item);
-    void DrawLink(const DRAWITEMSTRUCT& item);
 
     TControlTable controls;
     std::unique_ptr<TFrmAbout> logic;

@@ -136,7 +136,7 @@ const std::vector<ControlRow> kRows = {
      L"EDIT_GESTURES will open the Edit Gestures window with the current foreground program "
      L"selected.",
      208, 166, 640, 14, akTopLeft},
-    {idLblConfigureHotkey, K::HotLink, L"Show Welcome window again", 192, 202, 240, 18, akTopLeft},
+    {idLblConfigureHotkey, K::HotLink, L"Show Welcome window again", 192, 204, 240, 18, akTopLeft},
     {p4 + 8, K::Label,
      L"The Welcome window gives a brief tutorial about how the program functions and common uses.",
      208, 224, 640, 14, akTopLeft},

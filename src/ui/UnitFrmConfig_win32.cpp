@@ -5,6 +5,7 @@
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Modal.h"
 #include "platform/win32/Tally.h"
+#include "ui/UnitFlatButton_win32.h"
 #include "ui/UnitFrmConfigLayout_win32.h"
 #include "ui/UnitPopupIcons.h"
 
@@ -204,27 +205,6 @@ void TFrmConfigWindow::Scrolled(HWND bar) {
         InvalidateRect(controls.Item(idImgPixel), nullptr, FALSE);
 }
 
-// The link is a button, so Tab reaches it and Space and Enter press it; it looks like a link.
-void TFrmConfigWindow::DrawLink(const DRAWITEMSTRUCT& item) {
-    HDC dc = item.hDC;
-    RECT r = item.rcItem;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-    wchar_t text[64] = {};
-    GetWindowTextW(item.hwndItem, text, static_cast<int>(std::size(text)));
-    HGDIOBJ old = SelectObject(dc, linkFont);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 255));
-    RECT textRect = r;
-    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-    OffsetRect(&textRect, 1, (r.bottom - textRect.bottom) / 2);
-    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    if (item.itemState & ODS_FOCUS) {
-        InflateRect(&textRect, 1, 0);
-        DrawFocusRect(dc, &textRect);
-    }
-    SelectObject(dc, old);
-}
-
 void TFrmConfigWindow::DrawPreview(const DRAWITEMSTRUCT& item) {
     const RECT& r = item.rcItem;
     // The preview is drawn for the window's DPI, so the lines keep their length for the eye.
@@ -262,7 +242,8 @@ LRESULT TFrmConfigWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         if (wParam == idLblConfigureHotkey) {
-            DrawLink(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            DrawLinkButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), linkFont,
+                           GetSysColorBrush(COLOR_BTNFACE));
             return TRUE;
         }
         break;

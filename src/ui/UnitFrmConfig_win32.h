@@ -39,7 +39,6 @@ class TFrmConfigWindow : public TWin32Window, public IConfigView {
     void Clicked(int id);
     void Scrolled(HWND bar);
     void DrawPreview(const DRAWITEMSTRUCT& item);
-    void DrawLink(const DRAWITEMSTRUCT& item);
 
     TControlTable controls;
     std::unique_ptr<TFrmConfig> logic;

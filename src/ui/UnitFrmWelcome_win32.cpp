@@ -4,6 +4,7 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Modal.h"
 #include "platform/win32/Tally.h"
+#include "ui/UnitFlatButton_win32.h"
 
 #include <commctrl.h>
 
@@ -16,7 +17,6 @@ constexpr int kClientHeight = 373;
 constexpr int kBandWidth = 137;
 constexpr COLORREF kBandGrey = RGB(128, 128, 128);
 constexpr COLORREF kCream = RGB(255, 251, 240);
-constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 constexpr int kBodyFontPx = 13;
 constexpr int kLinkFontPx = 11;
 
@@ -123,25 +123,6 @@ COLORREF PageColour(HWND tabs) {
     tally::DeleteDC(dc);
     tally::ReleaseDC(tabs, screen);
     return colour == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : colour;
-}
-
-void DrawLink(const DRAWITEMSTRUCT& item, HFONT font, HBRUSH background) {
-    HDC dc = item.hDC;
-    RECT r = item.rcItem;
-    FillRect(dc, &r, background);
-    wchar_t text[128] = {};
-    GetWindowTextW(item.hwndItem, text, static_cast<int>(std::size(text)));
-    HGDIOBJ old = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : kLinkBlue);
-    RECT textRect = r;
-    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    if (item.itemState & ODS_FOCUS) {
-        InflateRect(&textRect, 1, 0);
-        DrawFocusRect(dc, &textRect);
-    }
-    SelectObject(dc, old);
 }
 
 } // namespace
@@ -321,7 +302,7 @@ LRESULT TfrmWelcomeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (IsLink(static_cast<int>(item.CtlID))) {
-            DrawLink(item, linkFont, PageBrush());
+            DrawLinkButton(item, linkFont, PageBrush());
             return TRUE;
         }
         break;
