@@ -2,6 +2,9 @@
 // program, loading its gesture file and looking the gesture up, for files of 10, 100 and 1,000
 // bindings. The deliberate pauses (the execute pause, the sleeps after a report) are left out.
 // Run it with tools/dispatch-bench.sh.
+#include "actions/UnitActionRunner.h"
+#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitFrmHotKey.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitMisc.h"
@@ -62,6 +65,7 @@ std::vector<std::wstring> Gestures(std::size_t count) {
 class BenchDispatcher : public TFrmGestures {
   public:
     using TFrmGestures::FindAndRunGesture;
+    using TFrmGestures::LoadProgramFile;
     using TFrmGestures::TFrmGestures;
 };
 
@@ -99,13 +103,12 @@ int Run() {
     CountingSender sender;
     TFrmScratchPad pad;
     TTargetFocus pressed;
+    TfrmDummyWatchForExplorerPopup watch;
+    TActionRunner runner{{pad, sender, pressed, watch, TKeystrokeConversions::Default()}};
     TGesturesParts parts;
-    parts.sender = &sender;
-    parts.scratchpad = &pad;
-    parts.target = &pressed;
-    BenchDispatcher dispatcher(parts);
-    dispatcher.CheckParts();
-    dispatcher.prExecutePause(0);
+    parts.runner = &runner;
+    TGestureStore store;
+    BenchDispatcher dispatcher(store, parts);
     const std::wstring exe = GetWindowEXEName(GetForegroundHandle());
     const std::wstring file = GestureFileName(exe);
     std::printf("foreground program: \"%ls\" (file %ls)\n", exe.c_str(), file.c_str());
@@ -114,14 +117,11 @@ int Run() {
                 "section list ms", "file check ms");
 
     for (const std::size_t size : {10u, 100u, 1000u}) {
-        TGestureStore writer;
+        TGestureFile written;
         const std::vector<std::wstring> gestures = Gestures(size);
-        for (const std::wstring& g : gestures) {
-            writer.Gestures.SetValue(ToHumanReadable(g), g);
-            writer.ActionTypes.SetValue(g, L"Keystroke");
-            writer.Actions.SetValue(g, L"000041A");
-        }
-        writer.SaveGestures(file);
+        for (const std::wstring& g : gestures)
+            written.Set({g, L"Keystroke", L"000041A"});
+        store.SaveGestures(file, written);
         // The last binding of the file: the longest walk through the lists.
         const std::wstring target = gestures.back();
         const int runs = size >= 1000 ? 40 : 200;
@@ -140,13 +140,14 @@ int Run() {
         BeginProcessNameReuse();
         (void)GetWindowEXEName(GetForegroundHandle()); // the press took the snapshot
         const double withoutForeground = MsPerCall(runs, [&] {
-            dispatcher.LoadGestures(file, true);
+            dispatcher.LoadProgramFile(file);
             dispatcher.FindAndRunGesture(target);
         });
         EndProcessNameReuse();
-        const double load = MsPerCall(runs, [&] { dispatcher.LoadGestures(file, true); });
+        const double load = MsPerCall(runs, [&] { dispatcher.LoadProgramFile(file); });
         const std::wstring h = ToHumanReadable(target);
-        const double lookup = MsPerCall(runs * 10, [&] { (void)dispatcher.Gestures.Value(h); });
+        const TGestureFile& loaded = dispatcher.LoadProgramFile(file);
+        const double lookup = MsPerCall(runs * 10, [&] { (void)loaded.Find(h); });
         // What one call of each kind costs, to tell where the time goes.
         const std::wstring path = GetDataPath() + file;
         const double read = MsPerCall(runs * 5, [&] {

@@ -102,4 +102,18 @@ std::wstring TFrmKeystrokeEdit::GetHumanReadable(const TKeystrokeData& keydata, 
                             valid);
 }
 
+// The keystroke editor's conversions keep no state; FrmKeystrokeEdit is never null.
+TKeystrokeData TKeystrokeConversions::FromString(const std::wstring& s) const {
+    return FrmKeystrokeEdit->FromString(s);
+}
+
+std::wstring TKeystrokeConversions::ToString(const TKeystrokeData& k) const {
+    return FrmKeystrokeEdit->ToString(k);
+}
+
+const TKeystrokeConversions& TKeystrokeConversions::Default() {
+    static const TKeystrokeConversions conversions{};
+    return conversions;
+}
+
 } // namespace fg

@@ -36,4 +36,16 @@ class TFrmKeystrokeEdit {
 // takes the place gives back the pointer it found when it goes).
 extern TFrmKeystrokeEdit* FrmKeystrokeEdit;
 
+// The stateless keystroke conversions as the gesture files and the actions use them: by default
+// the keystroke editor's; tests hand in their own.
+class TKeystrokeConversions {
+  public:
+    virtual ~TKeystrokeConversions() = default;
+    // Raises TUserError for a malformed stored keystroke.
+    virtual TKeystrokeData FromString(const std::wstring& s) const;
+    virtual std::wstring ToString(const TKeystrokeData& k) const;
+    // The instance that forwards to the keystroke editor's conversions.
+    static const TKeystrokeConversions& Default();
+};
+
 } // namespace fg

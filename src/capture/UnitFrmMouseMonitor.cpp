@@ -400,24 +400,18 @@ void TFrmMouseMonitor::PollUp() {
 void TFrmMouseMonitor::SendGesture() {
     const std::wstring s = GestureString();
     if (s.empty() || (s.size() == 1 && TMouseMovement::IsMonitorPosition(s[0]))) return;
-    // What the release did to the program (a menu it opened, a foreground it left with nobody)
-    // is undone first: until then every "which window is in front" waits in vain.
-    Target().RestoreTarget();
-    Watch().StartWatch();
     Log(L"Sending GESTURE=" + s);
     // The stroke's arrow has had its say; it would stand beside a menu of suggestions.
     tt().CloseTooltip(false);
+    // A pad the gesture was drawn in takes no clicks while its binding runs.
     TFrmScratchPad* pad = EnableDrawing ? nullptr : &Pad();
-    if (pad) {
-        pad->RemoveSelfFromFocus(false);
-        pad->SetEnabled(false);
-    }
+    if (pad) pad->SetEnabled(false);
     WithFinalStep(
         [&] {
-            const bool ran = EnableDiagonals ? Gestures().ReportGesturesDiagonal(s)
-                                             : Gestures().ReportGestures(s, false);
-            // A gesture is no right click: a context menu that its release opened goes.
-            if (!ran) Target().CloseReleaseMenuSoon();
+            if (EnableDiagonals)
+                Gestures().ReportGesturesDiagonal(s);
+            else
+                Gestures().ReportGestures(s, false);
         },
         [&] {
             if (pad) pad->SetEnabled(true);

@@ -1,5 +1,4 @@
-// The gesture store and dispatcher: what the mouse monitor hands each finished gesture to. It
-// looks the gesture up for the foreground program, then globally, and runs the binding.
+// The dispatcher: from a finished gesture to the binding that runs for it.
 #pragma once
 
 #include "gestures/UnitGesturePopups.h"
@@ -14,37 +13,25 @@
 
 namespace fg {
 
-class IDrawingPad;
 class IGestureInProgress;
-class TPaste;
-class TTargetFocus;
+class TActionRunner;
 class TTooltipWindow;
-class TfrmDummyWatchForExplorerPopup;
 
-// Runs a callable on the main thread and returns once it has run there.
-using TMainThreadCall = std::function<void(const std::function<void()>&)>;
-
-// The windows and services the dispatcher works with; tests pass their own. The dispatcher is
-// made first, so start-up hands it the scratchpad and the sender once they exist and then
-// checks the wiring (CheckParts); the keystroke conversions are fixed at creation.
+// Who the dispatcher works with besides the store. The mouse monitor and the dispatcher need each
+// other, so start-up hands them over once both exist and then checks the wiring (CheckParts).
 struct TGesturesParts {
-    IDrawingPad* scratchpad = nullptr;               // required
-    TPaste* sender = nullptr;                        // required
-    TTargetFocus* target = nullptr;                  // required: the program as it was at the press
-    IGestureInProgress* monitor = nullptr;           // required: the pop-ups drop the gesture
-    TfrmDummyWatchForExplorerPopup* watch = nullptr; // required: after the help's release
+    TActionRunner* runner = nullptr;       // required: runs the bindings
+    IGestureInProgress* monitor = nullptr; // required: the pop-ups drop the gesture
     // Required: opens the configuration window on a page (1 "Gesture Advanced", 3 "Diagonals").
     std::function<void(int page)> showConfigPage;
-    TTooltipWindow* tooltip = nullptr;                 // null: the dispatcher makes its own
-    const TKeystrokeConversions* keystrokes = nullptr; // null: the stateless conversions
-    IGesturesView* view = nullptr; // the Edit Gestures window's list; the store works without
-    TMainThreadCall mainThread;    // the scan's hand-over; null calls it on the scan's thread
+    TTooltipWindow* tooltip = nullptr; // null: the dispatcher makes its own
 };
 
-class TFrmGestures : public TGestureStore, public IGestureReceiver {
+// The dispatcher: what the mouse monitor hands each finished gesture to. It looks the gesture up
+// in the foreground program's file, then in the global one, and has the runner run the binding.
+class TFrmGestures : public IGestureReceiver {
   public:
-    // Loads the global file, which fills the global lists.
-    explicit TFrmGestures(TGesturesParts parts = {});
+    explicit TFrmGestures(TGestureStore& store, TGesturesParts parts = {});
     ~TFrmGestures() override;
 
     // Raises TUserError naming every required part that is missing.
@@ -56,61 +43,60 @@ class TFrmGestures : public TGestureStore, public IGestureReceiver {
     void ReportDisableGestures() override;
     void ReportEnableGestures() override;
     // The help pop-up: lists the gestures that begin with the held first stroke.
-    void ReportFirstDirection(TMouseDirection md) override { popups.ReportFirstDirection(md); }
+    void ReportFirstDirection(TMouseDirection md) override;
 
     // A gesture entry of the pop-up menus was picked.
     void GestMenuClick(const std::wstring& gesture);
-    // Starts a scan of gesture files and programs; its lists reach ReportScanDone.
-    void StartScan();
 
-    void prExecutePause(int ms) { ExecutePause = ms; }
     void prEnableSuggestions(bool on) { EnableSuggestions = on; }
     void prEnabledAutoCorrection(bool on) { AutoCorrection = on; }
 
     TGesturesParts& Parts() { return parts; }
     TGesturePopups& Popups() { return popups; }
+    TGestureStore& Store() const { return store; }
 
     // Settings: off until the configuration hands over the values of "defaults.ini".
-    int ExecutePause = 0; // ms before every action
     bool EnableSuggestions = false;
     bool AutoCorrection = false;
     TTimer timCloseTooltip; // closes the confirmation
 
   protected:
+    // Loads a program's file (quietly) as the one the next lookups go to.
+    const TGestureFile& LoadProgramFile(const std::wstring& fileName);
+    // The binding of gestureEncoded in the program's file, else in the global one, runs.
     bool FindAndRunGesture(const std::wstring& gestureEncoded);
+    // Runs the binding of a gesture that is known to exist: the program's own when it has an
+    // action, else the global one.
     void RunGesture(const std::wstring& gesture);
-    bool LaunchCommandLine(const std::wstring& commandLine, std::uint32_t creationFlags, bool wait);
     // The suggestions and auto-correction for a gesture that matched nothing, with diagonals
     // on and suggestions enabled.
     virtual TSuggestionOutcome OfferSuggestions(const std::wstring& gesture,
                                                 const std::wstring& h) {
-        return popups.OfferSuggestions(gesture, h);
+        return popups.OfferSuggestions(gesture, h, *current, *store.Global());
     }
     void timCloseTooltipTimer();
 
   private:
     friend class TGesturePopups;
+    bool Report(const std::wstring& gesture, bool NoTooltip);
     std::wstring ForegroundGestureFile();
+    // Loads the file of the program the gesture began over (quietly) into `current`.
+    const TGestureFile& LoadForeground(std::wstring* fileName = nullptr);
     void ShowConfirmation(const std::wstring& text);
     void SetDisabled(bool disabled, const wchar_t* logText);
-    TPaste& Sender() const;
-    IDrawingPad& Pad() const;
+    TActionRunner& Runner() const;
     IGestureInProgress& Monitor() const;
-    TTargetFocus& Target() const;
-    TfrmDummyWatchForExplorerPopup& Watch() const;
     void ShowConfigPage(int page) const;
 
     // The confirmation tooltip: the one start-up gives, else one of our own.
     TTooltipWindow& tt();
 
+    TGestureStore& store;
     TGesturesParts parts;
+    // The file of the program the last gesture was drawn over.
+    std::shared_ptr<const TGestureFile> current;
     std::unique_ptr<TTooltipWindow> ownTooltip;
-    // Gone with this object, so a scan that hands over late finds nobody to report to.
-    std::shared_ptr<int> alive = std::make_shared<int>(0);
     TGesturePopups popups{*this};
 };
-
-// The one dispatcher; null before start-up creates it.
-extern TFrmGestures* FrmGestures;
 
 } // namespace fg

@@ -2,6 +2,7 @@
 
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
+#include "app/UnitToken.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 #include "ui/UnitDrawGesture.h"
@@ -17,18 +18,36 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
     return AsciiLower(a) == AsciiLower(b);
 }
 
+bool IsAbsolutePath(const std::wstring& p) {
+    const bool drive = p.size() >= 3 &&
+                       ((p[0] >= L'A' && p[0] <= L'Z') || (p[0] >= L'a' && p[0] <= L'z')) &&
+                       p[1] == L':' && (p[2] == L'\\' || p[2] == L'/');
+    return drive || (p.size() >= 2 && p[0] == L'\\' && p[1] == L'\\');
+}
+
+// Only a path that names one place can be found missing; a bare name is looked up along the
+// search path when it runs, and that is no business of the list.
+bool ProgramMissing(const std::wstring& stored) {
+    std::wstring path = ExpandEnvVars(stored);
+    if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"')
+        path = path.substr(1, path.size() - 2);
+    return IsAbsolutePath(path) && !Os().files->Exists(path);
+}
+
+// The path field of a program action, " | " and `rest` (the remaining text, or its next field).
+std::wstring ProgramColumn(const std::wstring& first, const std::wstring& rest) {
+    return (ProgramMissing(first) ? kProgramNotFoundMark : L"") + first + L" | " + rest;
+}
+
 } // namespace
 
-TFrmGesturesEdit::TFrmGesturesEdit(TFrmGestures& gestures, IGesturesEditView* nativeView)
-    : store(gestures), view(nativeView) {
+TFrmGesturesEdit::TFrmGesturesEdit(TGestureStore& gestureStore, IGesturesEditView* nativeView)
+    : store(gestureStore), view(nativeView) {
     shown.file = kGlobalGestureFile;
-    store.SetView(this);
-    store.LoadGestures(kGlobalGestureFile, false);
+    Load(kGlobalGestureFile);
 }
 
-TFrmGesturesEdit::~TFrmGesturesEdit() {
-    store.SetView(nullptr);
-}
+TFrmGesturesEdit::~TFrmGesturesEdit() = default;
 
 void TFrmGesturesEdit::CheckParts() const {
     std::wstring missing;
@@ -46,10 +65,32 @@ void TFrmGesturesEdit::TakeStamp() {
     shown.exists = Os().files->Stamp(GetDataPath() + shown.file, shown.stamp);
 }
 
-void TFrmGesturesEdit::Remember() {
-    shown.gestures = store.Gestures;
-    shown.actionTypes = store.ActionTypes;
-    shown.actions = store.Actions;
+void TFrmGesturesEdit::Load(const std::wstring& fileName) {
+    const std::shared_ptr<const TGestureFile> file = store.LoadGestures(fileName, false);
+    rows.clear();
+    selectedRow.reset();
+    ++rowsVersion;
+    bool anyBinding = false;
+    for (const TGestureBinding& b : file->Bindings()) {
+        anyBinding = anyBinding || b.Type().has_value();
+        rows.push_back(Row(b, store.Keystrokes()));
+    }
+    // A missing file leaves the notice as it was.
+    if (Os().files->Exists(GetDataPath() + fileName)) notice = !anyBinding;
+
+    // A box the user clicked is kept while its own file is read again.
+    const bool sameFile = SameName(fileName, shown.file);
+    shown.file = fileName;
+    shown.bindings = *file;
+    shown.unsaved = false;
+    TakeStamp();
+    if (!sameFile || !disableAllTouched) {
+        disableAll = file->disabled;
+        disableAllTouched = false;
+    }
+    ClearPreview();
+    UpdateProgramIcon();
+    Mirror();
 }
 
 void TFrmGesturesEdit::Sync() {
@@ -57,23 +98,15 @@ void TFrmGesturesEdit::Sync() {
     const bool exists = Os().files->Stamp(GetDataPath() + shown.file, stamp);
     const bool changed = exists != shown.exists || (exists && stamp != shown.stamp);
     if (changed && !shown.unsaved) {
-        // Edited by hand, or by the dispatcher's disable chord: the edit about to be made goes
-        // on top of what the file holds now.
         AppendLog(L"[FGest] " + shown.file + L" changed on disk: read again");
-        store.LoadGestures(shown.file, false);
-    } else {
-        store.lastINI = shown.file;
-        store.Gestures = shown.gestures;
-        store.ActionTypes = shown.actionTypes;
-        store.Actions = shown.actions;
+        Load(shown.file);
     }
-    store.cbDisableAll = disableAll;
 }
 
 void TFrmGesturesEdit::Save() {
-    store.cbDisableAll = disableAll;
+    shown.bindings.disabled = disableAll;
     try {
-        store.SaveGestures(shown.file);
+        store.SaveGestures(shown.file, shown.bindings);
     } catch (const TUserError&) {
         // The rows stay as the user made them; the next save tries again.
         shown.unsaved = true;
@@ -99,42 +132,58 @@ void TFrmGesturesEdit::SaveShown() {
     Save();
 }
 
-void TFrmGesturesEdit::GesturesLoaded(const std::wstring& fileName) {
-    // A box the user clicked is kept while its own file is read again.
-    const bool sameFile = SameName(fileName, shown.file);
-    shown.file = fileName;
-    shown.unsaved = false;
-    Remember();
-    TakeStamp();
-    if (!sameFile || !disableAllTouched) {
-        disableAll = store.cbDisableAll;
-        disableAllTouched = false;
-    }
-    ClearPreview();
-    UpdateProgramIcon();
-    Mirror();
-}
-
 // --- rows --------------------------------------------------------------------------------------
 
-void TFrmGesturesEdit::ClearGestureRows() {
-    rows.clear();
-    selectedRow.reset();
-    ++rowsVersion;
+namespace {
+
+std::wstring KeystrokeName(const TKeystrokeConversions& keystrokes, const std::wstring& action) {
+    try {
+        return keystrokes.FromString(action).name;
+    } catch (const TUserError&) {
+        return kInvalidKeystrokeMark + action;
+    }
 }
 
-void TFrmGesturesEdit::AddGestureRow(const std::wstring& gesture, const std::wstring& actionType,
-                                     const std::optional<std::wstring>& action) {
-    const TGestureRow row{gesture, actionType, action};
-    if (rowToReplace && *rowToReplace < rows.size())
-        rows[*rowToReplace] = row;
-    else
-        rows.push_back(row);
-    ++rowsVersion;
+std::optional<std::wstring> ActionColumn(const TGestureBinding& b,
+                                         const TKeystrokeConversions& keystrokes) {
+    const std::optional<TActionType> type = b.Type();
+    if (!type) return std::nullopt;
+    std::wstring rest = b.action;
+    switch (*type) {
+    case TActionType::atKeystroke:
+        return KeystrokeName(keystrokes, b.action);
+    case TActionType::atMultiKeystroke: {
+        std::wstring column;
+        while (!rest.empty()) {
+            if (!column.empty()) column += L" | ";
+            column += KeystrokeName(keystrokes, NextToken(rest, L"|"));
+        }
+        return column;
+    }
+    case TActionType::atProgram: {
+        const std::wstring first = NextToken(rest, L"|");
+        return ProgramColumn(first, NextToken(rest, L"|"));
+    }
+    }
+    return std::nullopt;
 }
 
-void TFrmGesturesEdit::ShowNoGesturesNotice(bool show) {
-    notice = show;
+// A row made as the binding is stored: a program shows all the text after its path.
+std::optional<std::wstring> StoredColumn(const TGestureBinding& b,
+                                         const TKeystrokeConversions& keystrokes) {
+    if (b.Type() != TActionType::atProgram)
+        return ActionColumn({b.gesture, ActionTypeToText(TActionType::atMultiKeystroke), b.action},
+                            keystrokes);
+    std::wstring rest = b.action;
+    const std::wstring first = NextToken(rest, L"|");
+    return ProgramColumn(first, rest);
+}
+
+} // namespace
+
+TFrmGesturesEdit::TGestureRow TFrmGesturesEdit::Row(const TGestureBinding& b,
+                                                    const TKeystrokeConversions& keystrokes) {
+    return {ToHumanReadable(b.gesture), b.type, ActionColumn(b, keystrokes)};
 }
 
 std::optional<std::size_t> TFrmGesturesEdit::RowOf(const std::wstring& h) const {
@@ -149,11 +198,7 @@ std::optional<std::wstring> TFrmGesturesEdit::SelectedCaption() const {
 }
 
 void TFrmGesturesEdit::RemoveBinding(const std::wstring& h) {
-    const std::wstring o = store.Gestures.Value(h);
-    store.Gestures.SetValue(h, L"");
-    if (o.empty()) return;
-    store.ActionTypes.SetValue(o, L"");
-    store.Actions.SetValue(o, L"");
+    shown.bindings.Remove(h);
 }
 
 bool TFrmGesturesEdit::StoreGesture(const std::wstring& h, const std::wstring& g,
@@ -173,12 +218,16 @@ bool TFrmGesturesEdit::StoreGesture(const std::wstring& h, const std::wstring& g
         rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(*other));
         if (replace && *replace > *other) --*replace;
     }
-    rowToReplace = replace;
-    store.StoreGesture(h, g, data, type);
-    rowToReplace.reset();
+    const TGestureBinding binding{g, ActionTypeToText(type), data};
+    shown.bindings.Set(binding);
+    const TGestureRow row{h, binding.type, StoredColumn(binding, store.Keystrokes())};
+    if (replace && *replace < rows.size())
+        rows[*replace] = row;
+    else
+        rows.push_back(row);
+    ++rowsVersion;
     selectedRow = replace ? *replace : rows.size() - 1;
     notice = false;
-    Remember();
     return true;
 }
 
@@ -252,10 +301,12 @@ void TFrmGesturesEdit::tsSwitchChange(int newTab) {
     if (newTab == kGlobalTab) {
         SaveShown();
         tab = kGlobalTab;
-        store.LoadGestures(kGlobalGestureFile, false);
+        Load(kGlobalGestureFile);
     } else {
         tab = kProgramTab;
-        ClearGestureRows();
+        rows.clear();
+        selectedRow.reset();
+        ++rowsVersion;
         ClearPreview();
         StartScan();
     }
@@ -269,7 +320,7 @@ void TFrmGesturesEdit::lbProgramsSelectItem(std::size_t row) {
     // The box still holds the flag of the file shown so far.
     SaveShown();
     selectedProgram = row;
-    store.LoadGestures(file, false);
+    Load(file);
     Mirror();
 }
 
@@ -285,8 +336,8 @@ void TFrmGesturesEdit::lvGesturesClick() {
     TPicture picture(previewWidth, previewHeight);
     TRecordingCanvas canvas(picture);
     try {
-        TFrmDrawGesture::GetImage(shown.gestures.Value(*caption), canvas, previewWidth,
-                                  previewHeight);
+        const TGestureBinding* b = shown.bindings.Find(*caption);
+        TFrmDrawGesture::GetImage(b ? b->gesture : L"", canvas, previewWidth, previewHeight);
     } catch (const std::exception&) {
         return; // the picture stays as it was
     }
@@ -334,11 +385,11 @@ void TFrmGesturesEdit::EditSelected(bool dataPage) {
     if (!wizard) return;
     Sync();
     if (!RowOf(*caption)) return Mirror(); // gone from the file meanwhile
-    const std::wstring g = store.Gestures.Value(*caption);
-    wizard->SetGesture(g);
-    wizard->SetActionType(
-        TextToActionType(store.ActionTypes.Value(g)).value_or(TActionType::atKeystroke));
-    wizard->SetActionData(store.Actions.Value(g));
+    const TGestureBinding* b = shown.bindings.Find(*caption);
+    if (!b) return Mirror();
+    wizard->SetGesture(b->gesture);
+    wizard->SetActionType(b->Type().value_or(TActionType::atKeystroke));
+    wizard->SetActionData(b->action);
     if (!wizard->EditGesture(dataPage)) return;
     // The wizard ran modally: the file may have changed while it was open.
     Sync();
@@ -361,7 +412,6 @@ void TFrmGesturesEdit::Delete1Click() {
     ++rowsVersion;
     selectedRow.reset();
     ClearPreview();
-    Remember();
     Save();
     Mirror();
 }
@@ -372,16 +422,15 @@ void TFrmGesturesEdit::CreateExampleGlobalGesture() {
     if (tab != kGlobalTab)
         tsSwitchChange(kGlobalTab);
     else
-        store.LoadGestures(kGlobalGestureFile, false);
+        Load(kGlobalGestureFile);
     using MD = TMouseDirection;
     const std::wstring g =
         TMouseMovement::ToChar(MD::mdMonTop) + TMouseMovement::ToChar(MD::mdDown);
     const std::wstring h = ToHumanReadable(g); // "[TOP]+DOWN"
     const std::wstring data = L"Farrowglimmer.exe|CONFIG";
     const TActionType type = TActionType::atProgram;
-    const std::wstring bound = store.Gestures.Value(h);
-    const bool there = !bound.empty() && store.ActionTypes.Value(bound) == ActionTypeToText(type) &&
-                       store.Actions.Value(bound) == data;
+    const TGestureBinding* bound = shown.bindings.Find(h);
+    const bool there = bound && bound->type == ActionTypeToText(type) && bound->action == data;
     if (!there && StoreGesture(h, g, data, type, std::nullopt)) Save();
     Mirror();
 }
@@ -445,34 +494,50 @@ void TFrmGesturesEdit::EndProgramUpdate() {
     Mirror();
 }
 
-std::vector<std::wstring> TFrmGesturesEdit::ProgramRows() {
-    std::vector<std::wstring> captions;
-    for (const TProgramRow& p : programs)
-        captions.push_back(p.caption);
-    return captions;
-}
-
-void TFrmGesturesEdit::AddProgramRow(const std::wstring& caption, bool hasGestures) {
-    programs.push_back({caption, hasGestures});
-    ++programsVersion;
-}
-
-void TFrmGesturesEdit::MarkProgramRow(std::size_t row) {
-    if (row < programs.size()) programs[row].hasGestures = true;
-    ++programsVersion;
-}
-
-std::optional<std::wstring> TFrmGesturesEdit::SelectedProgram() {
+void TFrmGesturesEdit::ReportScanDone(const TScanLists& lists) {
+    AppendLog(L"[FGest] INI count " + std::to_wstring(lists.inis.size()));
+    AppendLog(L"[FGest] PROGS count " + std::to_wstring(lists.progs.size()));
+    const auto findRow = [this](const std::wstring& caption) -> std::optional<std::size_t> {
+        for (std::size_t i = 0; i < programs.size(); ++i)
+            if (SameName(programs[i].caption, caption)) return i;
+        return std::nullopt;
+    };
+    for (const std::wstring& f : lists.inis) {
+        const std::wstring p = ProgramFromFileName(f);
+        if (const std::optional<std::size_t> row = findRow(p))
+            programs[*row].hasGestures = true;
+        else
+            programs.push_back({p, true});
+        ++programsVersion;
+    }
+    for (const std::wstring& n : lists.progs) {
+        if (findRow(n)) continue;
+        programs.push_back({n, false});
+        ++programsVersion;
+    }
+    EndProgramUpdate();
     // A scan that ends after the user went back to the Global tab loads nothing.
-    if (tab != kProgramTab || !selectedProgram) return std::nullopt;
-    return programs[*selectedProgram].caption;
+    if (tab == kProgramTab && selectedProgram)
+        Load(GestureFileName(programs[*selectedProgram].caption));
 }
 
 void TFrmGesturesEdit::StartScan() {
-    if (parts.startScan)
+    if (parts.startScan) {
         parts.startScan();
-    else
-        store.StartScan();
+        return;
+    }
+    const TMainThreadCall toMainThread = parts.mainThread;
+    const std::weak_ptr<int> owner = alive;
+    TGatherINIData::Start([this, toMainThread, owner](const TScanLists& lists) {
+        // Checked where the window lives, on the main thread, so it cannot vanish meanwhile.
+        const auto report = [&] {
+            if (!owner.expired()) ReportScanDone(lists);
+        };
+        if (toMainThread)
+            toMainThread(report);
+        else
+            report();
+    });
 }
 
 void TFrmGesturesEdit::Mirror() {

@@ -5,7 +5,8 @@
 #pragma once
 
 #include "gestures/IGestureWizard.h"
-#include "gestures/UnitFrmGestures.h"
+#include "gestures/UnitGatherINIData.h"
+#include "gestures/UnitGestureStore.h"
 #include "platform/Picture.h"
 #include "platform/PopupMenu.h"
 #include "platform/Types.h"
@@ -13,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,8 +44,10 @@ struct TGesturesEditParts {
     std::function<void()> endProgram;        // required: ends the message loop
     // Required: a file was saved, so the mouse monitor reads its disable flag again.
     std::function<void()> fileSaved;
-    // Starts a scan of gesture files and programs; null: the store's own.
+    // Starts a scan of gesture files and programs; null: the window's own, whose lists reach
+    // ReportScanDone through mainThread (null: on the scan's thread).
     std::function<void()> startScan;
+    TMainThreadCall mainThread;
     // False when start-up found the data folder unwritable and said so: a save that fails as the
     // program ends is then only logged.
     bool dataFolderWritable = true;
@@ -52,7 +56,13 @@ struct TGesturesEditParts {
 constexpr int kGlobalTab = 0;
 constexpr int kProgramTab = 1;
 
-class TFrmGesturesEdit : public IGesturesView {
+// The action column of a row: keystrokes by their names (a malformed one marked and shown as
+// stored), a program as its path, " | " and the rest of the text (marked when the path is
+// absolute and nothing is there).
+constexpr const wchar_t* kInvalidKeystrokeMark = L"(invalid keystroke) ";
+constexpr const wchar_t* kProgramNotFoundMark = L"(not found) ";
+
+class TFrmGesturesEdit {
   public:
     struct TGestureRow {
         std::wstring gesture; // the human-readable form: the row's caption
@@ -66,9 +76,9 @@ class TFrmGesturesEdit : public IGesturesView {
         bool operator==(const TProgramRow&) const = default;
     };
 
-    // Becomes the store's view; the store's global file is what it shows first.
-    TFrmGesturesEdit(TFrmGestures& store, IGesturesEditView* view);
-    ~TFrmGesturesEdit() override;
+    // Shows the global file first.
+    TFrmGesturesEdit(TGestureStore& store, IGesturesEditView* view);
+    ~TFrmGesturesEdit();
     TFrmGesturesEdit(const TFrmGesturesEdit&) = delete;
     TFrmGesturesEdit& operator=(const TFrmGesturesEdit&) = delete;
 
@@ -128,41 +138,36 @@ class TFrmGesturesEdit : public IGesturesView {
     const std::wstring& ShownFile() const { return shown.file; }
     bool DoExit = false;
 
-    // The store's side (IGesturesView).
-    void ClearGestureRows() override;
-    void AddGestureRow(const std::wstring& gesture, const std::wstring& actionType,
-                       const std::optional<std::wstring>& action) override;
-    void ShowNoGesturesNotice(bool show) override;
-    void BeginProgramUpdate() override {}
-    void EndProgramUpdate() override;
-    std::vector<std::wstring> ProgramRows() override;
-    void AddProgramRow(const std::wstring& caption, bool hasGestures) override;
-    void MarkProgramRow(std::size_t row) override;
-    std::optional<std::wstring> SelectedProgram() override;
-    void GesturesLoaded(const std::wstring& fileName) override;
+    // The row of a binding as a load of its file lists it.
+    static TGestureRow Row(const TGestureBinding& b, const TKeystrokeConversions& keystrokes);
+    // The file shown, as the window holds it.
+    const TGestureFile& ShownBindings() const { return shown.bindings; }
+    // The main-thread end of a scan: merges its lists into the program list, then shows the
+    // selected program's file.
+    void ReportScanDone(const TScanLists& lists);
 
   private:
-    // The file the list shows as the window last loaded or changed it. The dispatcher shares the
-    // store and loads the foreground program's file for every gesture; the window's edits still
-    // go to this file.
+    // The file the list shows, as the window last read or changed it.
     struct TShownFile {
         std::wstring file;
         bool exists = false;
         std::uint64_t stamp = 0;
-        TNameValueList gestures, actionTypes, actions;
+        TGestureFile bindings;
         bool unsaved = false; // its last save failed: the window holds changes the file lacks
     };
-    // Makes the store hold the shown file as the window shows it: read afresh when someone
-    // changed the file since, else put back as the window left it.
+    // Reads fileName afresh and shows it: its rows, the notice and its disable flag.
+    void Load(const std::wstring& fileName);
+    // Before an edit: reads the shown file again when someone changed it since (by hand, or by
+    // the dispatcher's disable chord), so the edit goes on top of what it holds now.
     void Sync();
-    // Writes the store to the shown file; a failure leaves the rows and raises the error.
+    // Writes the shown file; a failure leaves the rows and raises the error.
     void Save();
     // False on the Per-Program tab before a program is picked: the list then shows no file.
     bool ShowsAFile() const;
     // Sync and Save, when the window shows a file (or holds unsaved changes of one).
     void SaveShown();
-    void Remember();
     void TakeStamp();
+
     // Stores the binding in the row `replace` or a new one; false when it would replace another
     // binding of the gesture and the user said No.
     bool StoreGesture(const std::wstring& h, const std::wstring& g, const std::wstring& data,
@@ -175,10 +180,11 @@ class TFrmGesturesEdit : public IGesturesView {
     void UpdateProgramIcon();
     void ClearPreview();
     void StartScan();
+    void EndProgramUpdate();
     void SelectPending();
     void Mirror();
 
-    TFrmGestures& store;
+    TGestureStore& store;
     IGesturesEditView* view;
     TGesturesEditParts parts;
     TShownFile shown;
@@ -191,12 +197,13 @@ class TFrmGesturesEdit : public IGesturesView {
     bool disableAll = false;
     bool disableAllTouched = false; // clicked since the file was last read or written
     std::wstring programToSelect;
-    std::optional<std::size_t> rowToReplace; // where the store's next row goes
     TPicture preview;
     int previewWidth = 109;
     int previewHeight = 105;
     std::uint64_t rowsVersion = 0;
     std::uint64_t programsVersion = 0;
+    // Gone with this object, so a scan that hands over late finds nobody to report to.
+    std::shared_ptr<int> alive = std::make_shared<int>(0);
 };
 
 } // namespace fg

@@ -81,7 +81,7 @@ int SelectedItem(HWND list) {
 
 } // namespace
 
-TFrmGesturesWindow::TFrmGesturesWindow(TFrmGestures& store) {
+TFrmGesturesWindow::TFrmGesturesWindow(TGestureStore& store) {
     // A taskbar button of its own although the program shows no main window.
     if (CreateNative({.className = L"TFrmGestures",
                       .caption = L"Farrowglimmer - Edit Gestures",

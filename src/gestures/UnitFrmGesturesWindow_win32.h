@@ -15,7 +15,7 @@ namespace fg {
 
 class TFrmGesturesWindow : public TWin32Window, public IGesturesEditView {
   public:
-    explicit TFrmGesturesWindow(TFrmGestures& store);
+    explicit TFrmGesturesWindow(TGestureStore& store);
     ~TFrmGesturesWindow() override;
 
     TFrmGesturesEdit& Logic() { return *logic; }

@@ -1,8 +1,8 @@
-// The Win32 side of the gesture store: the hidden window through which a scan's thread hands its
+// The hidden window through which a scan's thread hands its
 // lists to the main thread.
 #pragma once
 
-#include "gestures/UnitFrmGestures.h"
+#include "gestures/UnitGatherINIData.h"
 #include "platform/win32/Window.h"
 
 namespace fg {
@@ -13,7 +13,7 @@ namespace fg {
 class TMainThreadWindow : public TWin32Window {
   public:
     TMainThreadWindow();
-    // The hand-over for TGesturesParts::mainThread. Once the window is gone it runs nothing.
+    // The hand-over for TGesturesEditParts::mainThread. Once the window is gone it runs nothing.
     TMainThreadCall Caller() const;
 
   protected:

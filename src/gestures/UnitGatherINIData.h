@@ -9,6 +9,9 @@
 
 namespace fg {
 
+// Runs a callable on the main thread and returns once it has run there.
+using TMainThreadCall = std::function<void(const std::function<void()>&)>;
+
 class TGatherINIData {
   public:
     // Receives a scan's own lists on the scan's thread. It must have them handled on the main

@@ -1,6 +1,8 @@
 #include "gestures/UnitGesturePopups.h"
 
+#include "actions/UnitActionRunner.h"
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitFrmHotKey.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
@@ -11,6 +13,7 @@
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "vocabulary/IDrawingPad.h"
 #include "vocabulary/IGestureInProgress.h"
+#include "vocabulary/UnitGestureBinding.h"
 
 #include <algorithm>
 
@@ -74,17 +77,17 @@ std::size_t EqualPositionsNeeded(std::size_t n) {
     return n * 6 / 10;
 }
 
-std::wstring ActionSummary(const TFrmGestures& store, const std::wstring& actionType,
-                           const std::wstring& action, bool cut) {
-    const std::optional<TActionType> type = TextToActionType(actionType);
-    std::wstring rest = action;
+std::wstring ActionSummary(const TKeystrokeConversions& keystrokes,
+                           const TGestureBinding& binding, bool cut) {
+    const std::optional<TActionType> type = binding.Type();
+    std::wstring rest = binding.action;
     std::wstring s;
     if (type == TActionType::atProgram) {
         // The parameters that follow the program say little in a menu line.
         s = FileNamePart(NextToken(rest, L"|"));
     } else if (type) {
         while (!rest.empty()) {
-            const std::wstring name = store.Keystrokes().FromString(NextToken(rest, L"|")).name;
+            const std::wstring name = keystrokes.FromString(NextToken(rest, L"|")).name;
             s += s.empty() ? name : L" | " + name;
         }
     }
@@ -97,20 +100,13 @@ TGesturePopups::TGesturePopups(TFrmGestures& owner)
 
 // --- the help pop-up --------------------------------------------------------------------------
 
-void TGesturePopups::ReportFirstDirection(TMouseDirection md) {
+void TGesturePopups::ReportFirstDirection(TMouseDirection md, const TGestureFile& own,
+                                          const TGestureFile& global) {
     pmDirections.clear();
-    gestures.LoadGestures(gestures.ForegroundGestureFile(), true);
-    if (gestures.cbDisableAll) return;
-
-    const auto addStartingWith = [&](const TNameValueList& G, const TNameValueList& T,
-                                     const TNameValueList& A) {
-        for (std::size_t i = 0; i < G.Count(); ++i) {
-            const std::wstring g = G.ValueAt(i);
-            if (!g.empty() && FirstStroke(g) == md) AddHelpMenuItem(g, G, T, A);
-        }
-    };
-    addStartingWith(gestures.Gestures, gestures.ActionTypes, gestures.Actions);
-    addStartingWith(gestures.GlobalGestures, gestures.GlobalActionTypes, gestures.GlobalActions);
+    if (own.disabled) return;
+    for (const TGestureFile* file : {&own, &global})
+        for (const TGestureBinding& b : file->Bindings())
+            if (FirstStroke(b.gesture) == md) AddHelpMenuItem(b);
 
     if (pmDirections.empty()) {
         // The gesture goes on: its release is reported as usual.
@@ -118,8 +114,8 @@ void TGesturePopups::ReportFirstDirection(TMouseDirection md) {
         return;
     }
     TooltipUntilRelease(L"  Help Popup        ");
-    gestures.Target().CloseReleaseMenuWithin(kReleaseMenuWaitMs);
-    gestures.Watch().StartWatch();
+    gestures.Runner().Target().CloseReleaseMenuWithin(kReleaseMenuWaitMs);
+    gestures.Runner().Watch().StartWatch();
     gestures.Monitor().AbortInterpret();
 
     TMenuEntry header{L"Help Popup", L"", true, {}, {}};
@@ -128,7 +124,7 @@ void TGesturePopups::ReportFirstDirection(TMouseDirection md) {
     pmDirections.push_back({L"-"});
     pmDirections.push_back({L"Close"});
 
-    const HWindow target = gestures.Pad().RemoveSelfFromFocus(true);
+    const HWindow target = gestures.Runner().Pad().RemoveSelfFromFocus(true);
     if (!AttachToWindowThread(GetForegroundHandle())) return;
     if (target != 0) Os().desktop->SetForeground(target);
     PopUp();
@@ -139,12 +135,10 @@ void TGesturePopups::ReportFirstDirection(TMouseDirection md) {
     RunPicked();
 }
 
-void TGesturePopups::AddHelpMenuItem(const std::wstring& gesture, const TNameValueList& G,
-                                     const TNameValueList& T, const TNameValueList& A) {
-    const std::wstring h = ToHumanReadable(gesture);
-    if (G.Value(h).empty()) return;
-    const std::wstring s = ActionSummary(gestures, T.Value(gesture), A.Value(gesture), true);
-    pmDirections.push_back(GestureEntry(gesture, h + L"\t" + s));
+void TGesturePopups::AddHelpMenuItem(const TGestureBinding& binding) {
+    const std::wstring s = ActionSummary(gestures.Runner().Keystrokes(), binding, true);
+    pmDirections.push_back(
+        GestureEntry(binding.gesture, ToHumanReadable(binding.gesture) + L"\t" + s));
 }
 
 void TGesturePopups::TooltipUntilRelease(const std::wstring& text) {
@@ -168,12 +162,14 @@ void TGesturePopups::timHelpConfigTimer() {
 
 // --- the suggestions --------------------------------------------------------------------------
 
-TSuggestionOutcome TGesturePopups::OfferSuggestions(const std::wstring& g, const std::wstring& h) {
+TSuggestionOutcome TGesturePopups::OfferSuggestions(const std::wstring& g, const std::wstring& h,
+                                                    const TGestureFile& own,
+                                                    const TGestureFile& global) {
     drawn = g;
     sameStartList.clear();
     otherStartList.clear();
-    CollectNearMatches(gestures.Gestures);
-    CollectNearMatches(gestures.GlobalGestures);
+    CollectNearMatches(own);
+    CollectNearMatches(global);
 
     if (gestures.AutoCorrection &&
         (TryAutoCorrect(sameStartList) || TryAutoCorrect(otherStartList))) {
@@ -184,15 +180,14 @@ TSuggestionOutcome TGesturePopups::OfferSuggestions(const std::wstring& g, const
 
     pmDirections.clear();
     if (sameStartList.size() <= 2) {
-        CollectLengthNeighbours(gestures.Gestures);
-        CollectLengthNeighbours(gestures.GlobalGestures);
+        CollectLengthNeighbours(own);
+        CollectLengthNeighbours(global);
     }
     std::deque<std::wstring> candidates = sameStartList;
     candidates.insert(candidates.end(), otherStartList.begin(), otherStartList.end());
     for (const std::wstring& c : candidates) {
-        AddSuggestionMenuItem(c, gestures.Gestures, gestures.ActionTypes, gestures.Actions);
-        AddSuggestionMenuItem(c, gestures.GlobalGestures, gestures.GlobalActionTypes,
-                              gestures.GlobalActions);
+        AddSuggestionMenuItem(c, own);
+        AddSuggestionMenuItem(c, global);
     }
     if (pmDirections.empty()) return TSuggestionOutcome::soNothing;
 
@@ -200,7 +195,7 @@ TSuggestionOutcome TGesturePopups::OfferSuggestions(const std::wstring& g, const
     monitor.AbortInterpret();
     // No new gesture may start while the menu is open.
     monitor.SetMonitorEnabled(false);
-    gestures.Target().CloseReleaseMenuWithin(kReleaseMenuWaitMs);
+    gestures.Runner().Target().CloseReleaseMenuWithin(kReleaseMenuWaitMs);
 
     TMenuEntry header{L"Suggestions Popup ", L"", true, {}, {}};
     header.children.push_back(
@@ -210,7 +205,7 @@ TSuggestionOutcome TGesturePopups::OfferSuggestions(const std::wstring& g, const
     pmDirections.push_back({L"-"});
     pmDirections.push_back({L"Close"});
 
-    const HWindow target = gestures.Pad().RemoveSelfFromFocus(true);
+    const HWindow target = gestures.Runner().Pad().RemoveSelfFromFocus(true);
     if (AttachToWindowThread(GetForegroundHandle())) {
         // A menu that closed without a pick is offered once more: the first one can be closed
         // by the release of the gesture's own button before the user saw it.
@@ -226,11 +221,11 @@ TSuggestionOutcome TGesturePopups::OfferSuggestions(const std::wstring& g, const
     return TSuggestionOutcome::soMenuShown;
 }
 
-void TGesturePopups::CollectNearMatches(const TNameValueList& G) {
+void TGesturePopups::CollectNearMatches(const TGestureFile& file) {
     const std::size_t n = drawn.size();
     const std::size_t needed = EqualPositionsNeeded(n);
-    for (std::size_t i = 0; i < G.Count(); ++i) {
-        const std::wstring c = G.ValueAt(i);
+    for (const TGestureBinding& b : file.Bindings()) {
+        const std::wstring& c = b.gesture;
         if (c.size() != n) continue;
         std::size_t equal = 0;
         for (std::size_t p = 0; p < n; ++p)
@@ -258,11 +253,11 @@ bool TGesturePopups::TryAutoCorrect(const std::deque<std::wstring>& list) {
     return false;
 }
 
-void TGesturePopups::CollectLengthNeighbours(const TNameValueList& G) {
+void TGesturePopups::CollectLengthNeighbours(const TGestureFile& file) {
     const std::size_t n = drawn.size();
     // One stroke too many: the drawn gesture without one of its strokes is bound.
-    for (std::size_t i = 0; i < G.Count(); ++i) {
-        const std::wstring c = G.ValueAt(i);
+    for (const TGestureBinding& b : file.Bindings()) {
+        const std::wstring& c = b.gesture;
         if (c.empty()) continue;
         for (std::size_t p = 0; p < n; ++p) {
             std::wstring shorter = drawn;
@@ -272,8 +267,8 @@ void TGesturePopups::CollectLengthNeighbours(const TNameValueList& G) {
     }
     if (n <= 1) return;
     // One stroke missing, at the end (same start) or at the front.
-    for (std::size_t i = 0; i < G.Count(); ++i) {
-        const std::wstring c = G.ValueAt(i);
+    for (const TGestureBinding& b : file.Bindings()) {
+        const std::wstring& c = b.gesture;
         if (c.size() != n + 1) continue;
         const std::size_t k = c.find(drawn);
         if (k != std::wstring::npos) AddCandidate(c, k == 0);
@@ -298,13 +293,13 @@ void TGesturePopups::AddUnique(std::deque<std::wstring>& list, const std::wstrin
         list.push_back(text);
 }
 
-void TGesturePopups::AddSuggestionMenuItem(const std::wstring& candidate, const TNameValueList& G,
-                                           const TNameValueList& T, const TNameValueList& A) {
+void TGesturePopups::AddSuggestionMenuItem(const std::wstring& candidate,
+                                           const TGestureFile& file) {
+    const TGestureBinding* binding = file.FindGesture(candidate);
+    if (!binding) return;
     const std::wstring h = ToHumanReadable(candidate);
-    if (G.Value(h).empty()) return;
-    const std::wstring type = T.Value(candidate);
-    const std::wstring s = ActionSummary(gestures, type, A.Value(candidate), false);
-    const bool program = TextToActionType(type) == TActionType::atProgram;
+    const std::wstring s = ActionSummary(gestures.Runner().Keystrokes(), *binding, false);
+    const bool program = binding->Type() == TActionType::atProgram;
     pmDirections.push_back(
         GestureEntry(candidate, h + L"\t   " + (program ? L"[" + s + L"]" : L"(" + s + L")")));
 }

@@ -17,7 +17,9 @@
 namespace fg {
 
 class TFrmGestures;
-class TNameValueList;
+class TGestureFile;
+class TKeystrokeConversions;
+struct TGestureBinding;
 
 // What the suggestions made of a gesture that matched nothing.
 enum class TSuggestionOutcome { soNothing, soRanNearMatch, soMenuShown };
@@ -27,11 +29,11 @@ TMouseDirection FirstStroke(const std::wstring& g);
 // How many positions a bound gesture of the same length n must share with the drawn one to be a
 // near match: more than n (never) for a single stroke.
 std::size_t EqualPositionsNeeded(std::size_t n);
-// The summary of an action text in a pop-up: the display names of its keystrokes joined by
+// The summary of a binding's action in a pop-up: the display names of its keystrokes joined by
 // " | ", or the file name of its program. Cut, a text longer than 25 characters keeps its first
 // 25 followed by "...". Raises TUserError for a malformed stored keystroke.
-std::wstring ActionSummary(const TFrmGestures& store, const std::wstring& actionType,
-                           const std::wstring& action, bool cut);
+std::wstring ActionSummary(const TKeystrokeConversions& keystrokes,
+                           const TGestureBinding& binding, bool cut);
 
 class TGesturePopups {
   public:
@@ -39,10 +41,13 @@ class TGesturePopups {
     TGesturePopups(const TGesturePopups&) = delete;
     TGesturePopups& operator=(const TGesturePopups&) = delete;
 
-    // The help pause expired with md as the first stroke of the gesture in progress.
-    void ReportFirstDirection(TMouseDirection md);
+    // The help pause expired with md as the first stroke of the gesture in progress; own is the
+    // file of the program the gesture is drawn over.
+    void ReportFirstDirection(TMouseDirection md, const TGestureFile& own,
+                              const TGestureFile& global);
     // The suggestion step for the drawn gesture g (human-readable h) that matched nothing.
-    TSuggestionOutcome OfferSuggestions(const std::wstring& g, const std::wstring& h);
+    TSuggestionOutcome OfferSuggestions(const std::wstring& g, const std::wstring& h,
+                                        const TGestureFile& own, const TGestureFile& global);
 
     void HelpConfigureClick();
     void timHelpConfigTimer();
@@ -54,13 +59,11 @@ class TGesturePopups {
     TTimer timHelpConfig;
 
   private:
-    void AddHelpMenuItem(const std::wstring& gesture, const TNameValueList& G,
-                         const TNameValueList& T, const TNameValueList& A);
-    void AddSuggestionMenuItem(const std::wstring& candidate, const TNameValueList& G,
-                               const TNameValueList& T, const TNameValueList& A);
-    void CollectNearMatches(const TNameValueList& G);
+    void AddHelpMenuItem(const TGestureBinding& binding);
+    void AddSuggestionMenuItem(const std::wstring& candidate, const TGestureFile& file);
+    void CollectNearMatches(const TGestureFile& file);
     bool TryAutoCorrect(const std::deque<std::wstring>& list);
-    void CollectLengthNeighbours(const TNameValueList& G);
+    void CollectLengthNeighbours(const TGestureFile& file);
     // Same-start candidates go to the front of their list, the others to the end of theirs.
     void AddCandidate(const std::wstring& c, bool sameStart);
     static void AddUnique(std::deque<std::wstring>& list, const std::wstring& text, bool atFront);

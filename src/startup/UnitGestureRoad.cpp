@@ -28,11 +28,8 @@ void WireGestureRoad(const TGestureRoad& road) {
     };
 
     TGesturesParts& dispatcher = road.gestures.Parts();
-    dispatcher.scratchpad = &road.scratchpad;
-    dispatcher.sender = &road.sender;
-    dispatcher.target = &road.target;
+    dispatcher.runner = &road.runner;
     dispatcher.monitor = &road.monitor;
-    dispatcher.watch = &road.watch;
     // The pop-ups' "Configure" and the scratchpad's "?" open the configuration window's pages.
     dispatcher.showConfigPage = road.showConfigPage;
     road.scratchpad.ShowConfigPage = road.showConfigPage;

@@ -7,6 +7,7 @@
 
 namespace fg {
 
+class TActionRunner;
 class TFrmGestures;
 class TFrmMouseMonitor;
 class TFrmRatTrap;
@@ -19,6 +20,7 @@ class TfrmMouseMovements;
 
 struct TGestureRoad {
     TFrmGestures& gestures;
+    TActionRunner& runner;
     TFrmMouseMonitor& monitor;
     TFrmRatTrap& ratTrap;
     TfrmDummyWatchForExplorerPopup& watch;

@@ -1,5 +1,6 @@
 #include "startup/UnitSettingsWiring.h"
 
+#include "actions/UnitActionRunner.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmScratchpad.h"
@@ -32,17 +33,17 @@ void AddScratchpadConsumers(TSettingsConsumers& c, TFrmScratchPad& pad) {
     c.prFadeTime = [&pad](int v) { pad.prFadeTime(v); };
 }
 
-void AddDispatcherConsumers(TSettingsConsumers& c, TFrmGestures& g) {
+void AddDispatcherConsumers(TSettingsConsumers& c, TFrmGestures& g, TActionRunner& runner) {
     c.prEnableSuggestions = [&g](bool v) { g.prEnableSuggestions(v); };
     c.prEnabledAutoCorrection = [&g](bool v) { g.prEnabledAutoCorrection(v); };
-    c.prExecutePause = [&g](int v) { g.prExecutePause(v); };
+    c.prExecutePause = [&runner](int v) { runner.ExecutePause = v; };
 }
 
 void WireSettings(const TGestureRoad& road, TFrmConfig& config) {
     TSettingsConsumers& c = config.Consumers();
     AddMonitorConsumers(c, road.monitor);
     AddScratchpadConsumers(c, road.scratchpad);
-    AddDispatcherConsumers(c, road.gestures);
+    AddDispatcherConsumers(c, road.gestures, road.runner);
     c.prLogHandles = [](bool v) { EnableHandlesLog(v); };
     TRightButtonGate& gate = road.gate;
     // The gate's start box is the analysis's.

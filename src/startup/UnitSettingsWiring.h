@@ -7,12 +7,13 @@
 
 namespace fg {
 
+class TActionRunner;
 class TFrmConfig;
 
 // The slots of each consumer, filled with its setters.
 void AddMonitorConsumers(TSettingsConsumers& c, TFrmMouseMonitor& monitor);
 void AddScratchpadConsumers(TSettingsConsumers& c, TFrmScratchPad& scratchpad);
-void AddDispatcherConsumers(TSettingsConsumers& c, TFrmGestures& gestures);
+void AddDispatcherConsumers(TSettingsConsumers& c, TFrmGestures& gestures, TActionRunner& runner);
 
 // Fills every slot from the road and checks the slots: raises TUserError naming any left empty.
 // Reads nothing yet (the window's FormCreate does).

@@ -1,6 +1,8 @@
 // The program's entry: decides from the command line whether this start runs or only hands its
 // command to the running copy, creates every window (hidden) and runs the message loop.
 #include "actions/UnitFrmDummyWatchForExplorerPopup_win32.h"
+#include "actions/UnitActionRunner.h"
+#include "actions/UnitFrmHotKey.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitDataFolder.h"
@@ -13,6 +15,7 @@
 #include "capture/UnitFrmScratchpad_win32.h"
 #include "capture/UnitRightButtonGate_win32.h"
 #include "gestures/UnitFrmGestureWizard_win32.h"
+#include "gestures/UnitFrmGestures.h"
 #include "gestures/UnitFrmGesturesWindow_win32.h"
 #include "gestures/UnitFrmGestures_win32.h"
 #include "platform/Errors.h"
@@ -69,14 +72,16 @@ void ShowInFront(HWND window) {
 struct TApplicationWindows {
     TApplicationWindows(TPaste& sender, TFrmDummyInstanceWindow* firstInstance,
                         bool dataFolderWritable) {
-        FrmGestures = gestures.get();
         FrmConfig = &config->Logic();
-        gestures->Parts().mainThread = mainThread.Caller();
+        editGestures->Logic().Parts().mainThread = mainThread.Caller();
+        runner = std::make_unique<TActionRunner>(TActionRunnerParts{
+            scratchpad->Logic(), sender, target, watch->Logic(), TKeystrokeConversions::Default()});
         const auto showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); };
         // On the page it showed last.
         const auto showConfiguration = [this] { config->Logic().ShowPage(-1); };
         const TGestureRoad road{
             *gestures,
+            *runner,
             monitor->Logic(),
             ratTrap->Logic(),
             watch->Logic(),
@@ -131,13 +136,14 @@ struct TApplicationWindows {
             if (w) w->Logic().Ready();
     }
     ~TApplicationWindows() {
-        FrmGestures = nullptr;
         FrmConfig = nullptr;
     }
 
     TMainThreadWindow mainThread;
     TTargetFocus target;
-    std::unique_ptr<TFrmGestures> gestures = std::make_unique<TFrmGestures>();
+    // The gesture files, read and written in one place; the global one is read here.
+    std::unique_ptr<TGestureStore> store = std::make_unique<TGestureStore>();
+    std::unique_ptr<TFrmGestures> gestures = std::make_unique<TFrmGestures>(*store);
     // Off (no hook) until the settings say otherwise; it outlives the monitor that reads it.
     std::unique_ptr<TRightButtonGateHook> gate = std::make_unique<TRightButtonGateHook>();
     std::unique_ptr<TFrmMouseMonitorWindow> monitor = std::make_unique<TFrmMouseMonitorWindow>();
@@ -156,13 +162,15 @@ struct TApplicationWindows {
         std::make_unique<TfrmSysTrayMenuWindow>(about->Logic().lblVersion());
     std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
     std::unique_ptr<TFrmScratchPadWindow> scratchpad = std::make_unique<TFrmScratchPadWindow>();
+    // Made once the scratchpad exists: runs every binding.
+    std::unique_ptr<TActionRunner> runner;
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
     std::unique_ptr<TFrmConfigWindow> config = std::make_unique<TFrmConfigWindow>();
     // The one keystroke window: the keystroke lists capture with it.
     std::unique_ptr<TFrmKeystrokeEditWindow> keystroke =
         std::make_unique<TFrmKeystrokeEditWindow>();
     std::unique_ptr<TFrmGesturesWindow> editGestures =
-        std::make_unique<TFrmGesturesWindow>(*gestures);
+        std::make_unique<TFrmGesturesWindow>(*store);
     std::unique_ptr<TFrmGestureWizardWindow> wizard = std::make_unique<TFrmGestureWizardWindow>();
     std::unique_ptr<TfrmWelcomeWindow> welcome = std::make_unique<TfrmWelcomeWindow>();
 };

@@ -115,4 +115,14 @@ std::wstring TMouseMovement::ToGestureString(const std::vector<TMouseDirection>&
     return gesture;
 }
 
+std::wstring ToHumanReadable(const std::wstring& gestureEncoded) {
+    std::wstring h;
+    for (const wchar_t ch : gestureEncoded) {
+        if (!h.empty()) h += L'+';
+        for (wchar_t c : TMouseMovement::ToString(ch))
+            h += c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c;
+    }
+    return h;
+}
+
 } // namespace fg

@@ -46,4 +46,8 @@ class TMouseMovement {
     static std::wstring ToGestureString(const std::vector<TMouseDirection>& directions);
 };
 
+// The human-readable form of a gesture string: each element's name in capitals, joined by "+".
+// "03" gives "UP+RIGHT", "A1" gives "[TOP]+DOWN": what lists show and what lookups key on.
+std::wstring ToHumanReadable(const std::wstring& gestureEncoded);
+
 } // namespace fg

@@ -26,15 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files[path].assign(data, data + size);
 
     fg::TGestureStore first;
-    first.LoadGestures(name, true);
-    const std::vector<std::wstring> loaded = fg::test::Bindings(first);
-    first.SaveGestures(name);
+    const auto read = first.LoadGestures(name, true);
+    const std::vector<std::wstring> loaded = fg::test::Bindings(*read);
+    first.SaveGestures(name, *read);
     const auto saved = file();
 
     fg::TGestureStore second;
-    second.LoadGestures(name, true);
-    if (fg::test::Bindings(second) != loaded) std::abort();
-    second.SaveGestures(name);
+    const auto reread = second.LoadGestures(name, true);
+    if (fg::test::Bindings(*reread) != loaded) std::abort();
+    second.SaveGestures(name, *reread);
     if (file() != saved) std::abort();
     if (files.size() > 1) std::abort(); // nothing left beside the file
     return 0;

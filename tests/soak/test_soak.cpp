@@ -3,7 +3,9 @@
 // must give back: the leak check at exit finds what is lost, the live timers and tooltip windows
 // must be where they were after the first thousand gestures, and (under the address sanitizer)
 // the heap where it was after the first stretch of the mix.
+#include "actions/UnitActionRunner.h"
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitFrmHotKey.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitMisc.h"
@@ -100,6 +102,7 @@ class Soak : public ::testing::Test, protected Desk {
     }
     TGestureRoad Road() {
         return {gestures,
+                runner,
                 monitor,
                 ratTrap,
                 watch,
@@ -230,7 +233,8 @@ class Soak : public ::testing::Test, protected Desk {
     }
 
     // Start-up's order: the dispatcher first, the scratchpad late.
-    TFrmGestures gestures;
+    TGestureStore store;
+    TFrmGestures gestures{store};
     TFrmMouseMonitor monitor;
     TFrmRatTrap ratTrap;
     TfrmDummyWatchForExplorerPopup watch;
@@ -239,6 +243,7 @@ class Soak : public ::testing::Test, protected Desk {
     TFrmScratchPad pad{&padView};
     TPaste sender;
     TTargetFocus target;
+    TActionRunner runner{{pad, sender, target, watch, TKeystrokeConversions::Default()}};
     TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
     TFrmConfig config;
 };

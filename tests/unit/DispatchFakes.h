@@ -2,6 +2,7 @@
 // scratchpad that record what they were asked.
 #pragma once
 
+#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitPaste.h"
 #include "fakes/FakePlatform.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
@@ -52,6 +53,13 @@ class RecordingScratchpad : public IDrawingPad {
     int focusHandedBack = 0;
     std::vector<bool> shown;
     HWindow below = 0;
+};
+
+// Counts the watches for the shell's menu that were started.
+class RecordingWatch : public TfrmDummyWatchForExplorerPopup {
+  public:
+    void StartWatch() override { ++started; }
+    int started = 0;
 };
 
 } // namespace fg::test

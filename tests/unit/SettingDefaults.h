@@ -2,6 +2,8 @@
 // wiring of their setters: the parts hold no defaults of their own.
 #pragma once
 
+#include "actions/UnitActionRunner.h"
+#include "actions/UnitFrmHotKey.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmScratchpad.h"
@@ -31,9 +33,9 @@ inline void UseDefaultSettings(TFrmScratchPad& pad) {
     HandOverDefaults(c);
 }
 
-inline void UseDefaultSettings(TFrmGestures& gestures) {
+inline void UseDefaultSettings(TFrmGestures& gestures, TActionRunner& runner) {
     TSettingsConsumers c;
-    AddDispatcherConsumers(c, gestures);
+    AddDispatcherConsumers(c, gestures, runner);
     HandOverDefaults(c);
 }
 

@@ -3,6 +3,8 @@
 #include "DispatchFakes.h"
 #include "GestureFakes.h"
 #include "LogLines.h"
+#include "actions/UnitActionRunner.h"
+#include "actions/UnitFrmHotKey.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitMisc.h"
@@ -24,11 +26,11 @@ namespace {
 using test::RecordingScratchpad;
 using test::RecordingSender;
 using test::RecordingTooltip;
+using test::RecordingWatch;
 
 class Dispatcher : public TFrmGestures {
   public:
     using TFrmGestures::TFrmGestures;
-    using TGestureStore::StoreGesture;
     TSuggestionOutcome OfferSuggestions(const std::wstring& g, const std::wstring& h) override {
         asked.push_back(g + L" / " + h);
         return outcome;
@@ -59,11 +61,10 @@ class Dispatch : public ::testing::Test {
     Dispatcher& Make() {
         TGesturesParts parts;
         parts.tooltip = &tooltip;
-        parts.scratchpad = &pad;
-        parts.sender = &sender;
-        parts.target = &target;
-        dispatcher = std::make_unique<Dispatcher>(parts);
-        test::UseDefaultSettings(*dispatcher);
+        parts.runner = &runner;
+        store = std::make_unique<TGestureStore>();
+        dispatcher = std::make_unique<Dispatcher>(*store, parts);
+        test::UseDefaultSettings(*dispatcher, runner);
         platform.clock.Advance(500); // the close timer runs once from creation
         tooltip.closes.clear();
         return *dispatcher;
@@ -76,6 +77,9 @@ class Dispatch : public ::testing::Test {
     RecordingSender sender{platform.clock};
     RecordingScratchpad pad;
     TTargetFocus target;
+    RecordingWatch watch;
+    TActionRunner runner{{pad, sender, target, watch, TKeystrokeConversions::Default()}};
+    std::unique_ptr<TGestureStore> store;
     std::unique_ptr<Dispatcher> dispatcher;
 };
 
@@ -104,7 +108,7 @@ TEST_F(Dispatch, TheProgramsOwnBindingBeatsTheGlobalOne) {
     EXPECT_TRUE(d.ReportGestures(L"03", false));
     EXPECT_EQ(platform.system.started,
               (std::vector<fake::FakeSystem::Started>{{L"C:\\Tools\\x.exe -q", 32 | 512, false}}));
-    EXPECT_EQ(d.lastINI, L"Gestures_other.exe.ini");
+    EXPECT_EQ(store->LoadGestures(L"Gestures_other.exe.ini", true)->Bindings().size(), 0u);
 }
 
 TEST_F(Dispatch, AContextMenuTheReleaseOpenedInTheTargetIsClosedFirst) {
@@ -124,7 +128,7 @@ TEST_F(Dispatch, AContextMenuTheReleaseOpenedInTheTargetIsClosedFirst) {
     EXPECT_TRUE(d.ReportGestures(L"03", false));
     EXPECT_EQ(platform.desktop.closed, std::vector<HWindow>{menu});
     EXPECT_EQ(platform.desktop.foreground, notepad);
-    EXPECT_EQ(mark.Messages()[1], L"[FGest] Closing the context menu of the target program");
+    EXPECT_EQ(mark.Messages()[0], L"[FGest] Closing the context menu of the target program");
 }
 
 TEST_F(Dispatch, TheConfirmationKeepsItsDistanceFromTheCursorAtEveryScale) {
@@ -190,7 +194,8 @@ TEST_F(Dispatch, DiagonalModeLooksUpOnlyWhatWasDrawnAndOffersSuggestions) {
     EXPECT_EQ(sender.sent, std::vector<std::wstring>{L"A@" + std::to_wstring(t0 + 100)});
     EXPECT_EQ(tooltip.shown, std::vector<std::wstring>{L"UP+RIGHT  "});
     EXPECT_EQ(Elapsed(t0), 160u);
-    EXPECT_EQ(pad.focusHandedBack, 2); // before the lookup and before the action
+    EXPECT_EQ(pad.focusHandedBack, 1); // once, before the lookup
+    EXPECT_EQ(watch.started, 1);
     EXPECT_EQ(pad.shown, std::vector<bool>{true});
 
     struct Case {
@@ -254,7 +259,7 @@ TEST_F(Dispatch, TheExecutePauseComesOnceBeforeAllKeystrokes) {
     Dispatcher& d = Make();
     for (const int pause : {100, 0, -5}) {
         sender.sent.clear();
-        d.prExecutePause(pause);
+        runner.ExecutePause = pause;
         const std::uint32_t t0 = platform.clock.now;
         const std::wstring at =
             std::to_wstring(t0 + static_cast<std::uint32_t>(std::max(pause, 0)));
@@ -269,31 +274,35 @@ TEST_F(Dispatch, ProgramActionsStartAProcessOrGoToTheShell) {
     Dispatcher& d = Make();
     struct Case {
         const wchar_t* action;
-        const wchar_t* commandLine; // null: handed to the sender instead
-        const wchar_t* script;
+        const wchar_t* commandLine; // null: handed to the shell instead
+        const wchar_t* opened;
     };
     const Case cases[] = {
         {L"C:\\Tools\\x.exe|-q", L"C:\\Tools\\x.exe -q", nullptr},
-        {L"%WINDIR%\\notepad.exe|", nullptr, L"[KEYS][RUN]C:\\Windows\\notepad.exe"},
+        {L"%WINDIR%\\notepad.exe|", nullptr, L"C:\\Windows\\notepad.exe"},
         {L"C:\\Program Files\\x.exe|-q", L"\"C:\\Program Files\\x.exe\" -q", nullptr},
         {L"\"C:\\Program Files\\x.exe\"|-q", L"\"C:\\Program Files\\x.exe\" -q", nullptr},
         {L"%ProgramFiles%\\x.exe|a|b", L"\"C:\\Program Files\\x.exe\" a", nullptr},
-        {L"C:\\Program Files\\x.exe|", nullptr, L"[KEYS][RUN]C:\\Program Files\\x.exe"},
-        {L"C:\\Docs", nullptr, L"[KEYS][RUN]C:\\Docs"},
+        {L"C:\\Program Files\\x.exe|", nullptr, L"C:\\Program Files\\x.exe"},
+        {L"C:\\Docs", nullptr, L"C:\\Docs"},
+        // Brackets in a path are no commands: nothing is typed.
+        {L"C:\\Docs[TAB]x|", nullptr, L"C:\\Docs[TAB]x"},
     };
     for (const Case& c : cases) {
         Write(L"Gestures_notepad.exe.ini",
               std::wstring(L"[3]\r\nActionType=Run Program / File\r\nAction=") + c.action +
                   L"\r\n");
         platform.system.started.clear();
+        platform.system.shellOpened.clear();
         sender.sent.clear();
         EXPECT_TRUE(d.ReportGestures(L"3", false));
         using Started = std::vector<fake::FakeSystem::Started>;
         const Started expected = c.commandLine ? Started{{c.commandLine, 544, false}} : Started{};
         EXPECT_EQ(platform.system.started, expected) << c.action;
-        EXPECT_EQ(sender.sent,
-                  c.script ? std::vector<std::wstring>{c.script} : std::vector<std::wstring>{})
+        EXPECT_EQ(platform.system.shellOpened,
+                  c.opened ? std::vector<std::wstring>{c.opened} : std::vector<std::wstring>{})
             << c.action;
+        EXPECT_TRUE(sender.sent.empty()) << c.action;
     }
     platform.system.startError = 2;
     EXPECT_TRUE(d.ReportGestures(L"3", false)) << "a program that does not start still counts";
@@ -324,15 +333,14 @@ TEST_F(Dispatch, AProgramEditedWithBlanksAndParametersIsStoredAsEnteredAndStarts
     editor.GetProgram(prog, param);
     EXPECT_EQ(prog, L"C:\\Program Files\\My Tools\\tool.exe");
     EXPECT_EQ(param, L"\"a b.txt\" -q");
-    d.LoadGestures(file, true);
-    d.StoreGesture(L"RIGHT", L"3", prog + L"|" + param, TActionType::atProgram);
-    d.SaveGestures(file);
+    TGestureFile edited = *store->LoadGestures(file, true);
+    edited.Set({L"3", ActionTypeToText(TActionType::atProgram), prog + L"|" + param});
+    store->SaveGestures(file, edited);
 
     TGestureStore reread;
-    reread.LoadGestures(file, true);
-    EXPECT_EQ(reread.Actions.Value(L"3"), action);
+    EXPECT_EQ(reread.LoadGestures(file, true)->FindGesture(L"3")->action, action);
     TFrameProgramEdit again;
-    again.SetProgram(reread.Actions.Value(L"3"));
+    again.SetProgram(reread.LoadGestures(file, true)->FindGesture(L"3")->action);
     std::wstring prog2, param2;
     again.GetProgram(prog2, param2);
     EXPECT_EQ(prog2 + L"|" + param2, action);

@@ -3,7 +3,9 @@
 // menu is gone and the target program's input is its own again.
 #include "DispatchFakes.h"
 #include "GestureFakes.h"
+#include "actions/UnitActionRunner.h"
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitFrmHotKey.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitMisc.h"
 #include "gestures/UnitFrmGestures.h"
@@ -76,17 +78,15 @@ class Popups : public ::testing::Test {
     TFrmGestures& Make() {
         TGesturesParts parts;
         parts.tooltip = &tooltip;
-        parts.scratchpad = &pad;
-        parts.sender = &sender;
-        parts.target = &target;
+        parts.runner = &runner;
         parts.monitor = &gesture;
-        parts.watch = &watch;
         parts.showConfigPage = [this](int page) {
             calls.push_back(L"configuration page " + std::to_wstring(page));
         };
-        dispatcher = std::make_unique<TFrmGestures>(parts);
+        store = std::make_unique<TGestureStore>();
+        dispatcher = std::make_unique<TFrmGestures>(*store, parts);
         dispatcher->CheckParts();
-        test::UseDefaultSettings(*dispatcher);
+        test::UseDefaultSettings(*dispatcher, runner);
         os.clock.Advance(500); // the close timer runs once from creation
         tooltip.closes.clear();
         return *dispatcher;
@@ -118,6 +118,8 @@ class Popups : public ::testing::Test {
     TTargetFocus target;
     RecordingGesture gesture{os, calls};
     RecordingWatch watch{calls};
+    TActionRunner runner{{pad, sender, target, watch, TKeystrokeConversions::Default()}};
+    std::unique_ptr<TGestureStore> store;
     std::unique_ptr<TFrmGestures> dispatcher;
 };
 
@@ -272,7 +274,7 @@ TEST_F(Popups, SuggestionsMenuLayoutAndTheirOrderOfSteps) {
               (Strings{L"Suggestions Popup  > Configure ", L"[(NE+DOWN)  not found ]", L"-",
                        L"UP+DOWN\t   (CTRL+SHIFT+ESC | CTRL+SHIFT+F1)", L"SE+DOWN\t   [x.exe]",
                        L"-", L"Close"}));
-    EXPECT_EQ(calls, (Strings{L"abort", L"polling off", L"polling on"}));
+    EXPECT_EQ(calls, (Strings{L"watch", L"abort", L"polling off", L"polling on"}));
     EXPECT_EQ(os.desktop.popups.size(), 1u);
     EXPECT_EQ(os.desktop.popups[0].at, (TPoint{440, 320}));
     EXPECT_TRUE(os.desktop.attached.empty());
@@ -293,7 +295,7 @@ TEST_F(Popups, SuggestionsMenuLayoutAndTheirOrderOfSteps) {
     calls.clear();
     EXPECT_TRUE(d.ReportGesturesDiagonal(L"41"));
     EXPECT_TRUE(os.desktop.popups.empty());
-    EXPECT_EQ(calls, (Strings{L"abort", L"polling off", L"polling on"}));
+    EXPECT_EQ(calls, (Strings{L"watch", L"abort", L"polling off", L"polling on"}));
 }
 
 TEST_F(Popups, AutoCorrectionRunsTheNearMatchOnWhoseArcTheStrokeWasDrawn) {

@@ -2,7 +2,9 @@
 // press to the key events through the real monitor, analysis, dispatcher, store and sender, and
 // what it costs in platform calls.
 #include "LogLines.h"
+#include "actions/UnitActionRunner.h"
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
+#include "actions/UnitFrmHotKey.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitFrmInstance.h"
@@ -63,7 +65,8 @@ class GestureRoad : public ::testing::Test {
 
     // Start-up's order: the dispatcher first, the scratchpad late.
     struct Windows {
-        TFrmGestures gestures;
+        TGestureStore store;
+        TFrmGestures gestures{store};
         TFrmMouseMonitor monitor;
         TFrmRatTrap ratTrap;
         TfrmDummyWatchForExplorerPopup watch;
@@ -72,7 +75,8 @@ class GestureRoad : public ::testing::Test {
         TPaste sender;
         TTargetFocus target;
         TFrmConfig config;
-        TFrmGesturesEdit editGestures{gestures, nullptr};
+        TActionRunner runner{{scratchpad, sender, target, watch, TKeystrokeConversions::Default()}};
+        TFrmGesturesEdit editGestures{store, nullptr};
         TFrmGestureWizard wizard{nullptr, {}};
         TFrmDummyInstance instance;
         // The hook itself is the native part's: here the test hands the gate its events.
@@ -82,6 +86,7 @@ class GestureRoad : public ::testing::Test {
         std::set<std::wstring> noRight; // "noright.ini"
         TGestureRoad Road() {
             return {gestures,
+                    runner,
                     monitor,
                     ratTrap,
                     watch,
@@ -118,7 +123,7 @@ class GestureRoad : public ::testing::Test {
                           .endProgram = [this] { ended = true; }});
         // The scan as start-up runs it, handed over at once instead of from its thread.
         windows->editGestures.Parts().startScan = [this] {
-            windows->gestures.ReportScanDone(TGatherINIData::Execute());
+            windows->editGestures.ReportScanDone(TGatherINIData::Execute());
         };
         windows->config.FormCreate();
         os.clock.Advance(70); // the first poll
@@ -284,10 +289,10 @@ TEST_F(GestureRoad, AStrokeShowsItsArrowAndTheReleaseTypesTheBindingWithOneSnaps
     Release();
     EXPECT_EQ(KeysSent(), (std::vector<std::uint8_t>{0x41, 0x41}));
     EXPECT_EQ(os.system.snapshots - snapshots, 1);
-    // The disable flag twice at the press (a new foreground, then the gesture's start) and the
-    // program's file at the release (its flag, type and action); the global file was read at
-    // creation and is not read again.
-    EXPECT_EQ(os.files.profileReads - reads, 5);
+    // The program's file once, at the press (its flag, type and action): the gesture's start
+    // and the release take it unchanged from that reading. The global file was read at creation
+    // and is not read again.
+    EXPECT_EQ(os.files.profileReads - reads, 3);
     EXPECT_EQ(os.desktop.focus, text);
 }
 
@@ -418,7 +423,7 @@ TEST_F(GestureRoad, TheSettingsFileReachesTheRealPartsAtStart) {
     EXPECT_FALSE(w.monitor.EnableDrawing);
     EXPECT_EQ(w.monitor.helpPause, 800);
     EXPECT_FALSE(w.gestures.EnableSuggestions);
-    EXPECT_EQ(w.gestures.ExecutePause, 7);
+    EXPECT_EQ(w.runner.ExecutePause, 7);
     EXPECT_EQ(w.scratchpad.TimCloser.Interval(), 300u);
     EXPECT_TRUE(w.scratchpad.Visible());
 
@@ -525,13 +530,13 @@ TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
                                L"capture-overlay scratchpad dispatcher popup-watch target "
                                L"right-button-gate");
     }
-    TFrmGestures gestures;
+    TGestureStore store;
+    TFrmGestures gestures{store};
     try {
         gestures.CheckParts();
         FAIL() << "no error";
     } catch (const TUserError& e) {
-        EXPECT_EQ(e.Message(), L"The dispatcher is missing its scratchpad sender target monitor "
-                               L"popup-watch configuration");
+        EXPECT_EQ(e.Message(), L"The dispatcher is missing its runner monitor configuration");
     }
 }
 

@@ -1,10 +1,10 @@
-// The gesture files and their store: the list rules, names, load and save through the profile
-// routines, saves that fail, hostile files, and the scan of files and programs.
+// The gesture files and their store: the file value's rules, names, load and save through the
+// profile routines, saves that fail, hostile files, and the scan of files and programs.
 #include "GestureFakes.h"
 #include "LogLines.h"
 #include "app/UnitMisc.h"
 #include "fakes/FakePlatform.h"
-#include "gestures/UnitFrmGestures.h"
+#include "gestures/UnitFrmGesturesEdit.h"
 #include "gestures/UnitGatherINIData.h"
 #include "platform/Errors.h"
 
@@ -21,69 +21,39 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::wstring Lines(const TNameValueList& l) {
+// "h=gesture;" for each binding in order.
+std::wstring Lines(const TGestureFile& f) {
     std::wstring s;
-    for (std::size_t i = 0; i < l.Count(); ++i)
-        s += l.Name(i) + L"=" + l.ValueAt(i) + L";";
+    for (const TGestureBinding& b : f.Bindings())
+        s += ToHumanReadable(b.gesture) + L"=" + b.gesture + L";";
     return s;
 }
 
-TEST(NameValueList, FollowsTheListRules) {
-    struct Case {
-        const char* what;
-        std::vector<std::pair<std::wstring, std::wstring>> sets;
-        std::wstring lines;
-        std::vector<std::pair<std::wstring, std::wstring>> lookups;
+TEST(GestureFile, KeysBindingsByTheirHumanReadableFormInFileOrder) {
+    const auto kb = [](const wchar_t* g, const wchar_t* action) {
+        return TGestureBinding{g, L"Keystroke", action};
     };
-    const Case cases[] = {
-        {"appends in order",
-         {{L"b", L"1"}, {L"a", L"2"}},
-         L"b=1;a=2;",
-         {{L"B", L"1"}, {L"c", L""}}},
-        {"replaces in place under the new spelling",
-         {{L"UP", L"0"}, {L"DOWN", L"1"}, {L"up", L"00"}},
-         L"up=00;DOWN=1;",
-         {{L"Up", L"00"}}},
-        {"the empty value removes",
-         {{L"a", L"1"}, {L"b", L"2"}, {L"A", L""}, {L"zz", L""}},
-         L"b=2;",
-         {{L"a", L""}}},
-        {"the value is all after the first =", {{L"x", L"1=2"}}, L"x=1=2;", {{L"x", L"1=2"}}},
-        {"a name with = is cut at it, and the first match wins",
-         {{L"a", L"x"}, {L"a=b", L"c"}},
-         L"a=x;a=b=c;",
-         {{L"a", L"x"}, {L"a=b", L""}}},
-        {"the empty name", {{L"", L"v"}}, L"=v;", {{L"", L"v"}}},
-    };
-    for (const Case& c : cases) {
-        TNameValueList list;
-        for (const auto& [name, value] : c.sets)
-            list.SetValue(name, value);
-        EXPECT_EQ(Lines(list), c.lines) << c.what;
-        for (const auto& [name, value] : c.lookups)
-            EXPECT_EQ(list.Value(name), value) << c.what;
-    }
-}
+    TGestureFile f;
+    f.Set(kb(L"3", L"a"));
+    f.Set(kb(L"0", L"b"));
+    f.Set(kb(L"3", L"c")); // replaced where it stands
+    EXPECT_EQ(Lines(f), L"RIGHT=3;UP=0;");
+    EXPECT_EQ(f.Find(L"right")->action, L"c");
+    EXPECT_EQ(f.FindGesture(L"0")->action, L"b");
+    // "A1" and "91" are both "[TOP]+DOWN": one gesture.
+    f.Set(kb(L"A1", L"d"));
+    f.Set(kb(L"91", L"e"));
+    EXPECT_EQ(Lines(f), L"RIGHT=3;UP=0;[TOP]+DOWN=91;");
+    EXPECT_EQ(f.FindGesture(L"A1")->action, L"e");
 
-TEST(NameValueList, ACopyIsUntouchedByChangesToTheOther) {
-    TNameValueList a;
-    a.SetValue(L"x", L"1");
-    a.SetValue(L"y", L"2");
-    const TNameValueList before = a;
-    for (const auto& change : std::vector<std::function<void(TNameValueList&)>>{
-             [](TNameValueList& l) { l.SetValue(L"X", L"3"); },
-             [](TNameValueList& l) { l.SetValue(L"y", L""); },
-             [](TNameValueList& l) { l.SetValue(L"z", L"4"); },
-             [](TNameValueList& l) { l.Clear(); },
-         }) {
-        TNameValueList copy = a;
-        change(copy);
-        EXPECT_EQ(Lines(a), L"x=1;y=2;");
-        EXPECT_EQ(a.Value(L"x"), L"1");
-        change(a);
-        EXPECT_EQ(Lines(copy), Lines(a)) << "the same change gives the same list";
-        a = before;
-    }
+    const TGestureFile before = f;
+    EXPECT_TRUE(f.Remove(L"Up"));
+    EXPECT_FALSE(f.Remove(L"UP"));
+    EXPECT_EQ(Lines(f), L"RIGHT=3;[TOP]+DOWN=91;");
+    EXPECT_EQ(f.Find(L"[TOP]+DOWN")->action, L"e") << "found where it moved to";
+    EXPECT_EQ(f.Find(L"UP"), nullptr);
+    EXPECT_EQ(Lines(before), L"RIGHT=3;UP=0;[TOP]+DOWN=91;") << "a copy is a value";
+    EXPECT_FALSE(f == before);
 }
 
 TEST(GestureNames, HumanReadableSectionsAndFileNames) {
@@ -133,17 +103,23 @@ class GestureFiles : public ::testing::Test {
     }
     std::wstring Read(const std::wstring& name) { return platform.files.Text(Path(name)); }
 
+    // A load as the dispatcher (quiet) or the Edit Gestures window makes it.
+    const TGestureFile& Load(const std::wstring& name, bool quiet = true) {
+        last = store.LoadGestures(name, quiet);
+        return *last;
+    }
+    std::vector<test::Row> Rows() const { return test::Rows(*last); }
+
     fake::FakePlatform platform;
-    test::RecordingView view;
-    TGestureStore store{nullptr, &view};
+    TGestureStore store;
+    std::shared_ptr<const TGestureFile> last; // what Load gave
 };
 
 TEST_F(GestureFiles, TheSameGestureTwiceKeepsTheLaterSection) {
     Write(L"Gestures_x.exe.ini", L"[91]\r\nActionType=Keystroke\r\nAction=000041\r\n"
                                  L"[A1]\r\nActionType=Run Program / File\r\nAction=x.exe|\r\n");
-    store.LoadGestures(L"Gestures_x.exe.ini", true);
-    EXPECT_EQ(Lines(store.Gestures), L"[TOP]+DOWN=A1;");
-    store.SaveGestures(L"Gestures_x.exe.ini");
+    EXPECT_EQ(Lines(Load(L"Gestures_x.exe.ini")), L"[TOP]+DOWN=A1;");
+    store.SaveGestures(L"Gestures_x.exe.ini", *last);
     EXPECT_EQ(Read(L"Gestures_x.exe.ini"),
               L"[A1]\r\nActionType=Run Program / File\r\nAction=x.exe|\r\n"
               L"[Settings]\r\ncbDisableAll=0\r\n");
@@ -153,27 +129,22 @@ TEST_F(GestureFiles, AnUnchangedFileIsNotReadAgainButAHandEditIsSeen) {
     Write(L"Gestures_a.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n"
                                  L"[1]\r\nAction=orphan\r\n");
     Write(L"Gestures_b.exe.ini", L"[1]\r\nActionType=Multiple Keystrokes\r\nAction=000042B\r\n");
-    store.LoadGestures(L"Gestures_a.exe.ini", true);
-    const TNameValueList gestures = store.Gestures, actions = store.Actions;
-    store.LoadGestures(L"Gestures_b.exe.ini", true);
+    const TGestureFile a = Load(L"Gestures_a.exe.ini");
+    Load(L"Gestures_b.exe.ini");
     const int reads = platform.files.profileReads;
-    store.LoadGestures(L"Gestures_a.exe.ini", true);
+    EXPECT_EQ(Load(L"Gestures_a.exe.ini"), a);
     EXPECT_EQ(platform.files.profileReads, reads);
-    EXPECT_EQ(store.Gestures, gestures);
-    EXPECT_EQ(store.Actions, actions);
     // b's type of "1" does not leak into a's "1", which has none.
-    EXPECT_EQ(store.ActionTypes.Value(L"1"), L"");
-    // What was changed in memory and not saved is gone at the next load, even of the same file.
-    store.ActionTypes.SetValue(L"03", L"Macro");
-    store.Actions.SetValue(L"03", L"");
-    store.LoadGestures(L"Gestures_a.exe.ini", true);
-    EXPECT_EQ(store.ActionTypes.Value(L"03"), L"Keystroke");
-    EXPECT_EQ(store.Actions, actions);
+    EXPECT_EQ(last->FindGesture(L"1")->type, L"");
+    // A copy changed in memory and not saved leaves the next load, even of the same file, alone.
+    TGestureFile changed = *last;
+    changed.Set({L"03", L"Macro", L""});
+    EXPECT_EQ(Load(L"Gestures_a.exe.ini").FindGesture(L"03")->type, L"Keystroke");
+    EXPECT_EQ(*last, a);
 
     Write(L"Gestures_a.exe.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000042B\r\n");
-    store.LoadGestures(L"Gestures_a.exe.ini", true);
-    EXPECT_EQ(store.Actions.Value(L"03"), L"000042B");
-    EXPECT_EQ(store.Gestures.Value(L"DOWN"), L"");
+    EXPECT_EQ(Load(L"Gestures_a.exe.ini").FindGesture(L"03")->action, L"000042B");
+    EXPECT_EQ(last->Find(L"DOWN"), nullptr);
 }
 
 // With coarse write times a file rewritten at the same size keeps its stamp: what the store itself
@@ -185,23 +156,18 @@ TEST_F(GestureFiles, WhatTheStoreSavedIsNeverServedFromAnOlderLoad) {
     const std::wstring file = L"Gestures_x.exe.ini";
 
     Write(file, a + L"[Settings]\r\ncbDisableAll=0\r\n");
-    store.LoadGestures(file, true);
-    store.cbDisableAll = true;
-    store.SaveGestures(file); // the same size: only the flag's digit changed
-    store.LoadGestures(file, true);
-    EXPECT_TRUE(store.cbDisableAll) << "a rewrite by the store";
+    TGestureFile flagged = Load(file);
+    flagged.disabled = true;
+    store.SaveGestures(file, flagged); // the same size: only the flag's digit changed
+    EXPECT_TRUE(Load(file).disabled) << "a rewrite by the store";
 
     // Emptied and deleted by a save, then written again (by hand) at the old size.
-    store.Gestures.Clear();
-    store.cbDisableAll = false;
     Write(file, a);
-    store.LoadGestures(file, true);
-    store.Gestures.Clear();
-    store.SaveGestures(file);
+    Load(file);
+    store.SaveGestures(file, TGestureFile{});
     ASSERT_FALSE(platform.files.Exists(Path(file)));
     Write(file, b);
-    store.LoadGestures(file, true);
-    EXPECT_EQ(store.Actions.Value(L"03"), L"000042B") << "a deletion by the store";
+    EXPECT_EQ(Load(file).FindGesture(L"03")->action, L"000042B") << "a deletion by the store";
 }
 
 TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirAction) {
@@ -214,9 +180,9 @@ TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirA
                                  L"[2]\r\nActionType=Macro\r\nAction=keep me?\r\n"
                                  L"[3]\r\nAction=no type\r\n"
                                  L"[1]\r\nActionType=Keystroke\r\n");
-    store.LoadGestures(L"Gestures_x.exe.ini", false);
-    using Row = test::RecordingView::Row;
-    EXPECT_EQ(view.rows, (std::vector<Row>{
+    Load(L"Gestures_x.exe.ini", false);
+    using Row = test::Row;
+    EXPECT_EQ(Rows(), (std::vector<Row>{
                              {L"UP+RIGHT", L"Keystroke", L"ctrl+w"},
                              {L"DOWN+LEFT", L"Multiple Keystrokes", L"ctrl+w | F5"},
                              {L"[TOP]+DOWN", L"Run Program / File", L"%WINDIR%\\notepad.exe | "},
@@ -224,9 +190,9 @@ TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirA
                              {L"RIGHT", L"", std::nullopt},
                              {L"DOWN", L"Keystroke", L"none"},
                          }));
-    EXPECT_TRUE(store.cbDisableAll);
+    EXPECT_TRUE(last->disabled);
 
-    store.SaveGestures(L"Gestures_x.exe.ini");
+    store.SaveGestures(L"Gestures_x.exe.ini", *last);
     EXPECT_EQ(Read(L"Gestures_x.exe.ini"),
               L"[03]\r\nActionType=Keystroke\r\nAction=010057ctrl+w\r\n"
               L"[12]\r\nActionType=Multiple Keystrokes\r\nAction=010057ctrl+w|000074F5\r\n"
@@ -259,16 +225,15 @@ TEST_F(GestureFiles, ASingleKeystrokeLoadsInItsNormalFormAndKeepsItsName) {
     const std::wstring file = L"Gestures_x.exe.ini";
     for (const Case& c : cases) {
         Write(file, std::wstring(L"[03]\r\nActionType=Keystroke\r\nAction=") + c.stored);
-        store.LoadGestures(file, false);
-        ASSERT_EQ(view.rows.size(), 1u);
-        EXPECT_EQ(view.rows[0].action, c.shown) << c.stored;
-        EXPECT_EQ(store.Actions.Value(L"03"), c.normal) << c.stored;
-        store.SaveGestures(file);
+        Load(file, false);
+        ASSERT_EQ(Rows().size(), 1u);
+        EXPECT_EQ(Rows()[0].action, c.shown) << c.stored;
+        EXPECT_EQ(last->FindGesture(L"03")->action, c.normal) << c.stored;
+        store.SaveGestures(file, *last);
         EXPECT_EQ(Read(file), std::wstring(L"[03]\r\nActionType=Keystroke\r\nAction=") + c.normal +
                                   L"\r\n[Settings]\r\ncbDisableAll=0\r\n")
             << c.stored;
-        store.LoadGestures(file, true);
-        EXPECT_EQ(store.Actions.Value(L"03"), c.normal) << c.stored << ": read again";
+        EXPECT_EQ(Load(file).FindGesture(L"03")->action, c.normal) << c.stored << ": read again";
     }
 }
 
@@ -304,17 +269,17 @@ TEST_F(GestureFiles, ASaveKeepsEveryCharacterOfEveryValue) {
         platform.files.files.erase(Path(file));
         if (c.before && c.beforeUnicode) platform.files.SetUnicodeText(Path(file), *c.before);
         if (c.before && !c.beforeUnicode) Write(file, *c.before);
-        store.LoadGestures(file, true);
-        store.StoreGesture(L"DOWN", L"1", c.added, TActionType::atProgram);
-        const std::vector<std::wstring> saved = test::Bindings(store);
-        store.SaveGestures(file);
+        TGestureFile edited = Load(file);
+        edited.Set({L"1", ActionTypeToText(TActionType::atProgram), c.added});
+        const std::vector<std::wstring> saved = test::Bindings(edited);
+        store.SaveGestures(file, edited);
         EXPECT_EQ(platform.files.IsUnicode(Path(file)), c.afterUnicode) << c.what;
-        TGestureStore reread{nullptr, nullptr};
-        reread.LoadGestures(file, true);
-        EXPECT_EQ(test::Bindings(reread), saved) << c.what;
+        TGestureStore reread;
+        const std::shared_ptr<const TGestureFile> back = reread.LoadGestures(file, true);
+        EXPECT_EQ(test::Bindings(*back), saved) << c.what;
         // Saved once more unchanged, it stays as it is.
         const auto bytes = platform.files.files[Path(file)];
-        reread.SaveGestures(file);
+        reread.SaveGestures(file, *back);
         EXPECT_EQ(platform.files.files[Path(file)], bytes) << c.what;
     }
 }
@@ -333,10 +298,10 @@ TEST_F(GestureFiles, FilesWithoutGesturesAreDeletedUnlessFlaggedOrGlobal) {
     };
     for (const Case& c : cases) {
         Write(c.file, L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
-        store.LoadGestures(c.file, true);
-        store.Gestures.SetValue(L"UP+RIGHT", L"");
-        store.cbDisableAll = c.disabled;
-        store.SaveGestures(c.file);
+        TGestureFile emptied = Load(c.file);
+        emptied.Remove(L"UP+RIGHT");
+        emptied.disabled = c.disabled;
+        store.SaveGestures(c.file, emptied);
         EXPECT_EQ(platform.files.Exists(Path(c.file)), c.written != nullptr) << c.file;
         if (c.written) {
             EXPECT_EQ(Read(c.file), c.written) << c.file;
@@ -346,15 +311,15 @@ TEST_F(GestureFiles, FilesWithoutGesturesAreDeletedUnlessFlaggedOrGlobal) {
         EXPECT_EQ(path.find(L".new"), std::wstring::npos) << "left beside the gesture files";
 }
 
-TEST_F(GestureFiles, OnlyTheGlobalFileFillsTheGlobalLists) {
+TEST_F(GestureFiles, OnlyTheGlobalFileIsTheGlobalOne) {
     Write(L"Gestures.ini", L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
     Write(L"Gestures_x.exe.ini", L"[1]\r\nActionType=Keystroke\r\nAction=000042B\r\n");
-    store.LoadGestures(L"Gestures.ini", true);
-    store.LoadGestures(L"Gestures_x.exe.ini", true);
-    EXPECT_EQ(Lines(store.GlobalGestures), L"UP+RIGHT=03;");
-    EXPECT_EQ(Lines(store.GlobalActions), L"03=000041A;");
-    store.SaveGestures(L"Gestures.ini"); // saving the current lists under the global name
-    EXPECT_EQ(Lines(store.GlobalGestures), L"DOWN=1;");
+    Load(L"Gestures.ini");
+    Load(L"Gestures_x.exe.ini");
+    EXPECT_EQ(Lines(*store.Global()), L"UP+RIGHT=03;");
+    EXPECT_EQ(store.Global()->FindGesture(L"03")->action, L"000041A");
+    store.SaveGestures(L"Gestures.ini", *last); // saving another file under the global name
+    EXPECT_EQ(Lines(*store.Global()), L"DOWN=1;");
 }
 
 TEST_F(GestureFiles, AFailedSaveKeepsTheOldFileAndSaysWhere) {
@@ -371,12 +336,12 @@ TEST_F(GestureFiles, AFailedSaveKeepsTheOldFileAndSaysWhere) {
     };
     for (const Case& c : cases) {
         Write(L"Gestures_x.exe.ini", old);
-        store.LoadGestures(L"Gestures_x.exe.ini", true);
-        store.Gestures.SetValue(L"DOWN", L"1");
+        TGestureFile edited = Load(L"Gestures_x.exe.ini");
+        edited.Set({L"1", L"Keystroke", L"000042B"});
         platform.files.readOnly = {c.readOnly};
         platform.files.moveFails = c.moveFails;
         try {
-            store.SaveGestures(L"Gestures_x.exe.ini");
+            store.SaveGestures(L"Gestures_x.exe.ini", edited);
             ADD_FAILURE() << c.what << ": no error";
         } catch (const TUserError& e) {
             EXPECT_EQ(e.Message(), L"Unable to write to " + Path(L"Gestures_x.exe.ini")) << c.what;
@@ -388,9 +353,9 @@ TEST_F(GestureFiles, AFailedSaveKeepsTheOldFileAndSaysWhere) {
 
 TEST_F(GestureFiles, ALeftoverOfAnInterruptedSaveIsNotMergedIn) {
     Write(L"Gestures_x.exe.ini.new", L"[7]\r\nActionType=Keystroke\r\n");
-    store.Gestures.SetValue(L"UP", L"0");
-    store.ActionTypes.SetValue(L"0", L"Macro");
-    store.SaveGestures(L"Gestures_x.exe.ini");
+    TGestureFile f;
+    f.Set({L"0", L"Macro", L""});
+    store.SaveGestures(L"Gestures_x.exe.ini", f);
     EXPECT_EQ(Read(L"Gestures_x.exe.ini"),
               L"[0]\r\nActionType=Macro\r\n[Settings]\r\ncbDisableAll=0\r\n");
     EXPECT_FALSE(platform.files.Exists(Path(L"Gestures_x.exe.ini.new")));
@@ -398,25 +363,17 @@ TEST_F(GestureFiles, ALeftoverOfAnInterruptedSaveIsNotMergedIn) {
 
 TEST_F(GestureFiles, ValuesTheProfileReaderWouldTrimOrUnquoteSurviveASave) {
     const std::wstring quotedBoth = L"\"C:\\My Apps\\x.exe\"|\"C:\\My Docs\\a b.txt\"";
-    store.Gestures.SetValue(L"UP", L"0");
-    store.ActionTypes.SetValue(L"0", L"Run Program / File");
-    store.Actions.SetValue(L"0", quotedBoth);
-    store.Gestures.SetValue(L"DOWN", L"1");
-    store.ActionTypes.SetValue(L"1", L"Run Program / File");
-    store.Actions.SetValue(L"1", L" x.exe| ");
-    store.Gestures.SetValue(L"LEFT", L"2");
-    store.ActionTypes.SetValue(L"2", L"Run Program / File");
-    store.Actions.SetValue(L"2", L"\"C:\\My Apps\\x.exe\"|-q");
-    store.SaveGestures(L"Gestures_x.exe.ini");
+    TGestureFile f;
+    f.Set({L"0", L"Run Program / File", quotedBoth});
+    f.Set({L"1", L"Run Program / File", L" x.exe| "});
+    f.Set({L"2", L"Run Program / File", L"\"C:\\My Apps\\x.exe\"|-q"});
+    store.SaveGestures(L"Gestures_x.exe.ini", f);
     EXPECT_NE(Read(L"Gestures_x.exe.ini").find(L"Action=\"C:\\My Apps\\x.exe\"|-q\r\n"),
               std::wstring::npos)
         << "a value the reader keeps is written as it is";
 
     TGestureStore reread;
-    reread.LoadGestures(L"Gestures_x.exe.ini", true);
-    EXPECT_EQ(reread.Actions.Value(L"0"), quotedBoth);
-    EXPECT_EQ(reread.Actions.Value(L"1"), L" x.exe| ");
-    EXPECT_EQ(reread.Actions.Value(L"2"), L"\"C:\\My Apps\\x.exe\"|-q");
+    EXPECT_EQ(*reread.LoadGestures(L"Gestures_x.exe.ini", true), f);
 }
 
 TEST_F(GestureFiles, HostileFilesNeitherCrashNorLoseWhatTheyHold) {
@@ -445,21 +402,21 @@ TEST_F(GestureFiles, HostileFilesNeitherCrashNorLoseWhatTheyHold) {
 
     for (const Case& c : cases) {
         platform.files.files[Path(L"Gestures_x.exe.ini")] = c.bytes;
-        store.LoadGestures(L"Gestures_x.exe.ini", false);
-        const std::vector<std::wstring> first = test::Bindings(store);
-        store.SaveGestures(L"Gestures_x.exe.ini");
+        const std::vector<std::wstring> first = test::Bindings(Load(L"Gestures_x.exe.ini", false));
+        store.SaveGestures(L"Gestures_x.exe.ini", *last);
         TGestureStore again;
-        again.LoadGestures(L"Gestures_x.exe.ini", true);
-        EXPECT_EQ(test::Bindings(again), first) << c.what;
+        EXPECT_EQ(test::Bindings(*again.LoadGestures(L"Gestures_x.exe.ini", true)), first)
+            << c.what;
     }
     // The long value was read through the 2048-character buffer.
     platform.files.files[Path(L"Gestures_x.exe.ini")] = cases[1].bytes;
-    store.LoadGestures(L"Gestures_x.exe.ini", true);
-    EXPECT_EQ(store.Actions.Value(L"0"), std::wstring(2047, L'v'));
+    EXPECT_EQ(Load(L"Gestures_x.exe.ini").FindGesture(L"0")->action, std::wstring(2047, L'v'));
     // The malformed keystroke stays as stored and the bindings after it are loaded.
     platform.files.files[Path(L"Gestures_x.exe.ini")] = cases[2].bytes;
-    store.LoadGestures(L"Gestures_x.exe.ini", true);
-    EXPECT_EQ(Lines(store.Actions), L"0=000041;1=0x0041;2=000042;");
+    std::wstring actions;
+    for (const TGestureBinding& b : Load(L"Gestures_x.exe.ini").Bindings())
+        actions += b.gesture + L"=" + b.action + L";";
+    EXPECT_EQ(actions, L"0=000041;1=0x0041;2=000042;");
 }
 
 // --- the scan ----------------------------------------------------------------------------------
@@ -495,21 +452,25 @@ TEST_F(Scan, ListsNonEmptyProgramFilesAndTheProgramsDownTheZOrder) {
     EXPECT_EQ(lists.progs,
               (std::vector<std::wstring>{L"notepad.exe", L"calc.exe", L"notepad.exe"}));
 
-    view.programs = {{L"CALC.EXE", false}, {L"a.exe", false}};
-    view.selected = L"CALC.EXE";
+    // The window lists two programs and shows the first.
+    TFrmGesturesEdit window(store, nullptr);
+    window.Parts().startScan = [] {};
+    window.tsSwitchChange(kProgramTab);
+    window.ReportScanDone({{}, {L"CALC.EXE", L"a.exe"}});
+    window.lbProgramsSelectItem(0);
     Write(L"Gestures_CALC.EXE.ini", L"[0]\r\nActionType=Macro\r\n");
     test::LogMark mark;
-    store.ReportScanDone(lists);
+    window.ReportScanDone(lists);
     EXPECT_EQ(mark.Messages(),
               (std::vector<std::wstring>{L"[FGest] INI count 2", L"[FGest] PROGS count 3"}));
-    using P = test::RecordingView::Program;
+    using P = TFrmGesturesEdit::TProgramRow;
     EXPECT_EQ(
-        view.programs,
+        window.Programs(),
         (std::vector<P>{
-            {L"CALC.EXE", false}, {L"a.exe", true}, {L"gestures", true}, {L"notepad.exe", false}}));
-    EXPECT_EQ(view.updates, 0);
-    EXPECT_EQ(store.lastINI, L"Gestures_CALC.EXE.ini");
-    EXPECT_EQ(view.rows.size(), 1u) << "the selected program's file is shown";
+            {L"CALC.EXE", true}, {L"a.exe", true}, {L"gestures", true}, {L"notepad.exe", false}}))
+        << "the shown program's icon follows its file";
+    EXPECT_EQ(window.ShownFile(), L"Gestures_CALC.EXE.ini");
+    EXPECT_EQ(window.Rows().size(), 1u) << "the selected program's file is shown";
 }
 
 // The main thread as a scan sees it: a hand-over waits until the test runs it.
@@ -549,21 +510,20 @@ class MainThread {
 
 TEST_F(Scan, OverlappingScansEachHandOverTheirOwnLists) {
     MainThread mainThread;
-    TGesturesParts parts;
-    parts.mainThread = [&](const std::function<void()>& f) { mainThread.Call(f); };
-    TFrmGestures gestures(parts);
+    TFrmGesturesEdit window(store, nullptr);
+    window.Parts().mainThread = [&](const std::function<void()>& f) { mainThread.Call(f); };
 
     platform.files.SetText(Path(L"Gestures_a.exe.ini"), L"x");
     AddProgram(2, L"notepad.exe");
     TopIsForeground();
-    gestures.StartScan();
+    window.tsSwitchChange(kProgramTab);
     ASSERT_TRUE(mainThread.WaitForCalls(1));
 
     // The first scan waits for its hand-over while the world changes and a second one runs.
     platform.files.SetText(Path(L"Gestures_b.exe.ini"), L"x");
     AddProgram(3, L"calc.exe");
     TopIsForeground();
-    gestures.StartScan();
+    window.ShowWithCurrentForegroundProgram(); // calc.exe is not listed yet: a scan of its own
     ASSERT_TRUE(mainThread.WaitForCalls(2));
 
     test::LogMark mark;

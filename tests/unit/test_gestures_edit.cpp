@@ -1,14 +1,18 @@
 // The Edit Gestures window on the fakes: what its edits write to which file, the program list,
 // and the files that change under it (by hand, by the dispatcher, read-only, malformed).
 #include "DispatchFakes.h"
+#include "actions/UnitActionRunner.h"
+#include "actions/UnitFrmHotKey.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitMisc.h"
 #include "fakes/FakePlatform.h"
+#include "gestures/UnitFrmGestures.h"
 #include "gestures/UnitFrmGesturesEdit.h"
 #include "gestures/UnitGatherINIData.h"
 #include "platform/Errors.h"
 #include "ui/UnitDrawGesture.h"
 #include "unit/LogLines.h"
+#include "vocabulary/UnitMouseMovement.h"
 
 #include <gtest/gtest.h>
 
@@ -102,11 +106,10 @@ class EditGestures : public ::testing::Test {
     TFrmGesturesEdit& Make() {
         TGesturesParts parts;
         parts.tooltip = &tooltip;
-        parts.scratchpad = &pad;
-        parts.sender = &sender;
-        parts.target = &target;
-        gestures = std::make_unique<TFrmGestures>(parts);
-        window = std::make_unique<TFrmGesturesEdit>(*gestures, &view);
+        parts.runner = &runner;
+        store = std::make_unique<TGestureStore>();
+        gestures = std::make_unique<TFrmGestures>(*store, parts);
+        window = std::make_unique<TFrmGesturesEdit>(*store, &view);
         TGesturesEditParts& p = window->Parts();
         p.wizard = &wizard;
         p.showConfiguration = [this] { opened.push_back(L"configuration"); };
@@ -114,7 +117,7 @@ class EditGestures : public ::testing::Test {
         p.endProgram = [this] { opened.push_back(L"end"); };
         p.fileSaved = [] {};
         // The scan as it runs, handed over at once.
-        p.startScan = [this] { gestures->ReportScanDone(TGatherINIData::Execute()); };
+        p.startScan = [this] { window->ReportScanDone(TGatherINIData::Execute()); };
         window->CheckParts();
         return *window;
     }
@@ -148,9 +151,12 @@ class EditGestures : public ::testing::Test {
     test::RecordingSender sender{os.clock};
     test::RecordingScratchpad pad;
     TTargetFocus target;
+    test::RecordingWatch watch;
+    TActionRunner runner{{pad, sender, target, watch, TKeystrokeConversions::Default()}};
     FakeEditView view;
     ScriptedWizard wizard;
     std::vector<std::wstring> opened;
+    std::unique_ptr<TGestureStore> store;
     std::unique_ptr<TFrmGestures> gestures;
     std::unique_ptr<TFrmGesturesEdit> window;
 };
@@ -355,7 +361,6 @@ TEST_F(EditGestures, EditsGoToTheShownFileAfterTheDispatcherLoadedAnother) {
     OnNotepad();
     os.desktop.foreground = other;
     gestures->ReportGestures(L"2", false);
-    ASSERT_EQ(gestures->lastINI, L"Gestures_other.exe.ini");
     SelectRow(L"UP+RIGHT");
     window->Delete1Click();
     EXPECT_EQ(Read(L"Gestures_notepad.exe.ini"),
@@ -533,7 +538,7 @@ TEST_F(EditGestures, EditGesturesCommandSelectsTheForegroundProgram) {
               L"Disable all gestures (including Global) for [new.exe]");
     // Only that scan: a later one does not jump to another program.
     os.desktop.foreground = other;
-    gestures->ReportScanDone(TGatherINIData::Execute());
+    window->ReportScanDone(TGatherINIData::Execute());
     EXPECT_EQ(window->ShownFile(), L"Gestures_new.exe.ini");
 }
 

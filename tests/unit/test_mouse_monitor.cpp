@@ -309,7 +309,8 @@ TEST_F(MouseMonitor, SendsTheStrokesAsAGestureString) {
         calls.clear();
         Play(Gesture(c.start, c.segments));
         EXPECT_EQ(Reports(), c.reports);
-        EXPECT_EQ(Starting(calls, L"watch").size(), c.reports.size());
+        // What comes after the gesture string (the watch for the shell's menu) is the runner's.
+        EXPECT_TRUE(Starting(calls, L"watch").empty());
         EXPECT_TRUE(monitor->DirectionList().empty());
     }
 }
@@ -604,9 +605,10 @@ TEST_F(MouseMonitor, InScratchpadModeOnlyStrokesInsideThePadCountAndNoEdgeIsReco
     const Calls padCalls = Starting(calls, L"pad.");
     EXPECT_EQ(padCalls.front(), L"pad.down");
     EXPECT_EQ(std::count(padCalls.begin(), padCalls.end(), L"pad.point 1700,50"), 1);
-    // The pad is out of the way while the gesture runs, and back afterwards.
-    const Calls tail(padCalls.end() - 4, padCalls.end());
-    EXPECT_EQ(tail, (Calls{L"pad.unfocus", L"pad.disable", L"pad.enable", L"pad.up"}));
+    // The pad takes no clicks while the gesture runs, and does afterwards (the runner moves it
+    // out of the way).
+    const Calls tail(padCalls.end() - 3, padCalls.end());
+    EXPECT_EQ(tail, (Calls{L"pad.disable", L"pad.enable", L"pad.up"}));
     const auto sent = std::find(calls.begin(), calls.end(), L"report 1");
     EXPECT_EQ(*(sent - 1), L"pad.disable");
     EXPECT_EQ(*(sent + 1), L"pad.enable");

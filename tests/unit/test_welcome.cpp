@@ -136,9 +136,9 @@ class Welcome : public ::testing::Test {
 
     fake::FakePlatform os;
     TFrmConfig config;
-    TFrmGestures gestures;
+    TGestureStore store;
     EditGesturesView editView{os};
-    TFrmGesturesEdit editWindow{gestures, &editView};
+    TFrmGesturesEdit editWindow{store, &editView};
     FakeView<IWelcomeView> view;
     TfrmWelcome welcome;
     HWindow editGestures = 0;
@@ -177,7 +177,7 @@ TEST_F(Welcome, TheExampleLinkGreysItselfShowsTheHowToAndSavesTheGlobalGestureOn
     EXPECT_GT(view.mirrors, mirrors);
     const std::wstring file = GetDataPath() + L"Gestures.ini";
     EXPECT_EQ(os.files.ProfileRead(file, L"A1", L"Action", L""), L"Farrowglimmer.exe|CONFIG");
-    EXPECT_EQ(gestures.GlobalGestures.Value(L"[TOP]+DOWN"), L"A1");
+    EXPECT_EQ(store.Global()->Find(L"[TOP]+DOWN")->gesture, L"A1");
 
     // A second click (the link is grey, but a message may still arrive) creates nothing again,
     // and the how-to stays after the window was closed and opened.
@@ -197,7 +197,7 @@ TEST_F(Welcome, TheExampleLinkGreysItselfShowsTheHowToAndSavesTheGlobalGestureOn
 TEST_F(Welcome, TheExampleAddsToTheGlobalFileAsItIsNowAndReplacesNothingUnasked) {
     const std::wstring notepad = L"Gestures_notepad.exe.ini";
     Write(notepad, L"[03]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
-    gestures.LoadGestures(notepad, true); // a gesture drawn over Notepad
+    store.LoadGestures(notepad, true); // a gesture drawn over Notepad
     const std::wstring handEdited = L"[1]\r\nActionType=Keystroke\r\nAction=000042B\r\n";
     Write(notepad, handEdited);
     Write(L"Gestures.ini", L"[2]\r\nActionType=Keystroke\r\nAction=000043C\r\n");

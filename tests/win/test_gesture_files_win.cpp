@@ -66,25 +66,21 @@ constexpr const wchar_t* kExample = L"[03]\r\nActionType=Keystroke\r\nAction=010
 // page that holds every value is rewritten in the code page, byte for byte as the routines write.
 TEST_F(GestureFilesWin, TheSystemWritesTheExampleFileByteForByte) {
     const std::wstring file = Use(L"Gestures_fgwin.exe.ini");
-    store.Gestures.SetValue(L"UP+RIGHT", L"03");
-    store.ActionTypes.SetValue(L"03", L"Keystroke");
-    store.Actions.SetValue(L"03", L"010057CTRL+W");
-    store.Gestures.SetValue(L"[TOP]+DOWN", L"A1");
-    store.ActionTypes.SetValue(L"A1", L"Run Program / File");
-    store.Actions.SetValue(L"A1", L"Farrowglimmer.exe|CONFIG");
-    store.SaveGestures(file);
+    TGestureFile example;
+    example.Set({L"03", L"Keystroke", L"010057CTRL+W"});
+    example.Set({L"A1", L"Run Program / File", L"Farrowglimmer.exe|CONFIG"});
+    store.SaveGestures(file, example);
     EXPECT_EQ(Bytes(GetDataPath() + file), Utf16WithMark(kExample));
     EXPECT_FALSE(Os().files->Exists(GetDataPath() + file + L".new"));
 
-    const std::vector<std::wstring> saved = test::Bindings(store);
     TGestureStore reread;
-    reread.LoadGestures(file, true);
-    EXPECT_EQ(test::Bindings(reread), saved);
+    const auto back = reread.LoadGestures(file, true);
+    EXPECT_EQ(test::Bindings(*back), test::Bindings(example));
 
-    const std::wstring example = kExample;
-    WriteBytes(file, std::string(example.begin(), example.end()));
-    reread.SaveGestures(file);
-    EXPECT_EQ(Bytes(GetDataPath() + file), std::string(example.begin(), example.end()));
+    const std::wstring text = kExample;
+    WriteBytes(file, std::string(text.begin(), text.end()));
+    reread.SaveGestures(file, *back);
+    EXPECT_EQ(Bytes(GetDataPath() + file), std::string(text.begin(), text.end()));
 }
 
 TEST_F(GestureFilesWin, AFileInUtf16KeepsEveryCharacterThroughASave) {
@@ -94,17 +90,16 @@ TEST_F(GestureFilesWin, AFileInUtf16KeepsEveryCharacterThroughASave) {
     WriteBytes(file, Utf16WithMark(L"[Settings]\r\ncbDisableAll=1\r\n"
                                    L"[03]\r\nActionType=Run Program / File\r\nAction=" +
                                    action + L"\r\n"));
-    store.LoadGestures(file, true);
-    EXPECT_EQ(store.Actions.Value(L"03"), action);
-    EXPECT_TRUE(store.cbDisableAll);
+    const auto read = store.LoadGestures(file, true);
+    EXPECT_EQ(read->FindGesture(L"03")->action, action);
+    EXPECT_TRUE(read->disabled);
 
-    store.SaveGestures(file);
+    store.SaveGestures(file, *read);
     EXPECT_EQ(Bytes(GetDataPath() + file),
               Utf16WithMark(L"[03]\r\nActionType=Run Program / File\r\nAction=" + action +
                             L"\r\n[Settings]\r\ncbDisableAll=1\r\n"));
     TGestureStore reread;
-    reread.LoadGestures(file, true);
-    EXPECT_EQ(reread.Actions.Value(L"03"), action);
+    EXPECT_EQ(reread.LoadGestures(file, true)->FindGesture(L"03")->action, action);
 }
 
 TEST_F(GestureFilesWin, ValuesTheReaderWouldTrimOrUnquoteComeBackExactly) {
@@ -112,16 +107,14 @@ TEST_F(GestureFilesWin, ValuesTheReaderWouldTrimOrUnquoteComeBackExactly) {
     const std::wstring actions[] = {L"\"C:\\My Apps\\x.exe\"|\"C:\\My Docs\\a b.txt\"", L" x.exe| ",
                                     L"'a'", L"\"C:\\My Apps\\x.exe\"|-q"};
     std::wstring g = L"0";
+    TGestureFile written;
     for (const std::wstring& a : actions) {
-        store.Gestures.SetValue(ToHumanReadable(g), g);
-        store.ActionTypes.SetValue(g, L"Run Program / File");
-        store.Actions.SetValue(g, a);
+        written.Set({g, L"Run Program / File", a});
         g += g.back() == L'0' ? L'1' : L'0';
     }
-    store.SaveGestures(file);
+    store.SaveGestures(file, written);
     TGestureStore reread;
-    reread.LoadGestures(file, true);
-    EXPECT_EQ(test::Bindings(reread), test::Bindings(store));
+    EXPECT_EQ(test::Bindings(*reread.LoadGestures(file, true)), test::Bindings(written));
 }
 
 TEST_F(GestureFilesWin, HostileFilesLoadWithoutHarm) {
@@ -133,14 +126,12 @@ TEST_F(GestureFilesWin, HostileFilesLoadWithoutHarm) {
         "[0]\r\nActionType=Multiple Keystrokes\r\nAction=" + std::string(100000, 'v') + "\r\n";
     for (const std::string& bytes : {garbage + "\r\n[03]\r\nActionType=Keystroke\r\n", longValue}) {
         WriteBytes(file, bytes);
-        store.LoadGestures(file, true);
-        const std::vector<std::wstring> first = test::Bindings(store);
-        store.SaveGestures(file);
+        const auto read = store.LoadGestures(file, true);
+        store.SaveGestures(file, *read);
         TGestureStore again;
-        again.LoadGestures(file, true);
-        EXPECT_EQ(test::Bindings(again), first);
+        EXPECT_EQ(test::Bindings(*again.LoadGestures(file, true)), test::Bindings(*read));
     }
-    EXPECT_EQ(store.Actions.Value(L"0"), std::wstring(2047, L'v'));
+    EXPECT_EQ(store.LoadGestures(file, true)->FindGesture(L"0")->action, std::wstring(2047, L'v'));
 }
 
 // Two refusals that hold for any user, root included: the file held open by another program
@@ -149,9 +140,9 @@ TEST_F(GestureFilesWin, HostileFilesLoadWithoutHarm) {
 TEST_F(GestureFilesWin, ASaveTheSystemRefusesKeepsTheOldFile) {
     const std::wstring file = Use(L"Gestures_fgheld.exe.ini");
     const std::wstring path = GetDataPath() + file;
-    store.Gestures.SetValue(L"UP", L"0");
-    store.ActionTypes.SetValue(L"0", L"Macro");
-    store.SaveGestures(file);
+    TGestureFile bindings;
+    bindings.Set({L"0", L"Macro", L""});
+    store.SaveGestures(file, bindings);
     const std::string old = Bytes(path);
 
     const std::function<void()> refusals[] = {
@@ -160,7 +151,7 @@ TEST_F(GestureFilesWin, ASaveTheSystemRefusesKeepsTheOldFile) {
                                             FILE_ATTRIBUTE_NORMAL, nullptr);
             ASSERT_NE(held, INVALID_HANDLE_VALUE);
             try {
-                store.SaveGestures(file);
+                store.SaveGestures(file, bindings);
                 ADD_FAILURE() << "a save over a file held without sharing succeeded";
             } catch (const TUserError& e) {
                 EXPECT_EQ(e.Message(), L"Unable to write to " + path);
@@ -170,11 +161,11 @@ TEST_F(GestureFilesWin, ASaveTheSystemRefusesKeepsTheOldFile) {
         },
         [&] {
             ASSERT_TRUE(CreateDirectoryW((path + L".new").c_str(), nullptr));
-            EXPECT_THROW(store.SaveGestures(file), TUserError);
+            EXPECT_THROW(store.SaveGestures(file, bindings), TUserError);
             RemoveDirectoryW((path + L".new").c_str());
         },
     };
-    store.Gestures.SetValue(L"DOWN", L"1");
+    bindings.Set({L"1", L"Keystroke", L"000042B"});
     for (const auto& refuse : refusals) {
         refuse();
         EXPECT_EQ(Bytes(path), old);
@@ -182,18 +173,23 @@ TEST_F(GestureFilesWin, ASaveTheSystemRefusesKeepsTheOldFile) {
 }
 
 TEST(GestureScanWin, TheListsReachTheMainThreadByASentMessage) {
-    struct ThreadView : test::RecordingView {
-        void BeginProgramUpdate() override { thread = GetCurrentThreadId(); }
+    struct ThreadView : IGesturesEditView {
+        void Mirror() override { thread = GetCurrentThreadId(); }
+        bool IsShowing() override { return false; }
+        void Show() override {}
+        void Hide() override {}
+        HWindow Handle() override { return 0; }
+        bool Confirm(const std::wstring&) override { return false; }
         DWORD thread = 0;
     } view;
     TMainThreadWindow window;
-    TGesturesParts parts;
-    parts.view = &view;
-    parts.mainThread = window.Caller();
-    TFrmGestures gestures(parts);
+    TGestureStore store;
+    TFrmGesturesEdit edit(store, &view);
+    edit.Parts().mainThread = window.Caller();
 
     test::LogMark mark;
-    gestures.StartScan();
+    edit.tsSwitchChange(kProgramTab); // starts a scan; its lists come by a sent message
+    view.thread = 0;
     const DWORD deadline = GetTickCount() + 20000;
     while (mark.Messages().size() < 2 && GetTickCount() < deadline) {
         MSG msg;
