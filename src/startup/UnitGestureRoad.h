@@ -15,14 +15,12 @@ class TPaste;
 class TRightButtonGate;
 class TTargetFocus;
 class TfrmDummyWatchForExplorerPopup;
-class TfrmMouseMovements;
 
 struct TGestureRoad {
     TFrmGestures& gestures;
     TFrmMouseMonitor& monitor;
     TFrmRatTrap& ratTrap;
     TfrmDummyWatchForExplorerPopup& watch;
-    TfrmMouseMovements& movements;
     TFrmScratchPad& scratchpad;
     TPaste& sender;
     TTargetFocus& target;

@@ -8,8 +8,10 @@
 namespace fg {
 
 class TFrmConfig;
+struct TMovementSettings;
 
 // The slots of each consumer, filled with its setters.
+void AddMovementConsumers(TSettingsConsumers& c, TMovementSettings& settings);
 void AddMonitorConsumers(TSettingsConsumers& c, TFrmMouseMonitor& monitor);
 void AddScratchpadConsumers(TSettingsConsumers& c, TFrmScratchPad& scratchpad);
 void AddDispatcherConsumers(TSettingsConsumers& c, TFrmGestures& gestures);

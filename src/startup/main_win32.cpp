@@ -8,7 +8,6 @@
 #include "app/UnitFrmInstance_win32.h"
 #include "capture/UnitFrmLines_win32.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
-#include "capture/UnitFrmMouseMovements_win32.h"
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
 #include "capture/UnitRightButtonGate_win32.h"
@@ -80,7 +79,6 @@ struct TApplicationWindows {
             monitor->Logic(),
             ratTrap->Logic(),
             watch->Logic(),
-            movements->Logic(),
             scratchpad->Logic(),
             sender,
             target,
@@ -145,8 +143,6 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmDummyInstanceWindow> instance = std::make_unique<TFrmDummyInstanceWindow>();
     std::unique_ptr<TfrmDummyWatchForExplorerPopupWindow> watch =
         std::make_unique<TfrmDummyWatchForExplorerPopupWindow>();
-    std::unique_ptr<TfrmMouseMovementsWindow> movements =
-        std::make_unique<TfrmMouseMovementsWindow>();
     std::unique_ptr<TFrmDebugWindow> debug = std::make_unique<TFrmDebugWindow>();
     std::unique_ptr<TFrmDummyUnicodeTooltipWindow> tooltipOwner =
         std::make_unique<TFrmDummyUnicodeTooltipWindow>();

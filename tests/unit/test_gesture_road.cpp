@@ -67,7 +67,6 @@ class GestureRoad : public ::testing::Test {
         TFrmMouseMonitor monitor;
         TFrmRatTrap ratTrap;
         TfrmDummyWatchForExplorerPopup watch;
-        TfrmMouseMovements movements;
         TFrmScratchPad scratchpad;
         TPaste sender;
         TTargetFocus target;
@@ -85,7 +84,6 @@ class GestureRoad : public ::testing::Test {
                     monitor,
                     ratTrap,
                     watch,
-                    movements,
                     scratchpad,
                     sender,
                     target,
@@ -409,12 +407,12 @@ TEST_F(GestureRoad, TheSettingsFileReachesTheRealPartsAtStart) {
                            L"rbFullscreen=0\r\nrbScratchpad=1\r\ntbDeltaBias=0.5\r\n"
                            L"cbPreciseCorners=1\r\n");
     Windows& w = Start();
-    EXPECT_EQ(w.movements.XPixelThreshold, 150);
-    EXPECT_EQ(w.movements.YPixelThreshold, 25);
-    EXPECT_EQ(w.movements.deltaBias, 0.5f);
-    EXPECT_TRUE(w.movements.EnableDiagonals);
+    EXPECT_EQ(w.monitor.MovementSettings().XPixelThreshold, 150);
+    EXPECT_EQ(w.monitor.MovementSettings().YPixelThreshold, 25);
+    EXPECT_EQ(w.monitor.MovementSettings().deltaBias, 0.5f);
+    EXPECT_TRUE(w.monitor.MovementSettings().EnableDiagonals);
     EXPECT_TRUE(w.monitor.EnableDiagonals);
-    EXPECT_TRUE(w.movements.PreciseCorners);
+    EXPECT_TRUE(w.monitor.MovementSettings().PreciseCorners);
     EXPECT_FALSE(w.monitor.EnableDrawing);
     EXPECT_EQ(w.monitor.helpPause, 800);
     EXPECT_FALSE(w.gestures.EnableSuggestions);
