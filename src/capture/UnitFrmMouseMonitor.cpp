@@ -21,8 +21,6 @@
 
 namespace fg {
 
-TFrmMouseMonitor* FrmMouseMonitor = nullptr;
-
 namespace {
 
 using MD = TMouseDirection;

@@ -163,7 +163,4 @@ class TFrmMouseMonitor : public IGestureInProgress {
     bool inTimerEvent = false;
 };
 
-// The program's one mouse monitor; null until its window is created.
-extern TFrmMouseMonitor* FrmMouseMonitor;
-
 } // namespace fg

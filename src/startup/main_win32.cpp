@@ -69,7 +69,6 @@ struct TApplicationWindows {
     TApplicationWindows(TPaste& sender, TFrmDummyInstanceWindow* firstInstance,
                         bool dataFolderWritable) {
         FrmGestures = gestures.get();
-        FrmConfig = &config->Logic();
         gestures->Parts().mainThread = mainThread.Caller();
         const auto showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); };
         // On the page it showed last.
@@ -130,7 +129,6 @@ struct TApplicationWindows {
     }
     ~TApplicationWindows() {
         FrmGestures = nullptr;
-        FrmConfig = nullptr;
     }
 
     TMainThreadWindow mainThread;

@@ -10,7 +10,6 @@
 
 namespace fg {
 
-TFrmConfig* FrmConfig = nullptr;
 
 namespace {
 
