@@ -190,7 +190,6 @@ void TFrmMouseMonitor::WaitUntilButtonRelease() {
 
 // --- settings ---------------------------------------------------------------------------------
 
-
 void TFrmMouseMonitor::prHelpPause(int ms) {
     helpPause = ms;
     // A negative value from a hand-edited settings file would otherwise wrap to weeks.

@@ -6,7 +6,6 @@
 
 namespace fg {
 
-
 namespace {
 constexpr std::uint32_t kAutoHideMs = 5000;
 constexpr int kTrailWidth = 2;

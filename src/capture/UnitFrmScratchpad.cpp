@@ -9,7 +9,6 @@
 
 namespace fg {
 
-
 namespace {
 // Stepping over more of the program's own windows than this means something else is wrong.
 constexpr int kMaxOwnWindowsSkipped = 5;

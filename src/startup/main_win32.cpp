@@ -127,9 +127,7 @@ struct TApplicationWindows {
         for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
             if (w) w->Logic().Ready();
     }
-    ~TApplicationWindows() {
-        FrmGestures = nullptr;
-    }
+    ~TApplicationWindows() { FrmGestures = nullptr; }
 
     TMainThreadWindow mainThread;
     TTargetFocus target;

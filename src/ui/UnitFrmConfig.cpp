@@ -10,7 +10,6 @@
 
 namespace fg {
 
-
 namespace {
 
 std::wstring SettingsPath() {

@@ -138,9 +138,7 @@ bool Logged(const Drawn& d, const std::wstring& line) {
 
 class PreciseCorners : public testing::Test {
   protected:
-    PreciseCorners() {
-        precise.Reset(Settings(true, false));
-    }
+    PreciseCorners() { precise.Reset(Settings(true, false)); }
     static TMovementSettings Settings(bool preciseCorners, bool diagonals) {
         TMovementSettings s = test::DefaultMovementSettings();
         s.PreciseCorners = preciseCorners;
