@@ -519,7 +519,7 @@ TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
         monitor.CheckParts();
         FAIL() << "no error";
     } catch (const TUserError& e) {
-        EXPECT_EQ(e.Message(), L"The mouse monitor is missing its movement-analysis "
+        EXPECT_EQ(e.Message(), L"The mouse monitor is missing its "
                                L"capture-overlay scratchpad dispatcher popup-watch target "
                                L"right-button-gate");
     }
