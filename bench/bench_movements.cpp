@@ -17,24 +17,27 @@ constexpr int kWarmUpSamples = 8;
 
 class Stroke {
   public:
-    Stroke(int stepX, int stepY, bool diagonals) : dx(stepX), dy(stepY) {
-        test::UseDefaultSettings(mm);
-        mm.EnableDiagonals = diagonals;
-    }
+    Stroke(int stepX, int stepY, bool diagonals) : mm(Settings(diagonals)), dx(stepX), dy(stepY) {}
     void Restart() {
-        mm.ReportMousePoint(p, false);
+        test::Sample(mm, p, false);
         p = {500, 500};
-        mm.ReportMousePoint(p, true);
+        test::Sample(mm, p, true);
         for (int i = 0; i < kWarmUpSamples; ++i)
             Next();
     }
     TMouseDirection Next() {
         p.x += dx;
         p.y += dy;
-        return mm.ReportMousePoint(p, true);
+        return test::Sample(mm, p, true);
     }
 
   private:
+    static TMovementSettings Settings(bool diagonals) {
+        TMovementSettings s = test::DefaultMovementSettings();
+        s.EnableDiagonals = diagonals;
+        return s;
+    }
+
     TfrmMouseMovements mm;
     TPoint p;
     int dx, dy;

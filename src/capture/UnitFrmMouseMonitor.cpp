@@ -5,7 +5,6 @@
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "capture/UnitDirectionPictures.h"
-#include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitKeyboardQuery.h"
@@ -21,8 +20,6 @@
 #include <utility>
 
 namespace fg {
-
-TFrmMouseMonitor* FrmMouseMonitor = nullptr;
 
 namespace {
 
@@ -129,7 +126,6 @@ TFrmMouseMonitor::~TFrmMouseMonitor() = default;
 
 void TFrmMouseMonitor::CheckParts() const {
     std::wstring missing;
-    if (!parts.movements) missing += L" movement-analysis";
     if (!parts.ratTrap) missing += L" capture-overlay";
     if (!parts.scratchpad) missing += L" scratchpad";
     if (!parts.gestures) missing += L" dispatcher";
@@ -146,9 +142,6 @@ template <typename T> T& Required(T* part, const wchar_t* name) {
 }
 } // namespace
 
-TfrmMouseMovements& TFrmMouseMonitor::Movements() const {
-    return Required(parts.movements, L"movement analysis");
-}
 TFrmRatTrap& TFrmMouseMonitor::RatTrap() const {
     return Required(parts.ratTrap, L"capture overlay");
 }
@@ -188,7 +181,7 @@ int TFrmMouseMonitor::GetDirectionAngle(int index) const {
         if (index <= 0) return -1;
         --index;
     }
-    return Movements().GetDirectionAngle(index);
+    return movements.GetDirectionAngle(index);
 }
 
 void TFrmMouseMonitor::WaitUntilButtonRelease() {
@@ -196,34 +189,6 @@ void TFrmMouseMonitor::WaitUntilButtonRelease() {
 }
 
 // --- settings ---------------------------------------------------------------------------------
-
-void TFrmMouseMonitor::prXThreshold(int v) {
-    Movements().xThreshold = v;
-}
-void TFrmMouseMonitor::prYThreshold(int v) {
-    Movements().yThreshold = v;
-}
-void TFrmMouseMonitor::prTimethreshold(int v) {
-    Movements().timethreshold = v;
-}
-void TFrmMouseMonitor::prXPixelThreshold(int v) {
-    Movements().XPixelThreshold = v;
-}
-void TFrmMouseMonitor::prYPixelThreshold(int v) {
-    Movements().YPixelThreshold = v;
-}
-void TFrmMouseMonitor::prDeltaBias(float v) {
-    Movements().deltaBias = v;
-}
-void TFrmMouseMonitor::prDirectionBias(float v) {
-    Movements().directionBias = v;
-}
-void TFrmMouseMonitor::prDirectionThreshold(int v) {
-    Movements().directionThreshold = v;
-}
-void TFrmMouseMonitor::prPreciseCorners(bool on) {
-    Movements().PreciseCorners = on;
-}
 
 void TFrmMouseMonitor::prHelpPause(int ms) {
     helpPause = ms;
@@ -233,7 +198,7 @@ void TFrmMouseMonitor::prHelpPause(int ms) {
 
 void TFrmMouseMonitor::prEnableDiagonals(bool on) {
     EnableDiagonals = on;
-    Movements().EnableDiagonals = on;
+    movementSettings.EnableDiagonals = on;
 }
 
 // --- polling ----------------------------------------------------------------------------------
@@ -333,7 +298,8 @@ void TFrmMouseMonitor::PollDown(TPoint cursor) {
     timMouse.SetEnabled(false);
     WithFinalStep(
         [&] {
-            const MD md = Movements().ReportMousePoint(cursor, true);
+            const MD md =
+                movements.ReportMousePoint(cursor, true, MonitorGeometryAt(*Os().desktop, cursor));
             if (IsStroke(md)) TrackStroke(md, cursor);
             // The help pause is for a first stroke held on its own; anything else cancels it.
             if (firstdirection != MD::mdNone && firstdirection != md) timPaused.SetEnabled(false);
@@ -350,11 +316,11 @@ void TFrmMouseMonitor::TrackStroke(TMouseDirection md, TPoint cursor) {
         Log(L"EXEName=" + lastEXEName + L" disabled=" + Flag(disabled));
     }
     TFrmRatTrap& trap = RatTrap();
-    if (EnableDrawing && Movements().IsMoving()) {
+    if (EnableDrawing && movements.IsMoving()) {
         if (!trap.Visible()) {
             trap.Show();
             Log(L"Starting Point");
-            trap.ReportMouse(Movements().GetStartingPoint(), true);
+            trap.ReportMouse(movements.GetStartingPoint(), true);
         }
         if (!trap.Visible()) trap.Show();
         trap.ReportMouse(cursor, false);
@@ -384,7 +350,7 @@ void TFrmMouseMonitor::PollUp() {
     timMouse.SetEnabled(false);
     WithFinalStep(
         [&] {
-            Movements().ReportMousePoint(Os().input->CursorPos(), false);
+            movements.ReportMousePoint(Os().input->CursorPos(), false);
             Log(L"First Release Event ... directionCout=" + std::to_wstring(directionlist.size()));
             if (EnableDrawing) RatTrap().Hide();
             SendGesture();
@@ -446,6 +412,8 @@ void TFrmMouseMonitor::GestureStart() {
     Log(L"Init");
     firstdirection = MD::mdNone;
     lastAddDirection = MD::mdNone;
+    // Each gesture is analysed with the settings of its start.
+    movements.Reset(movementSettings);
     fullscreen = FullScreenCheck();
     disabled = Gestures().ProgramIsDisabled();
     if (disabled) Log(L"Init - program Disabled: " + lastEXEName);
@@ -463,7 +431,7 @@ void TFrmMouseMonitor::GestureEnd() {
     timMouse.SetInterval(kUpPollMs);
     // Also after an abort or a chord, where no release tick reached the analysis: its next
     // sample must start a gesture afresh, not continue this one.
-    Movements().ReportMousePoint(Os().input->CursorPos(), false);
+    movements.ReportMousePoint(Os().input->CursorPos(), false);
     EndProcessNameReuse();
 }
 

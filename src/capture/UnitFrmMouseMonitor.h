@@ -4,6 +4,7 @@
 // the foreground program. Its window is hidden; everything it does lives here.
 #pragma once
 
+#include "capture/UnitFrmMouseMovements.h"
 #include "platform/Picture.h"
 #include "platform/Timer.h"
 #include "platform/Types.h"
@@ -24,13 +25,11 @@ class TRightButtonGate;
 class TTargetFocus;
 class TTooltipWindow;
 class TfrmDummyWatchForExplorerPopup;
-class TfrmMouseMovements;
 
 // The windows the monitor works with; tests pass their own. Most of them are made after the
 // monitor, so start-up hands them over once they exist and then checks the wiring
 // (CheckParts): a part that is missing fails the start instead of quietly doing nothing.
 struct TMouseMonitorParts {
-    TfrmMouseMovements* movements = nullptr;         // required
     TFrmRatTrap* ratTrap = nullptr;                  // required
     TFrmScratchPad* scratchpad = nullptr;            // required
     IGestureReceiver* gestures = nullptr;            // required: the dispatcher
@@ -71,18 +70,10 @@ class TFrmMouseMonitor : public IGestureInProgress {
         return TMouseMovement::IsBetweenNeighbors(dir1, dir2, angle);
     }
 
-    // Settings. The geometric ones belong to the movement analysis.
-    void prXThreshold(int v);
-    void prYThreshold(int v);
-    void prTimethreshold(int v);
-    void prXPixelThreshold(int v);
-    void prYPixelThreshold(int v);
-    void prDeltaBias(float v);
-    void prDirectionBias(float v);
-    void prDirectionThreshold(int v);
+    // Settings. The movement analysis's are handed to it at the start of each gesture.
+    TMovementSettings& MovementSettings() { return movementSettings; }
     void prHelpPause(int ms);
     void prEnableDiagonals(bool on);
-    void prPreciseCorners(bool on);
     void prEnableHelpPause(bool on) { EnableHelpPause = on; }
     void prEnableDrawing(bool on) { EnableDrawing = on; }
     void prMouseCordingToogle(bool on) { mouseCordingToggle = on; }
@@ -105,6 +96,7 @@ class TFrmMouseMonitor : public IGestureInProgress {
     bool Aborting() const { return abort; }
     TMouseDirection FirstDirection() const { return firstdirection; }
     int ChordClicks() const { return DisableKeypressCount; }
+    const TfrmMouseMovements& Movements() const { return movements; }
     const std::wstring& LastEXEName() const { return lastEXEName; }
 
     TTimer timMouse;
@@ -141,7 +133,6 @@ class TFrmMouseMonitor : public IGestureInProgress {
     void DirectionTooltip(TMouseDirection md, TPoint cursor);
     std::wstring GestureString() const;
     bool InScratchpad(TPoint cursor) const;
-    TfrmMouseMovements& Movements() const;
     TFrmRatTrap& RatTrap() const;
     TFrmScratchPad& Pad() const;
     IGestureReceiver& Gestures() const;
@@ -151,6 +142,8 @@ class TFrmMouseMonitor : public IGestureInProgress {
 
     TMouseMonitorParts parts;
     std::unique_ptr<TTooltipWindow> ownTooltip;
+    TMovementSettings movementSettings;
+    TfrmMouseMovements movements;
 
     TMouseDirection lastAddDirection = TMouseDirection::mdNone;
     std::vector<TMouseDirection> directionlist;
@@ -169,8 +162,5 @@ class TFrmMouseMonitor : public IGestureInProgress {
     // the tray's periodic SetMonitorEnabled(true) can restart polling inside them.
     bool inTimerEvent = false;
 };
-
-// The program's one mouse monitor; null until its window is created.
-extern TFrmMouseMonitor* FrmMouseMonitor;
 
 } // namespace fg

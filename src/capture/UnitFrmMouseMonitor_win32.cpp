@@ -16,11 +16,9 @@ TFrmMouseMonitorWindow::TFrmMouseMonitorWindow(TMouseMonitorParts parts) {
         return MonitorOfWindow(window, monitor);
     };
     logic = std::make_unique<TFrmMouseMonitor>(std::move(parts));
-    FrmMouseMonitor = logic.get();
 }
 
 TFrmMouseMonitorWindow::~TFrmMouseMonitorWindow() {
-    FrmMouseMonitor = nullptr;
     logic.reset(); // its timers go while the window still exists
 }
 

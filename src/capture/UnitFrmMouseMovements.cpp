@@ -1,8 +1,7 @@
 #include "capture/UnitFrmMouseMovements.h"
 
 #include "app/UnitFrmDebug.h"
-#include "platform/Dpi.h"
-#include "platform/Platform.h"
+#include "platform/IDesktop.h"
 
 #include <algorithm>
 #include <climits>
@@ -96,12 +95,26 @@ bool IsDeadZoneOffset(int degrees) {
 
 } // namespace
 
-TfrmMouseMovements::TfrmMouseMovements() {
+TMonitorGeometry MonitorGeometryAt(IDesktop& desktop, TPoint p) {
+    TMonitorGeometry g;
+    g.found = desktop.MonitorNearest(p, g.bounds);
+    const int dpi = desktop.MonitorDpi(p);
+    g.dpi = dpi > 0 ? dpi : kDesignDpi;
+    return g;
+}
+
+TfrmMouseMovements::TfrmMouseMovements(const TMovementSettings& s) : settings(s) {
     // A gesture has a handful of strokes; reserving keeps the polling tick free of allocation.
     directionAngle.reserve(64);
 }
 
-TMouseDirection TfrmMouseMovements::ReportMousePoint(TPoint P, bool IsDown) {
+void TfrmMouseMovements::Reset(const TMovementSettings& s) {
+    settings = s;
+    WasDown = false;
+}
+
+TMouseDirection TfrmMouseMovements::ReportMousePoint(TPoint P, bool IsDown,
+                                                     const TMonitorGeometry& monitor) {
     cursor = P;
     if (!IsDown) {
         WasDown = false;
@@ -109,23 +122,23 @@ TMouseDirection TfrmMouseMovements::ReportMousePoint(TPoint P, bool IsDown) {
     }
     if (!WasDown) {
         WasDown = true;
-        InitVars();
+        InitVars(monitor.dpi);
         Log(L"First Down Detected.");
     }
     const bool outsideStartBox =
         std::abs(startingx - cursor.x) > xPixels || std::abs(startingy - cursor.y) > yPixels;
     if (!outsideStartBox) return MD::mdNone;
 
-    TakeSample();
+    TakeSample(monitor);
     AxisDirections();
     DirectionAverages();
 
     vertDirection = horzDirection = eastDirection = westDirection = MD::mdNone;
-    if (AnyDirectionAverageAbove(directionThreshold)) ClassifyAngle(true);
+    if (AnyDirectionAverageAbove(settings.directionThreshold)) ClassifyAngle(true);
     DecideDirection();
 
     MoveAnchor();
-    if (PreciseCorners) FollowTurn();
+    if (settings.PreciseCorners) FollowTurn();
 
     // The candidates of the first classification stay: a second look from the (maybe new) anchor
     // only overwrites what its angle decides.
@@ -136,7 +149,7 @@ TMouseDirection TfrmMouseMovements::ReportMousePoint(TPoint P, bool IsDown) {
 
     LongDeadZoneOverride();
     MD answer = StrokeLengthAnswer();
-    if (PreciseCorners && StillTurning(answer)) {
+    if (settings.PreciseCorners && StillTurning(answer)) {
         Log(L" still turning");
         answer = MD::mdNone;
     }
@@ -179,13 +192,13 @@ void TfrmMouseMovements::RecordStrokeAngle(TMouseDirection answer) {
     angleDirection = answer;
 }
 
-void TfrmMouseMovements::InitVars() {
+void TfrmMouseMovements::InitVars(int dpi) {
     Log(L" - InitVars - ");
     xdelta = ydelta = 0;
     lastx = startingx = cursor.x;
     lasty = startingy = cursor.y;
     Log(L"Starting (x,y): " + PointText(startingx, startingy));
-    ScalePixelThresholds();
+    ScalePixelThresholds(dpi);
     ResetAverages();
     xbinary = ybinary = 0;
     storedX = storedY = 0;
@@ -199,10 +212,10 @@ void TfrmMouseMovements::InitVars() {
 // monitor where the gesture starts, a stroke needs the same hand movement at every display scale
 // (the distance a program that the system scales would need). The speed averages need nothing:
 // they are fractions of the monitor's size already.
-void TfrmMouseMovements::ScalePixelThresholds() {
-    const int dpi = DpiAt(cursor);
-    xPixels = ScaleByDpi(XPixelThreshold, dpi);
-    yPixels = ScaleByDpi(YPixelThreshold, dpi);
+void TfrmMouseMovements::ScalePixelThresholds(int dpi) {
+    if (dpi <= 0) dpi = kDesignDpi;
+    xPixels = ScaleByDpi(settings.XPixelThreshold, dpi);
+    yPixels = ScaleByDpi(settings.YPixelThreshold, dpi);
     if (dpi != kDesignDpi)
         Log(L"DPI " + std::to_wstring(dpi) + L": pixel thresholds " + PointText(xPixels, yPixels));
 }
@@ -216,25 +229,24 @@ void TfrmMouseMovements::ResetAverages() {
     xSwapped = ySwapped = false;
 }
 
-void TfrmMouseMovements::TakeSample() {
+void TfrmMouseMovements::TakeSample(const TMonitorGeometry& monitor) {
     if (lastx == 0) lastx = cursor.x;
     if (lasty == 0) lasty = cursor.y;
     xdelta = cursor.x - lastx;
     ydelta = cursor.y - lasty;
 
-    TRect monitor;
-    const bool found = Os().desktop && Os().desktop->MonitorNearest(cursor, monitor);
+    const TRect& bounds = monitor.bounds;
     // An empty rectangle is as useless as none and would divide by zero.
-    if (!found || monitor.Width() <= 0 || monitor.Height() <= 0) {
+    if (!monitor.found || bounds.Width() <= 0 || bounds.Height() <= 0) {
         Log(L"MonitorFromRect failed");
         return;
     }
     // A sample along one axis only says nothing about the speed of the other; the averages wait
     // for a sample that moved on both.
     if (xdelta != 0 && ydelta != 0) {
-        const double w = Weight(deltaBias);
-        xavg = Blend(ScaledSpeed(xdelta, monitor.Width()), xavg, w);
-        yavg = Blend(ScaledSpeed(ydelta, monitor.Height()), yavg, w);
+        const double w = Weight(settings.deltaBias);
+        xavg = Blend(ScaledSpeed(xdelta, bounds.Width()), xavg, w);
+        yavg = Blend(ScaledSpeed(ydelta, bounds.Height()), yavg, w);
     }
     UpdateSign(xavg, xbinary, xSwapped);
     UpdateSign(yavg, ybinary, ySwapped);
@@ -242,8 +254,8 @@ void TfrmMouseMovements::TakeSample() {
 
 void TfrmMouseMovements::AxisDirections() {
     vert = horz = MD::mdNone;
-    const bool xMoving = std::abs(xavg) > xThreshold;
-    const bool yMoving = std::abs(yavg) > yThreshold;
+    const bool xMoving = std::abs(xavg) > settings.xThreshold;
+    const bool yMoving = std::abs(yavg) > settings.yThreshold;
     if (xMoving) {
         if (xavg <= 0) {
             horz = MD::mdLeft;
@@ -288,12 +300,12 @@ void TfrmMouseMovements::AxisDirections() {
 }
 
 void TfrmMouseMovements::DirectionAverages() {
-    const double w = Weight(directionBias);
+    const double w = Weight(settings.directionBias);
     if (vert == MD::mdUp) upavg = Blend(upcount, upavg, w);
     if (vert == MD::mdDown) downavg = Blend(downcount, downavg, w);
     if (horz == MD::mdLeft) leftavg = Blend(leftcount, leftavg, w);
     if (horz == MD::mdRight) rightavg = Blend(rightcount, rightavg, w);
-    if (!EnableDiagonals) return;
+    if (!settings.EnableDiagonals) return;
     if (eastquad == MD::mdNE) NEavg = Blend(NEcount, NEavg, w);
     if (eastquad == MD::mdSE) SEavg = Blend(SEcount, SEavg, w);
     if (westquad == MD::mdNW) NWavg = Blend(NWcount, NWavg, w);
@@ -358,7 +370,7 @@ double TfrmMouseMovements::MinLeg() const {
 // With diagonals only: between two perpendicular strokes lies no third direction of the four.
 // A reversal needs no wait (it runs back towards the start box, where nothing is answered).
 bool TfrmMouseMovements::StillTurning(TMouseDirection answer) const {
-    if (!EnableDiagonals || answer == MD::mdNone || angleDirection == MD::mdNone ||
+    if (!settings.EnableDiagonals || answer == MD::mdNone || angleDirection == MD::mdNone ||
         answer == angleDirection)
         return false;
     const int apart = std::abs(TMouseMovement::DirectionToAngle(answer) -
@@ -442,7 +454,7 @@ void TfrmMouseMovements::ClassifyAngle(bool deadZones) {
     } else {
         vertDirection = MD::mdUp;
     }
-    if (!EnableDiagonals) return;
+    if (!settings.EnableDiagonals) return;
 
     eastDirection = westDirection = MD::mdNone;
     for (const DiagonalWindow& window : kDiagonalWindows) {
@@ -471,7 +483,7 @@ void TfrmMouseMovements::ClassifyAngle(bool deadZones) {
 void TfrmMouseMovements::DecideDirection() {
     if (vertDirection == MD::mdNone || horzDirection == MD::mdNone) {
         detectedDirection = vertDirection == MD::mdNone ? horzDirection : vertDirection;
-    } else if (!EnableDiagonals) {
+    } else if (!settings.EnableDiagonals) {
         detectedDirection = std::abs(xavg) <= std::abs(yavg) ? vertDirection : horzDirection;
     } else {
         detectedDirection = eastDirection != MD::mdNone ? eastDirection : westDirection;

@@ -1,9 +1,10 @@
 // The movement analysis: turns the cursor samples that the mouse monitor takes while the right
-// button is held into at most one stroke direction per sample. The window behind it has no
-// controls; everything it does lives here.
+// button is held into at most one stroke direction per sample. It reaches nothing outside itself:
+// whoever feeds it hands over its settings and, with each sample, the monitor the sample lies on.
 #pragma once
 
 #include "capture/UnitStrokeTurns.h"
+#include "platform/Dpi.h"
 #include "platform/Types.h"
 #include "vocabulary/UnitMouseMovement.h"
 
@@ -12,24 +13,11 @@
 
 namespace fg {
 
-class TfrmMouseMovements {
-  public:
-    TfrmMouseMovements(); // FormCreate
+class IDesktop;
 
-    // One sample: a stroke direction recognised at P, otherwise mdNone (never a monitor position).
-    TMouseDirection ReportMousePoint(TPoint P, bool IsDown);
-    // Outside the start box and the last analysed sample moved: time to start the trail.
-    bool IsMoving() const;
-    TPoint GetStartingPoint() const { return {startingx, startingy}; }
-    // The angle (screen degrees) at which the stroke at this zero-based position of the gesture
-    // string was drawn; -1 when the gesture has no stroke there.
-    int GetDirectionAngle(int index) const;
-    // The anchor the stroke angles are measured from; (0, 0) before the first analysed sample.
-    TPoint GetStoredPoint() const { return {storedX, storedY}; }
-
-    // Settings, written through the mouse monitor; zero until the configuration hands over the
-    // values of "defaults.ini" (whose table holds every default). The pixel thresholds are in
-    // 96-DPI pixels.
+// What the analysis is tuned by: the values of the settings file ("defaults.ini" holds every
+// default). The pixel thresholds are in 96-DPI pixels.
+struct TMovementSettings {
     int xThreshold = 0;
     int yThreshold = 0;
     int XPixelThreshold = 0;
@@ -41,13 +29,44 @@ class TfrmMouseMovements {
     // Besides a reversal of the averaged speeds, a turn of the path's heading moves the anchor to
     // the turning point (off: the classic analysis alone, to the byte).
     bool PreciseCorners = false;
-    int timethreshold = 0; // kept for the settings file; the analysis does not use it
+};
+
+// The monitor nearest to a sample, as the desktop names it.
+struct TMonitorGeometry {
+    TRect bounds;
+    int dpi = kDesignDpi;
+    bool found = false; // the desktop named no monitor
+};
+
+// What the desktop says about the monitor nearest to p (a DPI of 0 or less counts as 96).
+TMonitorGeometry MonitorGeometryAt(IDesktop& desktop, TPoint p);
+
+class TfrmMouseMovements {
+  public:
+    explicit TfrmMouseMovements(const TMovementSettings& settings = {}); // FormCreate
+    // The settings of the next gesture: the next pressed sample starts one afresh. What the last
+    // gesture left (its angles, its points) stays readable until then.
+    void Reset(const TMovementSettings& settings);
+    const TMovementSettings& Settings() const { return settings; }
+
+    // One sample, with the monitor nearest to P: a stroke direction recognised at P, otherwise
+    // mdNone (never a monitor position). The first pressed sample starts a gesture; its monitor's
+    // DPI scales the pixel thresholds for the whole gesture. A released sample needs no monitor.
+    TMouseDirection ReportMousePoint(TPoint P, bool IsDown, const TMonitorGeometry& monitor = {});
+    // Outside the start box and the last analysed sample moved: time to start the trail.
+    bool IsMoving() const;
+    TPoint GetStartingPoint() const { return {startingx, startingy}; }
+    // The angle (screen degrees) at which the stroke at this zero-based position of the gesture
+    // string was drawn; -1 when the gesture has no stroke there.
+    int GetDirectionAngle(int index) const;
+    // The anchor the stroke angles are measured from; (0, 0) before the first analysed sample.
+    TPoint GetStoredPoint() const { return {storedX, storedY}; }
 
   private:
-    void InitVars();
-    void ScalePixelThresholds();
+    void InitVars(int dpi);
+    void ScalePixelThresholds(int dpi);
     void ResetAverages();
-    void TakeSample();
+    void TakeSample(const TMonitorGeometry& monitor);
     void AxisDirections();
     void DirectionAverages();
     bool AnyDirectionAverageAbove(int threshold) const;
@@ -63,6 +82,7 @@ class TfrmMouseMovements {
     void ClassifyAngle(bool deadZones);
     void DecideDirection();
 
+    TMovementSettings settings;
     TPoint cursor; // P of the current call
 
     // The pixel thresholds at the DPI of the monitor where the gesture started.

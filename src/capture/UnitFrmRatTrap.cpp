@@ -6,8 +6,6 @@
 
 namespace fg {
 
-TFrmRatTrap* FrmRatTrap = nullptr;
-
 namespace {
 constexpr std::uint32_t kAutoHideMs = 5000;
 constexpr int kTrailWidth = 2;

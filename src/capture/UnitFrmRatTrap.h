@@ -98,7 +98,4 @@ class TFrmRatTrap {
     TColor keyColor = TRatTrapPictureView::kButtonFace;
 };
 
-// The program's one overlay; null until its window is created.
-extern TFrmRatTrap* FrmRatTrap;
-
 } // namespace fg

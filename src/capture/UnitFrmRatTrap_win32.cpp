@@ -28,11 +28,9 @@ TFrmRatTrapWindow::TFrmRatTrapWindow() {
                                               GetSysColor(COLOR_BTNFACE));
     // The logic decides the key colour and hands it to SetKeyColor as it is made.
     logic = std::make_unique<TFrmRatTrap>(this);
-    FrmRatTrap = logic.get();
 }
 
 TFrmRatTrapWindow::~TFrmRatTrapWindow() {
-    if (FrmRatTrap == logic.get()) FrmRatTrap = nullptr;
     logic.reset();
 }
 

@@ -9,8 +9,6 @@
 
 namespace fg {
 
-TFrmScratchPad* FrmScratchPad = nullptr;
-
 namespace {
 // Stepping over more of the program's own windows than this means something else is wrong.
 constexpr int kMaxOwnWindowsSkipped = 5;

@@ -116,7 +116,4 @@ class TFrmScratchPad : public IDrawingPad {
     bool visible = false;
 };
 
-// The program's one scratchpad; null until its window is created.
-extern TFrmScratchPad* FrmScratchPad;
-
 } // namespace fg

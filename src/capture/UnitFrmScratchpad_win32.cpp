@@ -78,11 +78,9 @@ TFrmScratchPadWindow::TFrmScratchPadWindow() {
                                               Scale(TFrmScratchPad::kHeight), RGB(255, 255, 255));
     AddHints();
     logic = std::make_unique<TFrmScratchPad>(this);
-    FrmScratchPad = logic.get();
 }
 
 TFrmScratchPadWindow::~TFrmScratchPadWindow() {
-    if (FrmScratchPad == logic.get()) FrmScratchPad = nullptr;
     logic.reset();
     if (hints) tally::DestroyWindow(hints);
 }

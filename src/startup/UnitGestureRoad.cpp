@@ -16,7 +16,6 @@ void WireGestureRoad(const TGestureRoad& road) {
     monitor.gestures = &road.gestures;
     monitor.ratTrap = &road.ratTrap;
     monitor.watch = &road.watch;
-    monitor.movements = &road.movements;
     monitor.scratchpad = &road.scratchpad;
     monitor.target = &road.target;
     monitor.gate = &road.gate;

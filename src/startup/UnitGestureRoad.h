@@ -16,7 +16,6 @@ class TPaste;
 class TRightButtonGate;
 class TTargetFocus;
 class TfrmDummyWatchForExplorerPopup;
-class TfrmMouseMovements;
 
 struct TGestureRoad {
     TFrmGestures& gestures;
@@ -24,7 +23,6 @@ struct TGestureRoad {
     TFrmMouseMonitor& monitor;
     TFrmRatTrap& ratTrap;
     TfrmDummyWatchForExplorerPopup& watch;
-    TfrmMouseMovements& movements;
     TFrmScratchPad& scratchpad;
     TPaste& sender;
     TTargetFocus& target;

@@ -2,7 +2,6 @@
 
 #include "actions/UnitActionRunner.h"
 #include "capture/UnitFrmMouseMonitor.h"
-#include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitRightButtonGate.h"
 #include "gestures/UnitFrmGestures.h"
@@ -11,19 +10,25 @@
 
 namespace fg {
 
+void AddMovementConsumers(TSettingsConsumers& c, TMovementSettings& s) {
+    // The settings file keeps it; nothing reads it.
+    c.prTimethreshold = [](int) {};
+    c.prXThreshold = [&s](int v) { s.xThreshold = v; };
+    c.prYThreshold = [&s](int v) { s.yThreshold = v; };
+    c.prDirectionThreshold = [&s](int v) { s.directionThreshold = v; };
+    c.prDeltaBias = [&s](float v) { s.deltaBias = v; };
+    c.prDirectionBias = [&s](float v) { s.directionBias = v; };
+    c.prXPixelThreshold = [&s](int v) { s.XPixelThreshold = v; };
+    c.prYPixelThreshold = [&s](int v) { s.YPixelThreshold = v; };
+    c.prEnableDiagonals = [&s](bool v) { s.EnableDiagonals = v; };
+    c.prPreciseCorners = [&s](bool v) { s.PreciseCorners = v; };
+}
+
 void AddMonitorConsumers(TSettingsConsumers& c, TFrmMouseMonitor& m) {
-    c.prTimethreshold = [&m](int v) { m.prTimethreshold(v); };
-    c.prXThreshold = [&m](int v) { m.prXThreshold(v); };
-    c.prYThreshold = [&m](int v) { m.prYThreshold(v); };
-    c.prDirectionThreshold = [&m](int v) { m.prDirectionThreshold(v); };
-    c.prDeltaBias = [&m](float v) { m.prDeltaBias(v); };
-    c.prDirectionBias = [&m](float v) { m.prDirectionBias(v); };
-    c.prXPixelThreshold = [&m](int v) { m.prXPixelThreshold(v); };
-    c.prYPixelThreshold = [&m](int v) { m.prYPixelThreshold(v); };
+    AddMovementConsumers(c, m.MovementSettings());
     c.prHelpPause = [&m](int v) { m.prHelpPause(v); };
     c.prEnableHelpPause = [&m](bool v) { m.prEnableHelpPause(v); };
     c.prEnableDiagonals = [&m](bool v) { m.prEnableDiagonals(v); };
-    c.prPreciseCorners = [&m](bool v) { m.prPreciseCorners(v); };
     c.prEnableDrawing = [&m](bool v) { m.prEnableDrawing(v); };
     c.prMouseCordingToogle = [&m](bool v) { m.prMouseCordingToogle(v); };
 }
@@ -47,14 +52,14 @@ void WireSettings(const TGestureRoad& road, TFrmConfig& config) {
     c.prLogHandles = [](bool v) { EnableHandlesLog(v); };
     TRightButtonGate& gate = road.gate;
     // The gate's start box is the analysis's.
-    TfrmMouseMovements& movements = road.movements;
-    c.prXPixelThreshold = [&m = road.monitor, &gate, &movements](int v) {
-        m.prXPixelThreshold(v);
-        gate.SetStartBox(v, movements.YPixelThreshold);
+    TMovementSettings& movement = road.monitor.MovementSettings();
+    c.prXPixelThreshold = [&gate, &movement](int v) {
+        movement.XPixelThreshold = v;
+        gate.SetStartBox(v, movement.YPixelThreshold);
     };
-    c.prYPixelThreshold = [&m = road.monitor, &gate, &movements](int v) {
-        m.prYPixelThreshold(v);
-        gate.SetStartBox(movements.XPixelThreshold, v);
+    c.prYPixelThreshold = [&gate, &movement](int v) {
+        movement.YPixelThreshold = v;
+        gate.SetStartBox(movement.XPixelThreshold, v);
     };
     c.prHoldBackRightButton = [&gate](bool v) { gate.SetOn(v); };
     c.prRightButtonHoldTime = [&gate](int v) { gate.SetHoldTime(v); };

@@ -9,8 +9,10 @@ namespace fg {
 
 class TActionRunner;
 class TFrmConfig;
+struct TMovementSettings;
 
 // The slots of each consumer, filled with its setters.
+void AddMovementConsumers(TSettingsConsumers& c, TMovementSettings& settings);
 void AddMonitorConsumers(TSettingsConsumers& c, TFrmMouseMonitor& monitor);
 void AddScratchpadConsumers(TSettingsConsumers& c, TFrmScratchPad& scratchpad);
 void AddDispatcherConsumers(TSettingsConsumers& c, TFrmGestures& gestures, TActionRunner& runner);

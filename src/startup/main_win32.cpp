@@ -10,7 +10,6 @@
 #include "app/UnitFrmInstance_win32.h"
 #include "capture/UnitFrmLines_win32.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
-#include "capture/UnitFrmMouseMovements_win32.h"
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
 #include "capture/UnitRightButtonGate_win32.h"
@@ -72,7 +71,6 @@ void ShowInFront(HWND window) {
 struct TApplicationWindows {
     TApplicationWindows(TPaste& sender, TFrmDummyInstanceWindow* firstInstance,
                         bool dataFolderWritable) {
-        FrmConfig = &config->Logic();
         editGestures->Logic().Parts().mainThread = mainThread.Caller();
         runner = std::make_unique<TActionRunner>(TActionRunnerParts{
             scratchpad->Logic(), sender, target, watch->Logic(), TKeystrokeConversions::Default()});
@@ -85,7 +83,6 @@ struct TApplicationWindows {
             monitor->Logic(),
             ratTrap->Logic(),
             watch->Logic(),
-            movements->Logic(),
             scratchpad->Logic(),
             sender,
             target,
@@ -135,9 +132,6 @@ struct TApplicationWindows {
         for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
             if (w) w->Logic().Ready();
     }
-    ~TApplicationWindows() {
-        FrmConfig = nullptr;
-    }
 
     TMainThreadWindow mainThread;
     TTargetFocus target;
@@ -151,8 +145,6 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmDummyInstanceWindow> instance = std::make_unique<TFrmDummyInstanceWindow>();
     std::unique_ptr<TfrmDummyWatchForExplorerPopupWindow> watch =
         std::make_unique<TfrmDummyWatchForExplorerPopupWindow>();
-    std::unique_ptr<TfrmMouseMovementsWindow> movements =
-        std::make_unique<TfrmMouseMovementsWindow>();
     std::unique_ptr<TFrmDebugWindow> debug = std::make_unique<TFrmDebugWindow>();
     std::unique_ptr<TFrmDummyUnicodeTooltipWindow> tooltipOwner =
         std::make_unique<TFrmDummyUnicodeTooltipWindow>();

@@ -10,8 +10,6 @@
 
 namespace fg {
 
-TFrmConfig* FrmConfig = nullptr;
-
 namespace {
 
 std::wstring SettingsPath() {

@@ -124,7 +124,4 @@ class TFrmConfig {
     TPicture preview;
 };
 
-// The program's one configuration window; null until start-up creates it.
-extern TFrmConfig* FrmConfig;
-
 } // namespace fg

@@ -106,7 +106,6 @@ class Soak : public ::testing::Test, protected Desk {
                 monitor,
                 ratTrap,
                 watch,
-                movements,
                 pad,
                 sender,
                 target,
@@ -238,7 +237,6 @@ class Soak : public ::testing::Test, protected Desk {
     TFrmMouseMonitor monitor;
     TFrmRatTrap ratTrap;
     TfrmDummyWatchForExplorerPopup watch;
-    TfrmMouseMovements movements;
     PadView padView;
     TFrmScratchPad pad{&padView};
     TPaste sender;

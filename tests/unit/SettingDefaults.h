@@ -8,6 +8,7 @@
 #include "capture/UnitFrmMouseMovements.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "gestures/UnitFrmGestures.h"
+#include "platform/Platform.h"
 #include "startup/UnitSettingsWiring.h"
 #include "ui/UnitSettings.h"
 
@@ -19,12 +20,20 @@ inline void UseDefaultSettings(TFrmMouseMonitor& monitor) {
     HandOverDefaults(c);
 }
 
-// The analysis alone: its settings come through a monitor, as in the program.
-inline void UseDefaultSettings(TfrmMouseMovements& movements) {
-    TMouseMonitorParts parts;
-    parts.movements = &movements;
-    TFrmMouseMonitor monitor(parts);
-    UseDefaultSettings(monitor);
+// The analysis alone: its settings through start-up's own slots, as in the program.
+inline TMovementSettings DefaultMovementSettings() {
+    TMovementSettings s;
+    TSettingsConsumers c;
+    AddMovementConsumers(c, s);
+    HandOverDefaults(c);
+    return s;
+}
+
+// One sample as the mouse monitor feeds it: with the monitor nearest to it on the installed
+// desktop.
+inline TMouseDirection Sample(TfrmMouseMovements& mm, TPoint p, bool down) {
+    return down ? mm.ReportMousePoint(p, true, MonitorGeometryAt(*Os().desktop, p))
+                : mm.ReportMousePoint(p, false);
 }
 
 inline void UseDefaultSettings(TFrmScratchPad& pad) {

@@ -73,13 +73,13 @@ std::vector<TPoint> Samples(const std::vector<TPoint>& line, TPoint origin, doub
 }
 
 std::wstring Strokes(const std::vector<TPoint>& samples, bool diagonals) {
-    TfrmMouseMovements mm;
-    test::UseDefaultSettings(mm);
-    mm.EnableDiagonals = diagonals;
+    TMovementSettings settings = test::DefaultMovementSettings();
+    settings.EnableDiagonals = diagonals;
+    TfrmMouseMovements mm(settings);
     std::vector<TMouseDirection> answers;
     for (const TPoint p : samples)
-        answers.push_back(mm.ReportMousePoint(p, true));
-    mm.ReportMousePoint(samples.back(), false);
+        answers.push_back(test::Sample(mm, p, true));
+    test::Sample(mm, samples.back(), false);
     return TMouseMovement::ToGestureString(answers);
 }
 
@@ -129,19 +129,18 @@ TEST(GestureAtDpi, ThresholdsComeFromTheMonitorWhereTheGestureStarts) {
     fake::FakePlatform os;
     os.desktop.monitors = {{0, 0, 1920, 1080}, {1920, 0, 1920 + 2880, 1620}};
     os.desktop.monitorDpi = {96, 144};
-    TfrmMouseMovements mm;
-    test::UseDefaultSettings(mm);
-    mm.ReportMousePoint({2500, 500}, true);
+    TfrmMouseMovements mm(test::DefaultMovementSettings());
+    test::Sample(mm, {2500, 500}, true);
     ASSERT_GE(DebugHistory().size(), 2u); // newest first: after the thresholds, the first down
     EXPECT_TRUE(DebugHistory()[1].ends_with(L"[FMMovements] DPI 144: pixel thresholds 45,38"));
-    EXPECT_EQ(mm.ReportMousePoint({2500 + 45, 500}, true), TMouseDirection::mdNone);
-    EXPECT_EQ(mm.ReportMousePoint({2500 + 46, 500}, true), TMouseDirection::mdRight);
+    EXPECT_EQ(test::Sample(mm, {2500 + 45, 500}, true), TMouseDirection::mdNone);
+    EXPECT_EQ(test::Sample(mm, {2500 + 46, 500}, true), TMouseDirection::mdRight);
     EXPECT_TRUE(mm.IsMoving());
-    mm.ReportMousePoint({2546, 500}, false);
+    test::Sample(mm, {2546, 500}, false);
 
     // The next gesture starts on the 96-DPI monitor: its own thresholds, whatever came before.
-    mm.ReportMousePoint({500, 500}, true);
-    EXPECT_EQ(mm.ReportMousePoint({531, 500}, true), TMouseDirection::mdRight);
+    test::Sample(mm, {500, 500}, true);
+    EXPECT_EQ(test::Sample(mm, {531, 500}, true), TMouseDirection::mdRight);
 }
 
 } // namespace

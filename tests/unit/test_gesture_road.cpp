@@ -70,7 +70,6 @@ class GestureRoad : public ::testing::Test {
         TFrmMouseMonitor monitor;
         TFrmRatTrap ratTrap;
         TfrmDummyWatchForExplorerPopup watch;
-        TfrmMouseMovements movements;
         TFrmScratchPad scratchpad;
         TPaste sender;
         TTargetFocus target;
@@ -90,7 +89,6 @@ class GestureRoad : public ::testing::Test {
                     monitor,
                     ratTrap,
                     watch,
-                    movements,
                     scratchpad,
                     sender,
                     target,
@@ -414,12 +412,12 @@ TEST_F(GestureRoad, TheSettingsFileReachesTheRealPartsAtStart) {
                            L"rbFullscreen=0\r\nrbScratchpad=1\r\ntbDeltaBias=0.5\r\n"
                            L"cbPreciseCorners=1\r\n");
     Windows& w = Start();
-    EXPECT_EQ(w.movements.XPixelThreshold, 150);
-    EXPECT_EQ(w.movements.YPixelThreshold, 25);
-    EXPECT_EQ(w.movements.deltaBias, 0.5f);
-    EXPECT_TRUE(w.movements.EnableDiagonals);
+    EXPECT_EQ(w.monitor.MovementSettings().XPixelThreshold, 150);
+    EXPECT_EQ(w.monitor.MovementSettings().YPixelThreshold, 25);
+    EXPECT_EQ(w.monitor.MovementSettings().deltaBias, 0.5f);
+    EXPECT_TRUE(w.monitor.MovementSettings().EnableDiagonals);
     EXPECT_TRUE(w.monitor.EnableDiagonals);
-    EXPECT_TRUE(w.movements.PreciseCorners);
+    EXPECT_TRUE(w.monitor.MovementSettings().PreciseCorners);
     EXPECT_FALSE(w.monitor.EnableDrawing);
     EXPECT_EQ(w.monitor.helpPause, 800);
     EXPECT_FALSE(w.gestures.EnableSuggestions);
@@ -526,7 +524,7 @@ TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
         monitor.CheckParts();
         FAIL() << "no error";
     } catch (const TUserError& e) {
-        EXPECT_EQ(e.Message(), L"The mouse monitor is missing its movement-analysis "
+        EXPECT_EQ(e.Message(), L"The mouse monitor is missing its "
                                L"capture-overlay scratchpad dispatcher popup-watch target "
                                L"right-button-gate");
     }

@@ -229,7 +229,6 @@ class MouseMonitor : public ::testing::Test {
         os.system.processes = {{70, L"notepad.exe"}, {80, L"Explorer.EXE"}, {90, L"game.exe"}};
         app = os.desktop.AddWindow(7, 70);
         os.desktop.foreground = app;
-        parts.movements = &mm;
         parts.tooltip = &tt;
         parts.ratTrap = &trap;
         parts.scratchpad = &pad;
@@ -270,7 +269,6 @@ class MouseMonitor : public ::testing::Test {
     RecTooltip tt{calls};
     RecRatTrap trap{calls};
     RecScratchPad pad{calls};
-    TfrmMouseMovements mm;
     RecGestures gestures{calls};
     RecWatch watch{calls};
     TTargetFocus target;
@@ -348,7 +346,7 @@ TEST_F(MouseMonitor, LogsAMonitorPositionAndSendsNothingForItAlone) {
 
 TEST_F(MouseMonitor, WithDiagonalsTheDiagonalReportGetsTheGesture) {
     monitor->prEnableDiagonals(true);
-    EXPECT_TRUE(mm.EnableDiagonals);
+    EXPECT_TRUE(monitor->MovementSettings().EnableDiagonals);
     Play(Gesture({500, 500}, {{10, -10, 8}, {0, -12, 10}}));
     EXPECT_EQ(Reports(), Calls{L"report-diagonal 40"});
 }
@@ -397,7 +395,7 @@ TEST_F(MouseMonitor, WithPreciseCornersEveryStrokeHasItsArrowAndItsAngle) {
     Play(Gesture({500, 20}, drifting));
     EXPECT_EQ(Reports(), Calls{L"report A32"});
 
-    monitor->prPreciseCorners(true);
+    monitor->MovementSettings().PreciseCorners = true;
     calls.clear();
     angles.clear();
     Play(Gesture({500, 20}, drifting));
@@ -895,20 +893,23 @@ TEST_F(MouseMonitor, AnAbortedGestureSendsNothingAndEndsOnEveryPollUntilTheRelea
 // --- settings and the auto-correction's question -------------------------------------------------
 
 TEST_F(MouseMonitor, SettingsReachTheAnalysis) {
-    monitor->prXThreshold(4);
-    monitor->prYThreshold(5);
-    monitor->prTimethreshold(161);
-    monitor->prXPixelThreshold(31);
-    monitor->prYPixelThreshold(26);
-    monitor->prDeltaBias(0.5f);
-    monitor->prDirectionBias(0.6f);
-    monitor->prDirectionThreshold(2);
+    TMovementSettings& s = monitor->MovementSettings();
+    s.xThreshold = 4;
+    s.yThreshold = 5;
+    s.XPixelThreshold = 31;
+    s.YPixelThreshold = 26;
+    s.deltaBias = 0.5f;
+    s.directionBias = 0.6f;
+    s.directionThreshold = 2;
+    s.PreciseCorners = true;
     monitor->prHelpPause(1200);
-    monitor->prPreciseCorners(true);
+    // The analysis takes them at the next press.
+    Play(Gesture({500, 500}, {}));
+    const TMovementSettings& mm = monitor->Movements().Settings();
     EXPECT_TRUE(mm.PreciseCorners);
-    EXPECT_EQ(std::vector<int>({mm.xThreshold, mm.yThreshold, mm.timethreshold, mm.XPixelThreshold,
+    EXPECT_EQ(std::vector<int>({mm.xThreshold, mm.yThreshold, mm.XPixelThreshold,
                                 mm.YPixelThreshold, mm.directionThreshold}),
-              std::vector<int>({4, 5, 161, 31, 26, 2}));
+              std::vector<int>({4, 5, 31, 26, 2}));
     EXPECT_EQ(mm.deltaBias, 0.5f);
     EXPECT_EQ(mm.directionBias, 0.6f);
     EXPECT_EQ(monitor->helpPause, 1200);

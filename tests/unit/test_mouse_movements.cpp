@@ -351,14 +351,14 @@ TEST_P(SampledPath, AnswersLogsAnchorAndAngles) {
     const PathCase& path = GetParam();
     fake::FakePlatform os;
     if (!path.settings.monitor) os.desktop.monitors.clear();
-    TfrmMouseMovements mm;
-    test::UseDefaultSettings(mm);
-    mm.EnableDiagonals = path.settings.diagonals;
-    mm.xThreshold = mm.yThreshold = path.settings.axisThreshold;
+    TMovementSettings settings = test::DefaultMovementSettings();
+    settings.EnableDiagonals = path.settings.diagonals;
+    settings.xThreshold = settings.yThreshold = path.settings.axisThreshold;
+    TfrmMouseMovements mm(settings);
 
     {
         LogWatch log;
-        EXPECT_EQ(mm.ReportMousePoint(path.down, true), mdNone);
+        EXPECT_EQ(test::Sample(mm, path.down, true), mdNone);
         const std::wstring start =
             std::to_wstring(path.down.x) + L"," + std::to_wstring(path.down.y);
         EXPECT_EQ(log.Lines(), Tagged({L" - InitVars - ", L"Starting (x,y): " + start,
@@ -368,7 +368,7 @@ TEST_P(SampledPath, AnswersLogsAnchorAndAngles) {
     for (const Sample& s : path.samples) {
         SCOPED_TRACE(testing::Message() << "sample " << s.p.x << "," << s.p.y);
         LogWatch log;
-        const TMouseDirection answer = mm.ReportMousePoint(s.p, true);
+        const TMouseDirection answer = test::Sample(mm, s.p, true);
         EXPECT_EQ(Name(answer), Name(s.answer));
         EXPECT_EQ(log.Lines(), Tagged(s.logs));
         answers.push_back(answer);
@@ -393,13 +393,12 @@ INSTANTIATE_TEST_SUITE_P(Movements, SampledPath, testing::ValuesIn(kPaths),
 // press starts afresh.
 TEST(TfrmMouseMovements, StateLastsUntilTheNextPress) {
     fake::FakePlatform os;
-    TfrmMouseMovements mm;
-    test::UseDefaultSettings(mm);
-    mm.ReportMousePoint({500, 500}, true);
-    mm.ReportMousePoint({500, 470}, true);
+    TfrmMouseMovements mm(test::DefaultMovementSettings());
+    test::Sample(mm, {500, 500}, true);
+    test::Sample(mm, {500, 470}, true);
     {
         LogWatch log;
-        EXPECT_EQ(mm.ReportMousePoint({400, 300}, false), mdNone);
+        EXPECT_EQ(test::Sample(mm, {400, 300}, false), mdNone);
         EXPECT_EQ(log.Lines(), std::vector<std::wstring>{});
     }
     EXPECT_EQ(mm.GetDirectionAngle(0), 270);
@@ -408,31 +407,30 @@ TEST(TfrmMouseMovements, StateLastsUntilTheNextPress) {
     EXPECT_EQ(mm.GetStoredPoint(), (TPoint{500, 500}));
 
     LogWatch log;
-    EXPECT_EQ(mm.ReportMousePoint({800, 800}, true), mdNone);
+    EXPECT_EQ(test::Sample(mm, {800, 800}, true), mdNone);
     EXPECT_EQ(log.Lines(),
               Tagged({L" - InitVars - ", L"Starting (x,y): 800,800", L"First Down Detected."}));
     EXPECT_EQ(mm.GetDirectionAngle(0), -1);
     EXPECT_EQ(mm.GetStoredPoint(), (TPoint{0, 0}));
-    EXPECT_EQ(mm.ReportMousePoint({831, 800}, true), mdRight);
+    EXPECT_EQ(test::Sample(mm, {831, 800}, true), mdRight);
     EXPECT_EQ(mm.GetStoredPoint(), (TPoint{800, 800}));
     EXPECT_EQ(mm.GetDirectionAngle(0), 0);
 }
 
 TEST(TfrmMouseMovements, IsMovingNeedsLeavingTheStartBoxAndMotion) {
     fake::FakePlatform os;
-    TfrmMouseMovements mm;
-    test::UseDefaultSettings(mm);
-    mm.ReportMousePoint({500, 500}, true);
+    TfrmMouseMovements mm(test::DefaultMovementSettings());
+    test::Sample(mm, {500, 500}, true);
     EXPECT_FALSE(mm.IsMoving());
-    mm.ReportMousePoint({520, 500}, true); // inside the box
+    test::Sample(mm, {520, 500}, true); // inside the box
     EXPECT_FALSE(mm.IsMoving());
-    mm.ReportMousePoint({531, 500}, true);
+    test::Sample(mm, {531, 500}, true);
     EXPECT_TRUE(mm.IsMoving());
-    mm.ReportMousePoint({531, 500}, true); // held still
+    test::Sample(mm, {531, 500}, true); // held still
     EXPECT_FALSE(mm.IsMoving());
-    mm.ReportMousePoint({531, 470}, true);
+    test::Sample(mm, {531, 470}, true);
     EXPECT_TRUE(mm.IsMoving());
-    mm.ReportMousePoint({510, 490}, true); // back inside: the last delta is stale but ignored
+    test::Sample(mm, {510, 490}, true); // back inside: the last delta is stale but ignored
     EXPECT_FALSE(mm.IsMoving());
 }
 
@@ -440,7 +438,7 @@ TEST(TfrmMouseMovements, IsMovingNeedsLeavingTheStartBoxAndMotion) {
 // defined (these tests run under the sanitizers) and every answer is a stroke or none. A weight
 // acts as its nearest end of 0 to 1, and a weight that is no number as 1.
 TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
-    using M = TfrmMouseMovements;
+    using M = TMovementSettings;
     // From (500, 300): 51 polls of +10,+10, then left, then up, then jumps across the monitor,
     // then a wandering hand whose changing speeds make the weights matter.
     std::vector<TPoint> path{{500, 300}};
@@ -465,14 +463,14 @@ TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
 
     fake::FakePlatform os;
     const auto answers = [&](const std::function<void(M&)>& set, bool diagonals) {
-        M mm;
-        test::UseDefaultSettings(mm);
-        mm.EnableDiagonals = diagonals;
-        set(mm);
+        M settings = test::DefaultMovementSettings();
+        settings.EnableDiagonals = diagonals;
+        set(settings);
+        TfrmMouseMovements mm(settings);
         std::vector<TMouseDirection> out;
         for (const TPoint p : path)
-            out.push_back(mm.ReportMousePoint(p, true));
-        mm.ReportMousePoint(path.back(), false);
+            out.push_back(test::Sample(mm, p, true));
+        test::Sample(mm, path.back(), false);
         for (const TMouseDirection md : out)
             EXPECT_TRUE(md == mdNone || static_cast<int>(md) <= static_cast<int>(mdSW))
                 << "a monitor position";
@@ -501,7 +499,7 @@ TEST(TfrmMouseMovements, HostileSettingsKeepTheAnalysisDefined) {
 
     const int whole[] = {INT_MIN, INT_MIN + 1, -1, 0, INT_MAX};
     for (int M::*field : {&M::xThreshold, &M::yThreshold, &M::XPixelThreshold, &M::YPixelThreshold,
-                          &M::directionThreshold, &M::timethreshold})
+                          &M::directionThreshold})
         for (const int v : whole)
             for (const bool diagonals : {false, true})
                 answers([&](M& m) { m.*field = v; }, diagonals);

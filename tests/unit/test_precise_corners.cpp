@@ -120,8 +120,8 @@ Drawn Draw(TfrmMouseMovements& mm, const std::vector<TPoint>& path) {
     AppendLog(marker);
     std::vector<TMouseDirection> answers;
     for (const TPoint& p : path)
-        answers.push_back(mm.ReportMousePoint(p, true));
-    mm.ReportMousePoint(path.back(), false);
+        answers.push_back(test::Sample(mm, p, true));
+    test::Sample(mm, path.back(), false);
     Drawn d{TMouseMovement::ToGestureString(answers), {}};
     const std::wstring tag = L"[FMMovements] ";
     for (const std::wstring& line : DebugHistory()) {
@@ -138,15 +138,20 @@ bool Logged(const Drawn& d, const std::wstring& line) {
 
 class PreciseCorners : public testing::Test {
   protected:
-    PreciseCorners() {
-        test::UseDefaultSettings(classic);
-        test::UseDefaultSettings(precise);
-        precise.PreciseCorners = true;
+    PreciseCorners() { precise.Reset(Settings(true, false)); }
+    static TMovementSettings Settings(bool preciseCorners, bool diagonals) {
+        TMovementSettings s = test::DefaultMovementSettings();
+        s.PreciseCorners = preciseCorners;
+        s.EnableDiagonals = diagonals;
+        return s;
     }
-    void Diagonals(bool on) { classic.EnableDiagonals = precise.EnableDiagonals = on; }
+    void Diagonals(bool on) {
+        classic.Reset(Settings(false, on));
+        precise.Reset(Settings(true, on));
+    }
 
     fake::FakePlatform os;
-    TfrmMouseMovements classic, precise;
+    TfrmMouseMovements classic{Settings(false, false)}, precise;
 };
 
 // Each path: how the classic analysis reads it and how precise corners do.
@@ -212,9 +217,9 @@ TEST_F(PreciseCorners, OffLeavesTheClassicAnswersAndLog) {
     for (const bool diagonals : {false, true}) {
         Diagonals(diagonals);
         for (const auto& path : paths) {
-            precise.PreciseCorners = true;
+            precise.Reset(Settings(true, diagonals));
             Draw(precise, path);
-            precise.PreciseCorners = false;
+            precise.Reset(Settings(false, diagonals));
             const Drawn expected = Draw(classic, path);
             const Drawn got = Draw(precise, path);
             EXPECT_EQ(got.gesture, expected.gesture);
@@ -239,13 +244,14 @@ TEST_F(PreciseCorners, HostileSettingsKeepTheGeometryDefined) {
     for (const int pixels : {INT_MIN, -1, 0, 1, INT_MAX})
         for (const bool diagonals : {false, true}) {
             SCOPED_TRACE(testing::Message() << pixels << " pixels, diagonals " << diagonals);
-            precise.XPixelThreshold = precise.YPixelThreshold = pixels;
-            precise.EnableDiagonals = diagonals;
+            TMovementSettings s = Settings(true, diagonals);
+            s.XPixelThreshold = s.YPixelThreshold = pixels;
+            precise.Reset(s);
             for (const TPoint p : path) {
-                const TMouseDirection md = precise.ReportMousePoint(p, true);
+                const TMouseDirection md = test::Sample(precise, p, true);
                 EXPECT_TRUE(md == mdNone || static_cast<int>(md) <= static_cast<int>(mdSW));
             }
-            precise.ReportMousePoint(path.back(), false);
+            test::Sample(precise, path.back(), false);
         }
 }
 

@@ -11,7 +11,6 @@ Bench::Bench(Mode mode) {
     os.system.processes = {{70, L"notepad.exe"}};
     os.desktop.foreground = os.desktop.AddWindow(7, 70);
     TMouseMonitorParts parts;
-    parts.movements = &mm;
     parts.gestures = &receiver;
     parts.ratTrap = &ratTrap;
     parts.scratchpad = &pad;
@@ -22,7 +21,7 @@ Bench::Bench(Mode mode) {
     monitor->CheckParts();
     test::UseDefaultSettings(*monitor);
     monitor->prEnableDiagonals(mode.diagonals);
-    monitor->prPreciseCorners(mode.preciseCorners);
+    monitor->MovementSettings().PreciseCorners = mode.preciseCorners;
     os.clock.Advance(70);
 }
 

@@ -81,7 +81,6 @@ class Bench {
     bool tracing = false;
 
     fake::FakePlatform os;
-    TfrmMouseMovements mm;
     Receiver receiver;
     TFrmRatTrap ratTrap;
     TFrmScratchPad pad;
