@@ -49,26 +49,6 @@ using TooltipViewFactory =
 // one, tooltips record their showings and draw nothing.
 void SetTooltipViewFactory(TooltipViewFactory factory);
 
-// What the recording views of one record saw: the windows made, where the last one was placed and
-// what it drew. Tests read it; headless runs discard it.
-struct TTooltipRecord {
-    // The measuring hook: the width and height of a text at a font size. Unset, a line is 6 pixels
-    // per character wide and 13 pixels high.
-    std::function<TPoint(const std::wstring& text, int fontPoints)> measure;
-
-    int created = 0;
-    int destroyed = 0;
-    TRect windowRect;
-    HWindow owner = 0;
-    std::wstring text;
-    TRect textRect;
-    int fontPoints = -1; // of the last measure or paint
-    TPicture picture;
-    TRect pictureRect;
-    std::wstring header;
-    bool IsOpen() const { return created > destroyed; }
-};
-TooltipViewFactory RecordingTooltipViews(TTooltipRecord& record);
 
 class TTooltipWindow {
   public:

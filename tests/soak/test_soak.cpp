@@ -20,6 +20,7 @@
 #include "startup/UnitSettingsWiring.h"
 #include "ui/UnitFrmConfig.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
+#include "ui/UnitTooltipRecord.h"
 
 #include <gtest/gtest.h>
 

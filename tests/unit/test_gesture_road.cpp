@@ -30,6 +30,7 @@
 #include "ui/UnitFrmConfig.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "ui/UnitFrmSysTrayMenu.h"
+#include "ui/UnitTooltipRecord.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 
 #include "LogLines.h"
 #include "fakes/FakePlatform.h"
+#include "ui/UnitTooltipRecord.h"
 
 #include <gtest/gtest.h>
 
