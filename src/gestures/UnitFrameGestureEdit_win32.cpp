@@ -38,25 +38,6 @@ constexpr int CellY(int row) {
     return kGridY + kGridMargin + row * (kCell + kGap);
 }
 
-const std::vector<ControlRow> kRows = {
-    {idLabel1, K::Label, L"Mouse Movements", 8, 8, 0, 0, akTopLeft},
-    {idTxtGesture, K::Edit, L"", 8, 26, 447, 22, akTopLeft},
-    {idBtnFirst + btnNW, K::OwnerButton, L"", CellX(0), CellY(0), kCell, kCell, akTopLeft},
-    {idBtnFirst + btnUP, K::OwnerButton, L"", CellX(1), CellY(0), kCell, kCell, akTopLeft},
-    {idBtnFirst + btnNE, K::OwnerButton, L"", CellX(2), CellY(0), kCell, kCell, akTopLeft},
-    {idBtnFirst + btnLeft, K::OwnerButton, L"", CellX(0), CellY(1), kCell, kCell, akTopLeft},
-    {idBtnFirst + btnRight, K::OwnerButton, L"", CellX(2), CellY(1), kCell, kCell, akTopLeft},
-    {idBtnFirst + btnSW, K::OwnerButton, L"", CellX(0), CellY(2), kCell, kCell, akTopLeft},
-    {idBtnFirst + btnDown, K::OwnerButton, L"", CellX(1), CellY(2), kCell, kCell, akTopLeft},
-    {idBtnFirst + btnSE, K::OwnerButton, L"", CellX(2), CellY(2), kCell, kCell, akTopLeft},
-    {idImgPreview, K::Picture, L"", 172, 58, kGesturePreviewWidth, kGesturePreviewHeight,
-     akTopLeft},
-    {idBtnUndo, K::Button, L"Undo", 290, 58, 80, 25, akTopLeft},
-    {idBtnClear, K::Button, L"Clear", 290, 90, 80, 25, akTopLeft},
-    {idLabel2, K::Label, L"Monitor Position", 172, 172, 0, 0, akTopLeft},
-    {idCbxMonitorPos, K::ComboList, L"", 172, 190, 150, 140, akTopLeft},
-};
-
 struct Hint {
     TDirectionButton button;
     const wchar_t* text;
@@ -89,7 +70,37 @@ void DrawArrow(HDC dc, const RECT& inside, TDirectionButton b, bool enabled) {
 } // namespace
 
 TFrameGestureEditPanel::TFrameGestureEditPanel(TFrameGestureEdit& l)
-    : TWin32Panel({L"TFrameGestureEdit", kRows, kWidth, kHeight}), logic(l) {}
+    : TWin32Panel({L"TFrameGestureEdit", kWidth, kHeight}), logic(l) {}
+
+std::vector<ControlRow> TFrameGestureEditPanel::Rows() {
+    // An arrow button in the grid's column and row.
+    const auto arrow = [this](TDirectionButton b, int col, int row) {
+        ControlRow r{idBtnFirst + b, K::OwnerButton, L"",   CellX(col),
+                     CellY(row),     kCell,          kCell, akTopLeft};
+        r.onClick = [this, b] { logic.DirectionClick(b); };
+        return r;
+    };
+    return {
+        {idLabel1, K::Label, L"Mouse Movements", 8, 8, 0, 0, akTopLeft},
+        {idTxtGesture, K::Edit, L"", 8, 26, 447, 22, akTopLeft},
+        arrow(btnNW, 0, 0),
+        arrow(btnUP, 1, 0),
+        arrow(btnNE, 2, 0),
+        arrow(btnLeft, 0, 1),
+        arrow(btnRight, 2, 1),
+        arrow(btnSW, 0, 2),
+        arrow(btnDown, 1, 2),
+        arrow(btnSE, 2, 2),
+        {idImgPreview, K::Picture, L"", 172, 58, kGesturePreviewWidth, kGesturePreviewHeight,
+         akTopLeft},
+        {idBtnUndo, K::Button, L"Undo", 290, 58, 80, 25, akTopLeft,
+         [this] { logic.btnUndoClick(); }},
+        {idBtnClear, K::Button, L"Clear", 290, 90, 80, 25, akTopLeft,
+         [this] { logic.btnClearClick(); }},
+        {idLabel2, K::Label, L"Monitor Position", 172, 172, 0, 0, akTopLeft},
+        {idCbxMonitorPos, K::ComboList, L"", 172, 190, 150, 140, akTopLeft},
+    };
+}
 
 TFrameGestureEditPanel::~TFrameGestureEditPanel() {
     logic.SetView(nullptr);
@@ -132,10 +143,7 @@ void TFrameGestureEditPanel::Mirror() {
     for (int b = 0; b < kDirectionButtonCount; ++b) {
         HWND button = controls.Item(idBtnFirst + b);
         const auto d = static_cast<TDirectionButton>(b);
-        const bool show = logic.ButtonVisible(d);
-        // The style bit, not IsWindowVisible: that answers false for all while the parent hides.
-        if (((GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE) != 0) != show)
-            ShowWindow(button, show ? SW_SHOWNA : SW_HIDE);
+        ShowControl(button, logic.ButtonVisible(d));
         // A button that goes grey under the keyboard focus hands it to the text, not to nobody.
         if (!logic.ButtonEnabled(d) && GetFocus() == button) SetFocus(text);
         EnableWindow(button, logic.ButtonEnabled(d));
@@ -143,16 +151,6 @@ void TFrameGestureEditPanel::Mirror() {
     SendMessageW(controls.Item(idCbxMonitorPos), CB_SETCURSEL, logic.MonitorPos(), 0);
     InvalidateRect(controls.Item(idImgPreview), nullptr, FALSE);
     mirroring = false;
-}
-
-void TFrameGestureEditPanel::Clicked(int id, int code) {
-    if (id >= idBtnFirst && id < idBtnFirst + kDirectionButtonCount && code == BN_CLICKED)
-        return logic.DirectionClick(static_cast<TDirectionButton>(id - idBtnFirst));
-    if (id == idBtnUndo && code == BN_CLICKED) return logic.btnUndoClick();
-    if (id == idBtnClear && code == BN_CLICKED) return logic.btnClearClick();
-    if (id == idCbxMonitorPos && code == CBN_SELCHANGE)
-        logic.cbxMonitorPosSelect(
-            static_cast<int>(SendMessageW(controls.Item(idCbxMonitorPos), CB_GETCURSEL, 0, 0)));
 }
 
 bool TFrameGestureEditPanel::DrawItem(const DRAWITEMSTRUCT& item) {
@@ -185,7 +183,10 @@ LRESULT TFrameGestureEditPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) 
         Paint();
         return 0;
     case WM_COMMAND:
-        if (!mirroring) Clicked(LOWORD(wParam), HIWORD(wParam));
+        if (LOWORD(wParam) != idCbxMonitorPos || HIWORD(wParam) != CBN_SELCHANGE) break;
+        if (!mirroring)
+            logic.cbxMonitorPosSelect(
+                static_cast<int>(SendMessageW(controls.Item(idCbxMonitorPos), CB_GETCURSEL, 0, 0)));
         return 0;
     case WM_DRAWITEM:
         if (DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;

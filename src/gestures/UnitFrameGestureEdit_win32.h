@@ -18,18 +18,17 @@ class TFrameGestureEditPanel : public TWin32Panel, public IGestureEditView {
     HWND Item(int id) const { return controls.Item(id); }
 
   protected:
+    std::vector<ControlRow> Rows() override;
     void PanelCreated() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
     void AddHints();
-    void Clicked(int id, int code);
     bool DrawItem(const DRAWITEMSTRUCT& item);
     void Paint();
 
     TFrameGestureEdit& logic;
     HWND hints = nullptr;
-    bool mirroring = false; // the panel sets its own controls: their notifications are echoes
 };
 
 } // namespace fg

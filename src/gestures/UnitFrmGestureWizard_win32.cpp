@@ -34,38 +34,6 @@ enum : int {
     idMultipleCaption = 1600,
 };
 
-using K = ControlKind;
-
-const std::vector<ControlRow>& WizardControls() {
-    static const std::vector<ControlRow> rows = {
-        {idPage0 + 50, K::Label, L"Define the combination of movements to peform the gesture",
-         kPageLeft, 20, 690, 14, akTopLeft},
-        {idShapeExamples, K::Button, L"  Examples", 604, 44, 100, 25, akTopLeft},
-
-        {idPage1 + 50, K::Label, L"Select the action to perform for this gesture", kPageLeft, 16,
-         690, 14, akTopLeft},
-        {idRbSingle, K::RadioButton, L"Single Keystroke", kPageLeft, 40, 135, 17, akTopLeft},
-        {idRbMultiple, K::RadioButton, L"Multiple Keystrokes", 266, 40, 140, 17, akTopLeft},
-        {idRbRun, K::RadioButton, L"Run File or Program", 410, 40, 145, 17, akTopLeft},
-        {idPage1 + 51, K::Label, L"Create Common Actions", 580, 42, 0, 0, akTopLeft},
-        {idActionExamples, K::Button, L"  Examples", 716, 36, 100, 25, akTopLeft},
-        {idSingleCaption, K::Label,
-         L"Define the keystroke by holding the key combination or press each key one at a time.",
-         kPageLeft, 66, 690, 14, akTopLeft},
-        {idMultipleCaption, K::Label, L"Define a list of keystrokes combinations to perform.",
-         kPageLeft, 66, 690, 14, akTopLeft},
-
-        {idPage2 + 50, K::Label, L"Press Finish to create the new gesture.", kPageLeft, 20, 690, 14,
-         akTopLeft},
-        {idSummary, K::Memo, L"", kPageLeft, 44, 690, 330, akTopLeft},
-
-        {idBack, K::Button, L"Back", 618, 403, 65, 33, akTopLeft},
-        {idNext, K::Button, L"Next", 691, 403, 65, 33, akTopLeft},
-        {idFinish, K::Button, L"Finish", 764, 403, 65, 33, akTopLeft},
-    };
-    return rows;
-}
-
 // Where the editors' panels sit on their pages (96-DPI pixels).
 constexpr POINT kGesturePanelAt{kPageLeft, 44};
 constexpr POINT kKeystrokePanelAt{kPageLeft, 86};
@@ -99,11 +67,53 @@ TFrmGestureWizardWindow::TFrmGestureWizardWindow(TGestureWizardParts parts) {
                        .clientWidth = kClientWidth,
                        .clientHeight = kClientHeight}))
         return;
-    controls.Create(hwnd, WizardControls(), {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
+    CreateControls(Rows(), {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
     SendMessageW(controls.Item(idSummary), EM_SETREADONLY, TRUE, 0);
     MakePanels();
+    // Enter: the default button.
+    onEnter = [this] {
+        if (logic->FinishEnabled()) return logic->btnFinishClick();
+        if (logic->NextEnabled()) return logic->btnNextClick();
+    };
+    onEscape = [this] { logic->FormClose(); };
     logic->SetView(this);
     logic->FormCreate();
+}
+
+std::vector<ControlRow> TFrmGestureWizardWindow::Rows() {
+    using K = ControlKind;
+    TFrmGestureWizard& w = *logic;
+    return {
+        {idPage0 + 50, K::Label, L"Define the combination of movements to peform the gesture",
+         kPageLeft, 20, 690, 14, akTopLeft},
+        {idShapeExamples, K::Button, L"  Examples", 604, 44, 100, 25, akTopLeft,
+         [&w] { w.btnShapeExamplesClick(); }},
+
+        {idPage1 + 50, K::Label, L"Select the action to perform for this gesture", kPageLeft, 16,
+         690, 14, akTopLeft},
+        {idRbSingle, K::RadioButton, L"Single Keystroke", kPageLeft, 40, 135, 17, akTopLeft,
+         [&w] { w.rbSingleClick(); }},
+        {idRbMultiple, K::RadioButton, L"Multiple Keystrokes", 266, 40, 140, 17, akTopLeft,
+         [&w] { w.rbMultipleClick(); }},
+        {idRbRun, K::RadioButton, L"Run File or Program", 410, 40, 145, 17, akTopLeft,
+         [&w] { w.rbRunClick(); }},
+        {idPage1 + 51, K::Label, L"Create Common Actions", 580, 42, 0, 0, akTopLeft},
+        {idActionExamples, K::Button, L"  Examples", 716, 36, 100, 25, akTopLeft,
+         [&w] { w.btnActionExamplesClick(); }},
+        {idSingleCaption, K::Label,
+         L"Define the keystroke by holding the key combination or press each key one at a time.",
+         kPageLeft, 66, 690, 14, akTopLeft},
+        {idMultipleCaption, K::Label, L"Define a list of keystrokes combinations to perform.",
+         kPageLeft, 66, 690, 14, akTopLeft},
+
+        {idPage2 + 50, K::Label, L"Press Finish to create the new gesture.", kPageLeft, 20, 690, 14,
+         akTopLeft},
+        {idSummary, K::Memo, L"", kPageLeft, 44, 690, 330, akTopLeft},
+
+        {idBack, K::Button, L"Back", 618, 403, 65, 33, akTopLeft, [&w] { w.btnBackClick(); }},
+        {idNext, K::Button, L"Next", 691, 403, 65, 33, akTopLeft, [&w] { w.btnNextClick(); }},
+        {idFinish, K::Button, L"Finish", 764, 403, 65, 33, akTopLeft, [&w] { w.btnFinishClick(); }},
+    };
 }
 
 TFrmGestureWizardWindow::~TFrmGestureWizardWindow() {
@@ -135,12 +145,10 @@ void TFrmGestureWizardWindow::PlacePanels() {
     programPanel->SetPanelDpi(Dpi(), kProgramPanelAt.x, kProgramPanelAt.y);
 }
 
-void TFrmGestureWizardWindow::DpiChanged(const RECT& suggested) {
-    controls.SetDpi(Dpi());
+void TFrmGestureWizardWindow::DpiTaken() {
     PlacePanels();
     if (bandFont) tally::DeleteObject(bandFont);
     bandFont = nullptr;
-    TWin32Window::DpiChanged(suggested);
 }
 
 void TFrmGestureWizardWindow::Mirror() {
@@ -164,13 +172,11 @@ void TFrmGestureWizardWindow::Mirror() {
 void TFrmGestureWizardWindow::ShowPages() {
     const int page = logic->Page();
     const TWizardAction a = logic->Action();
-    for (const ControlRow& row : WizardControls()) {
-        bool show = PageOfId(row.id) < 0 || PageOfId(row.id) == page;
-        if (row.id >= idSingleCaption && row.id < idMultipleCaption)
-            show = page == wpAction && a == TWizardAction::waSingle;
-        if (row.id >= idMultipleCaption) show = page == wpAction && a == TWizardAction::waMultiple;
-        ShowControl(controls.Item(row.id), show);
-    }
+    controls.ShowWhere([page, a](int id) {
+        if (id >= idMultipleCaption) return page == wpAction && a == TWizardAction::waMultiple;
+        if (id >= idSingleCaption) return page == wpAction && a == TWizardAction::waSingle;
+        return PageOfId(id) < 0 || PageOfId(id) == page;
+    });
     ShowControl(PanelWindow(*gesturePanel), page == wpGestureMovements);
     ShowControl(PanelWindow(*keystrokePanel), page == wpAction && a == TWizardAction::waSingle);
     ShowControl(PanelWindow(*listPanel), page == wpAction && a == TWizardAction::waMultiple);
@@ -216,33 +222,6 @@ HWindow TFrmGestureWizardWindow::ActionExamplesButton() {
     return reinterpret_cast<HWindow>(controls.Item(idActionExamples));
 }
 
-void TFrmGestureWizardWindow::Clicked(int id) {
-    switch (id) {
-    case idBack:
-        return logic->btnBackClick();
-    case idNext:
-        return logic->btnNextClick();
-    case idFinish:
-        return logic->btnFinishClick();
-    case idRbSingle:
-        return logic->rbSingleClick();
-    case idRbMultiple:
-        return logic->rbMultipleClick();
-    case idRbRun:
-        return logic->rbRunClick();
-    case idShapeExamples:
-        return logic->btnShapeExamplesClick();
-    case idActionExamples:
-        return logic->btnActionExamplesClick();
-    case IDOK: // Enter: the default button
-        if (logic->FinishEnabled()) return logic->btnFinishClick();
-        if (logic->NextEnabled()) return logic->btnNextClick();
-        return;
-    case IDCANCEL: // Escape
-        return logic->FormClose();
-    }
-}
-
 void TFrmGestureWizardWindow::PaintBand(HDC dc) {
     RECT client{};
     GetClientRect(hwnd, &client);
@@ -279,9 +258,6 @@ LRESULT TFrmGestureWizardWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && logic) logic->FormActivate();
         break;
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
@@ -289,11 +265,8 @@ LRESULT TFrmGestureWizardWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam)
         EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_COMMAND:
-        if (logic && !mirroring && HIWORD(wParam) == BN_CLICKED) Clicked(LOWORD(wParam));
-        return 0;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TTableWindow::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

@@ -4,9 +4,8 @@
 
 #include "gestures/UnitFrameGestureEdit_win32.h"
 #include "gestures/UnitFrmGestureWizard.h"
-#include "platform/win32/Controls.h"
 #include "platform/win32/Modal.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 #include "ui/UnitFrameHotKey_win32.h"
 #include "ui/UnitFrameKeystrokeList_win32.h"
 #include "ui/UnitFrameProgramEdit_win32.h"
@@ -15,7 +14,7 @@
 
 namespace fg {
 
-class TFrmGestureWizardWindow : public TWin32Window, public IGestureWizardView {
+class TFrmGestureWizardWindow : public TTableWindow, public IGestureWizardView {
   public:
     explicit TFrmGestureWizardWindow(TGestureWizardParts parts = {});
     ~TFrmGestureWizardWindow() override;
@@ -32,16 +31,15 @@ class TFrmGestureWizardWindow : public TWin32Window, public IGestureWizardView {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void DpiChanged(const RECT& suggested) override;
+    void DpiTaken() override; // the panels and the band's font
 
   private:
+    std::vector<ControlRow> Rows();
     void MakePanels();
     void PlacePanels();
     void ShowPages();
-    void Clicked(int id);
     void PaintBand(HDC dc);
 
-    TControlTable controls;
     std::unique_ptr<TFrmGestureWizard> logic;
     std::unique_ptr<TFrameGestureEditPanel> gesturePanel;
     std::unique_ptr<TFrameKeystrokeEditPanel> keystrokePanel;
@@ -49,7 +47,6 @@ class TFrmGestureWizardWindow : public TWin32Window, public IGestureWizardView {
     std::unique_ptr<TFrameProgramEditPanel> programPanel;
     TModalLoop modal;
     HFONT bandFont = nullptr;
-    bool mirroring = false;
 };
 
 } // namespace fg

@@ -30,24 +30,6 @@ enum : int {
     idFooter,
 };
 
-using K = ControlKind;
-
-// In the tab order. The gesture list's rectangle is the Global tab's; beside the program list
-// it is narrower and leaves room for the disable box below it.
-const std::vector<ControlRow> kRows = {
-    {idTabs, K::Tabs, L"", 4, 4, 905, 28, akLeft | akTop | akRight},
-    {idNotice, K::Label, L"No Gestures defined.", 8, 42, 400, 16, akTopLeft},
-    {idPrograms, K::ListView, L"", 8, 64, 200, 408, akLeft | akTop | akBottom},
-    {idGestures, K::ListView, L"", 8, 64, 782, 408, akAll},
-    {idDisableAll, K::CheckBox, L"", 214, 446, 576, 17, akLeft | akRight | akBottom},
-    {idNewGesture, K::Button, L"New Gesture", 796, 65, 109, 29, akTopRight},
-    {idConfigure, K::Button, L"Configure...", 796, 495, 109, 29, akRight | akBottom},
-    {idPreview, K::Picture, L"", 796, 111, 109, 105, akTopRight},
-    {idFooter, K::Label,
-     L"Gestures are performed by holding the right mouse button and moving the mouse.", 8, 503, 0,
-     0, akLeft | akBottom},
-};
-
 // The gesture list beside the program list, in the designed client area.
 constexpr RECT kGesturesBesidePrograms{212, 64, 790, 436};
 
@@ -92,11 +74,17 @@ TFrmGesturesWindow::TFrmGesturesWindow(TGestureStore& store) {
                       .y = 0,
                       .clientWidth = kClientWidth,
                       .clientHeight = kClientHeight})) {
-        controls.Create(hwnd, kRows, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
+        CreateControls(Rows(), {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
         SetUpLists();
         SetIcons();
     }
     logic = std::make_unique<TFrmGesturesEdit>(store, hwnd ? this : nullptr);
+    // Enter edits the action of the gesture selected in the list; Escape closes as the close
+    // button does.
+    onEnter = [this] {
+        if (GetFocus() == controls.Item(idGestures)) logic->MIEditActionClick();
+    };
+    onEscape = [this] { logic->FormCloseQuery(); };
     if (hwnd) SetPreviewSize(); // drawn at the picture box's size at this DPI
     Mirror();
 }
@@ -105,6 +93,31 @@ TFrmGesturesWindow::~TFrmGesturesWindow() {
     logic.reset(); // it leaves the store before the controls go
     if (hwnd) tally::DestroyWindow(hwnd);
     if (icons) tally::ImageList_Destroy(icons);
+}
+
+// In the tab order. The gesture list's rectangle is the Global tab's; beside the program list
+// it is narrower and leaves room for the disable box below it.
+std::vector<ControlRow> TFrmGesturesWindow::Rows() {
+    using K = ControlKind;
+    return {
+        {idTabs, K::Tabs, L"", 4, 4, 905, 28, akLeft | akTop | akRight},
+        {idNotice, K::Label, L"No Gestures defined.", 8, 42, 400, 16, akTopLeft},
+        {idPrograms, K::ListView, L"", 8, 64, 200, 408, akLeft | akTop | akBottom},
+        {idGestures, K::ListView, L"", 8, 64, 782, 408, akAll},
+        {idDisableAll, K::CheckBox, L"", 214, 446, 576, 17, akLeft | akRight | akBottom,
+         [this] {
+             logic->cbDisableAllClick(
+                 SendMessageW(controls.Item(idDisableAll), BM_GETCHECK, 0, 0) == BST_CHECKED);
+         }},
+        {idNewGesture, K::Button, L"New Gesture", 796, 65, 109, 29, akTopRight,
+         [this] { logic->btnNewGestureClick(); }},
+        {idConfigure, K::Button, L"Configure...", 796, 495, 109, 29, akRight | akBottom,
+         [this] { logic->btnConfigureClick(); }},
+        {idPreview, K::Picture, L"", 796, 111, 109, 105, akTopRight},
+        {idFooter, K::Label,
+         L"Gestures are performed by holding the right mouse button and moving the mouse.", 8, 503,
+         0, 0, akLeft | akBottom},
+    };
 }
 
 void TFrmGesturesWindow::SetUpLists() {
@@ -164,15 +177,13 @@ void TFrmGesturesWindow::SetPreviewSize() {
 }
 
 void TFrmGesturesWindow::DpiChanged(const RECT& suggested) {
-    controls.SetDpi(Dpi());
-    SetIcons();
-    TWin32Window::DpiChanged(suggested);
+    TTableWindow::DpiChanged(suggested);
     SetColumnWidths();
     SetPreviewSize();
     Mirror();
 }
 
-void TFrmGesturesWindow::PlaceGestureList() {
+void TFrmGesturesWindow::LaidOut() {
     RECT r{};
     GetClientRect(hwnd, &r);
     const bool beside = logic && logic->Tab() == kProgramTab;
@@ -231,16 +242,13 @@ void TFrmGesturesWindow::Mirror() {
     HWND tabs = controls.Item(idTabs);
     if (SendMessageW(tabs, TCM_GETCURSEL, 0, 0) != logic->Tab())
         SendMessageW(tabs, TCM_SETCURSEL, static_cast<WPARAM>(logic->Tab()), 0);
-    ShowControl(controls.Item(idPrograms), programTab);
-    ShowControl(controls.Item(idNotice), logic->NoticeShown());
+    controls.Show(idPrograms, programTab);
+    controls.Show(idNotice, logic->NoticeShown());
+    controls.Show(idDisableAll, logic->DisableAllShown());
     HWND box = controls.Item(idDisableAll);
-    ShowControl(box, logic->DisableAllShown());
     SetWindowTextW(box, logic->DisableAllCaption().c_str());
     SendMessageW(box, BM_SETCHECK, logic->DisableAllChecked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    RECT r{};
-    GetClientRect(hwnd, &r);
-    controls.Layout(r.right, r.bottom);
-    PlaceGestureList();
+    LayOut();
     if (programsShown != logic->ProgramsVersion()) FillPrograms();
     if (rowsShown != logic->RowsVersion()) FillGestures();
     MirrorSelection(controls.Item(idPrograms), logic->SelectedProgramRow());
@@ -315,27 +323,6 @@ void TFrmGesturesWindow::Notified(const NMHDR& n, LPARAM lParam) {
     }
 }
 
-void TFrmGesturesWindow::Command(int id, int code) {
-    switch (id) {
-    case IDOK: // Enter, as the dialog keys give it
-        if (GetFocus() == controls.Item(idGestures)) logic->MIEditActionClick();
-        return;
-    case IDCANCEL: // Escape
-        return logic->FormCloseQuery();
-    case idNewGesture:
-        if (code == BN_CLICKED) logic->btnNewGestureClick();
-        return;
-    case idConfigure:
-        if (code == BN_CLICKED) logic->btnConfigureClick();
-        return;
-    case idDisableAll:
-        if (code == BN_CLICKED)
-            logic->cbDisableAllClick(SendMessageW(controls.Item(idDisableAll), BM_GETCHECK, 0, 0) ==
-                                     BST_CHECKED);
-        return;
-    }
-}
-
 void TFrmGesturesWindow::DrawPreview(const DRAWITEMSTRUCT& item) {
     const RECT& r = item.rcItem;
     TGdiCanvas canvas(item.hDC, {r.left, r.top, r.right, r.bottom});
@@ -343,7 +330,7 @@ void TFrmGesturesWindow::DrawPreview(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT TFrmGesturesWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!logic) return TWin32Window::WndProc(msg, wParam, lParam);
+    if (!logic) return TTableWindow::WndProc(msg, wParam, lParam);
     switch (msg) {
     case WM_CLOSE: // the window lives until the program ends: closing saves and hides it
         logic->FormCloseQuery();
@@ -353,15 +340,8 @@ LRESULT TFrmGesturesWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
         if (wParam) logic->ExitProgram();
         return 0;
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        PlaceGestureList();
-        return 0;
     case WM_LBUTTONDOWN:
         logic->FormClick();
-        return 0;
-    case WM_COMMAND:
-        if (!mirroring) Command(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_NOTIFY:
         if (!mirroring) Notified(*reinterpret_cast<const NMHDR*>(lParam), lParam);
@@ -379,7 +359,7 @@ LRESULT TFrmGesturesWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TTableWindow::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

@@ -3,8 +3,7 @@
 #pragma once
 
 #include "gestures/UnitFrmGesturesEdit.h"
-#include "platform/win32/Controls.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 
 #include <commctrl.h>
 
@@ -13,7 +12,7 @@
 
 namespace fg {
 
-class TFrmGesturesWindow : public TWin32Window, public IGesturesEditView {
+class TFrmGesturesWindow : public TTableWindow, public IGesturesEditView {
   public:
     explicit TFrmGesturesWindow(TGestureStore& store);
     ~TFrmGesturesWindow() override;
@@ -30,27 +29,26 @@ class TFrmGesturesWindow : public TWin32Window, public IGesturesEditView {
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void DpiChanged(const RECT& suggested) override;
+    void DpiTaken() override { SetIcons(); }
+    void LaidOut() override; // the gesture list beside the program list
 
   private:
+    std::vector<ControlRow> Rows();
     void SetUpLists();
     void SetColumnWidths();
     void SetIcons();
     void SetPreviewSize();
-    void PlaceGestureList();
     void FillGestures();
     void FillPrograms();
     void MirrorSelection(HWND list, std::optional<std::size_t> row);
     void Notified(const NMHDR& n, LPARAM lParam);
-    void Command(int id, int code);
     void OpenMenu(POINT at);
     void DrawPreview(const DRAWITEMSTRUCT& item);
 
-    TControlTable controls;
     std::unique_ptr<TFrmGesturesEdit> logic;
     HIMAGELIST icons = nullptr;
     std::uint64_t rowsShown = ~0ull;
     std::uint64_t programsShown = ~0ull;
-    bool mirroring = false; // the window sets its own controls: their notifications are echoes
 };
 
 } // namespace fg

@@ -1,8 +1,6 @@
 #include "ui/UnitFlatButton_win32.h"
 #include "platform/win32/Tally.h"
 
-#include <iterator>
-
 namespace fg {
 
 void DrawFlatButton(const DRAWITEMSTRUCT& item,
@@ -22,26 +20,6 @@ void DrawFlatButton(const DRAWITEMSTRUCT& item,
         InflateRect(&focus, -3, -3);
         DrawFocusRect(dc, &focus);
     }
-}
-
-void DrawLinkButton(const DRAWITEMSTRUCT& item, HFONT font, HBRUSH background) {
-    constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
-    HDC dc = item.hDC;
-    RECT r = item.rcItem;
-    FillRect(dc, &r, background);
-    wchar_t text[128] = {};
-    GetWindowTextW(item.hwndItem, text, static_cast<int>(std::size(text)));
-    HGDIOBJ old = SelectObject(dc, font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : kLinkBlue);
-    RECT textRect = r;
-    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
-    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
-    if (item.itemState & ODS_FOCUS) {
-        InflateRect(&textRect, 1, 0);
-        DrawFocusRect(dc, &textRect);
-    }
-    SelectObject(dc, old);
 }
 
 void FillPolygon(HDC dc, const POINT* points, int count, COLORREF color) {

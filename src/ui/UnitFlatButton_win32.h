@@ -1,5 +1,4 @@
-// Owner-drawn buttons: the editors' flat buttons (the arrows, browse) and the buttons drawn as
-// links, which Tab reaches and Space and Enter press.
+// Owner-drawn buttons: the editors' flat buttons (the arrows, browse).
 #pragma once
 
 #include <windows.h>
@@ -12,10 +11,6 @@ namespace fg {
 // it has the keyboard focus. `content` draws what the button shows inside `inside`.
 void DrawFlatButton(const DRAWITEMSTRUCT& item,
                     const std::function<void(HDC dc, const RECT& inside, bool enabled)>& content);
-
-// A link: the button's text in blue (grey while disabled) over `background`, with the focus
-// rectangle around the text when it has the keyboard focus.
-void DrawLinkButton(const DRAWITEMSTRUCT& item, HFONT font, HBRUSH background);
 
 // A filled polygon in one colour.
 void FillPolygon(HDC dc, const POINT* points, int count, COLORREF color);

@@ -13,19 +13,23 @@ enum : int { idLabel = 10, idField, idExamples, idTab, idWinkey };
 
 using K = ControlKind;
 
-// Set, Cancel and Clear are the window's: the panel has none of them.
-const std::vector<ControlRow> kRows = {
-    {idLabel, K::Label, L"Keystroke ", 8, 12, 0, 0, akTopLeft},
-    {idField, K::Edit, L"", 72, 8, 200, 22, akTopLeft},
-    {idExamples, K::Button, L"...", 276, 7, 28, 24, akTopLeft},
-    {idTab, K::Button, L"Tab", 72, 40, 64, 25, akTopLeft},
-    {idWinkey, K::Button, L"Winkey", 142, 40, 64, 25, akTopLeft},
-};
-
 } // namespace
 
 TFrameKeystrokeEditPanel::TFrameKeystrokeEditPanel(TFrameKeystrokeEdit& l)
-    : TWin32Panel({L"TFrameKeystrokeEdit", kRows, kWidth, kHeight}), logic(l) {}
+    : TWin32Panel({L"TFrameKeystrokeEdit", kWidth, kHeight}), logic(l) {}
+
+// Set, Cancel and Clear are the window's: the panel has none of them.
+std::vector<ControlRow> TFrameKeystrokeEditPanel::Rows() {
+    return {
+        {idLabel, K::Label, L"Keystroke ", 8, 12, 0, 0, akTopLeft},
+        {idField, K::Edit, L"", 72, 8, 200, 22, akTopLeft},
+        {idExamples, K::Button, L"...", 276, 7, 28, 24, akTopLeft,
+         [this] { logic.SpeedButton1Click(); }},
+        {idTab, K::Button, L"Tab", 72, 40, 64, 25, akTopLeft, [this] { logic.btnTabClick(); }},
+        {idWinkey, K::Button, L"Winkey", 142, 40, 64, 25, akTopLeft,
+         [this] { logic.btnWinkeyClick(); }},
+    };
+}
 
 TFrameKeystrokeEditPanel::~TFrameKeystrokeEditPanel() {
     logic.SetView(nullptr);
@@ -57,17 +61,11 @@ void TFrameKeystrokeEditPanel::FocusField() {
 }
 
 LRESULT TFrameKeystrokeEditPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg != WM_COMMAND) return TWin32Panel::WndProc(msg, wParam, lParam);
-    const int id = LOWORD(wParam);
-    if (id == idField && HIWORD(wParam) == EN_SETFOCUS) {
+    if (msg == WM_COMMAND && LOWORD(wParam) == idField && HIWORD(wParam) == EN_SETFOCUS) {
         SendMessageW(Field(), EM_SETSEL, static_cast<WPARAM>(-1), 0); // no selection
         return 0;
     }
-    if (HIWORD(wParam) != BN_CLICKED) return 0;
-    if (id == idExamples) logic.SpeedButton1Click();
-    if (id == idTab) logic.btnTabClick();
-    if (id == idWinkey) logic.btnWinkeyClick();
-    return 0;
+    return TWin32Panel::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

@@ -22,6 +22,7 @@ class TFrameKeystrokeEditPanel : public TWin32Panel, public IKeystrokeEditView {
     HWindow Handle() override { return reinterpret_cast<HWindow>(hwnd); }
 
   protected:
+    std::vector<ControlRow> Rows() override;
     void PanelCreated() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

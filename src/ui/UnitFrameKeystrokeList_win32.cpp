@@ -15,17 +15,21 @@ enum : int { idList = 10, idAdd, idExamples };
 
 using K = ControlKind;
 
-// Set and Cancel are the window's: the panel has none of them.
-const std::vector<ControlRow> kRows = {
-    {idList, K::BareListView, L"", 8, 8, 411, 248, akAll},
-    {idAdd, K::Button, L"Add Keystroke", 8, 266, 112, 25, akLeft | akBottom},
-    {idExamples, K::Button, L"...", 126, 266, 28, 25, akLeft | akBottom},
-};
-
 } // namespace
 
 TFrameKeystrokeListPanel::TFrameKeystrokeListPanel(TFrameKeystrokeList& l)
-    : TWin32Panel({L"TFrameKeystrokeList", kRows, kWidth, kHeight}), logic(l) {}
+    : TWin32Panel({L"TFrameKeystrokeList", kWidth, kHeight}), logic(l) {}
+
+// Set and Cancel are the window's: the panel has none of them.
+std::vector<ControlRow> TFrameKeystrokeListPanel::Rows() {
+    return {
+        {idList, K::BareListView, L"", 8, 8, 411, 248, akAll},
+        {idAdd, K::Button, L"Add Keystroke", 8, 266, 112, 25, akLeft | akBottom,
+         [this] { logic.btnAddClick(); }},
+        {idExamples, K::Button, L"...", 126, 266, 28, 25, akLeft | akBottom,
+         [this] { logic.SpeedButton1Click(); }},
+    };
+}
 
 TFrameKeystrokeListPanel::~TFrameKeystrokeListPanel() {
     if (logic.View() == this) logic.SetView(nullptr);
@@ -131,10 +135,6 @@ LRESULT TFrameKeystrokeListPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam
             return 0;
         }
         break;
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == idAdd) logic.btnAddClick();
-        if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == idExamples) logic.SpeedButton1Click();
-        return 0;
     }
     return TWin32Panel::WndProc(msg, wParam, lParam);
 }

@@ -21,8 +21,9 @@ class TFrameKeystrokeListPanel : public TWin32Panel, public IKeystrokeListView {
     HWindow Handle() override { return reinterpret_cast<HWindow>(hwnd); }
 
   protected:
+    std::vector<ControlRow> Rows() override;
     void PanelCreated() override;
-    void PanelDpiTaken() override { FitColumn(); }
+    void DpiTaken() override { FitColumn(); }
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
   private:
@@ -32,7 +33,6 @@ class TFrameKeystrokeListPanel : public TWin32Panel, public IKeystrokeListView {
 
     TFrameKeystrokeList& logic;
     HWND hints = nullptr;
-    bool mirroring = false; // the panel fills its own list: its notifications are echoes
 };
 
 } // namespace fg

@@ -11,15 +11,6 @@ namespace fg {
 namespace {
 
 using K = ControlKind;
-using P = TFrameProgramEditPanel;
-
-const std::vector<ControlRow> kRows = {
-    {P::idLblProgram, K::Label, L"Program or File", 8, 8, 0, 0, akTopLeft},
-    {P::idTxtProgram, K::Edit, L"", 8, 26, 300, 22, akTopLeft},
-    {P::idSpeedButton1, K::OwnerButton, L"Browse", 316, 25, 87, 24, akTopLeft},
-    {P::idLblParam, K::Label, L"Optional Parameters", 8, 58, 0, 0, akTopLeft},
-    {P::idTxtParam, K::Edit, L"", 8, 76, 395, 22, akTopLeft},
-};
 
 std::wstring TextOf(HWND h) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
@@ -56,7 +47,18 @@ void DrawFolder(HDC dc, int left, int top, int unit, bool enabled) {
 } // namespace
 
 TFrameProgramEditPanel::TFrameProgramEditPanel(TFrameProgramEdit& l)
-    : TWin32Panel({L"TFrameProgramEdit", kRows, kWidth, kHeight}), logic(l) {}
+    : TWin32Panel({L"TFrameProgramEdit", kWidth, kHeight}), logic(l) {}
+
+std::vector<ControlRow> TFrameProgramEditPanel::Rows() {
+    return {
+        {idLblProgram, K::Label, L"Program or File", 8, 8, 0, 0, akTopLeft},
+        {idTxtProgram, K::Edit, L"", 8, 26, 300, 22, akTopLeft},
+        {idSpeedButton1, K::OwnerButton, L"Browse", 316, 25, 87, 24, akTopLeft,
+         [this] { logic.SpeedButton1Click(); }},
+        {idLblParam, K::Label, L"Optional Parameters", 8, 58, 0, 0, akTopLeft},
+        {idTxtParam, K::Edit, L"", 8, 76, 395, 22, akTopLeft},
+    };
+}
 
 TFrameProgramEditPanel::~TFrameProgramEditPanel() {
     logic.SetView(nullptr);
@@ -100,11 +102,8 @@ void TFrameProgramEditPanel::DrawBrowse(const DRAWITEMSTRUCT& item) {
 LRESULT TFrameProgramEditPanel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND:
-        if (mirroring) return 0;
-        if (LOWORD(wParam) == idSpeedButton1 && HIWORD(wParam) == BN_CLICKED)
-            logic.SpeedButton1Click();
-        else if (HIWORD(wParam) == EN_CHANGE)
-            Changed(LOWORD(wParam));
+        if (HIWORD(wParam) != EN_CHANGE) break;
+        if (!mirroring) Changed(LOWORD(wParam));
         return 0;
     case WM_DRAWITEM:
         if (wParam == idSpeedButton1) {

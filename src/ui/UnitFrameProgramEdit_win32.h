@@ -21,6 +21,7 @@ class TFrameProgramEditPanel : public TWin32Panel, public IProgramEditView {
     enum : int { idLblProgram = 10, idTxtProgram, idSpeedButton1, idLblParam, idTxtParam };
 
   protected:
+    std::vector<ControlRow> Rows() override;
     void PanelCreated() override;
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -29,7 +30,6 @@ class TFrameProgramEditPanel : public TWin32Panel, public IProgramEditView {
     void DrawBrowse(const DRAWITEMSTRUCT& item);
 
     TFrameProgramEdit& logic;
-    bool mirroring = false; // the panel sets its own text boxes: their notifications are echoes
 };
 
 } // namespace fg

@@ -5,7 +5,6 @@
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Modal.h"
 #include "platform/win32/Tally.h"
-#include "ui/UnitFlatButton_win32.h"
 #include "ui/UnitPopupIcons.h"
 
 namespace fg {
@@ -25,23 +24,7 @@ enum : int {
     idLblBuild,
     idLblURL,
     idLabel3,
-    // Escape and the button are one command: both close.
     idButton1 = IDCANCEL,
-};
-
-using K = ControlKind;
-
-const std::vector<ControlRow> kRows = {
-    {idImage1, K::Picture, L"", 8, 16, 41, 37, akTopLeft},
-    {idLabel1, K::Label, L"Farrowglimmer", 60, 16, 200, 15, akTopLeft},
-    {idLabel4, K::Label, L"Version:", 60, 32, 57, 15, akTopLeft},
-    {idLblVersion, K::Label, L"", 118, 32, 40, 15, akTopLeft},
-    {idLblBuild, K::Label, L"", 159, 32, 140, 15, akTopLeft},
-    {idLblURL, K::HotLink, kAboutURL, 48, 64, 256, 17, akTopLeft},
-    {idLabel3, K::Label,
-     L"Got an idea for improvement, a bug to report, or want to donate? Click on the above link.",
-     48, 88, 214, 42, akTopLeft},
-    {idButton1, K::Button, L"Close", 228, 132, 57, 25, akTopLeft},
 };
 
 } // namespace
@@ -57,42 +40,54 @@ TFrmAboutWindow::TFrmAboutWindow() {
                       .y = 0,
                       .clientWidth = kClientWidth,
                       .clientHeight = kClientHeight})) {
-        controls.Create(hwnd, kRows, {L"Verdana", 8}, kClientWidth, kClientHeight, Dpi());
+        CreateControls(Rows(), {L"Verdana", 8}, kClientWidth, kClientHeight, Dpi());
         SendMessageW(controls.Item(idButton1), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
-        SetFonts();
+        DpiTaken();
     }
     logic = std::make_unique<TFrmAbout>(hwnd ? this : nullptr);
     logic->FormCreate();
+    // Enter: on the link it opens the address, anywhere else it closes.
+    onEnter = [this] { logic->FormKeyUp(VK_RETURN); };
 }
 
 TFrmAboutWindow::~TFrmAboutWindow() {
     if (hwnd) {
-        tally::DestroyWindow(hwnd); // before the font its link uses
+        tally::DestroyWindow(hwnd); // before the picture it shows
     }
-    if (linkFont) tally::DeleteObject(linkFont);
     if (picture) tally::DestroyIcon(picture);
 }
 
-void TFrmAboutWindow::SetFonts() {
+std::vector<ControlRow> TFrmAboutWindow::Rows() {
+    using K = ControlKind;
+    return {
+        {idImage1, K::Picture, L"", 8, 16, 41, 37, akTopLeft},
+        {idLabel1, K::Label, L"Farrowglimmer", 60, 16, 200, 15, akTopLeft},
+        {idLabel4, K::Label, L"Version:", 60, 32, 57, 15, akTopLeft},
+        {idLblVersion, K::Label, L"", 118, 32, 40, 15, akTopLeft},
+        {idLblBuild, K::Label, L"", 159, 32, 140, 15, akTopLeft},
+        {idLblURL, K::HotLink, kAboutURL, 48, 64, 256, 17, akTopLeft,
+         [this] { logic->lblURLClick(); }},
+        {idLabel3, K::Label,
+         L"Got an idea for improvement, a bug to report, or want to donate? Click on the above "
+         L"link.",
+         48, 88, 214, 42, akTopLeft},
+        // Escape and the button are one command: both close.
+        {idButton1, K::Button, L"Close", 228, 132, 57, 25, akTopLeft,
+         [this] { logic->Button1Click(); }},
+    };
+}
+
+HFONT TFrmAboutWindow::LinkBoldFont(int atDpi) {
+    return ScaledPixelFont(L"Verdana", kFontPx, atDpi, true);
+}
+
+void TFrmAboutWindow::DpiTaken() {
     const HFONT bold = ScaledPixelFont(L"Verdana", kFontPx, Dpi(), true);
     for (int id : {idLabel1, idLabel4, idLblVersion, idLblBuild})
         SendMessageW(controls.Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(bold), TRUE);
-    LOGFONTW lf{};
-    GetObjectW(bold, sizeof lf, &lf);
-    lf.lfUnderline = TRUE;
-    HFONT old = linkFont;
-    linkFont = tally::CreateFontIndirectW(&lf);
-    InvalidateRect(controls.Item(idLblURL), nullptr, TRUE);
-    if (old) tally::DeleteObject(old);
     HICON oldPicture = picture;
     picture = PictureToIcon(TrayIconPicture(false, Scale(kPictureSize)), kIconTransparent);
     if (oldPicture) tally::DestroyIcon(oldPicture);
-}
-
-void TFrmAboutWindow::DpiChanged(const RECT& suggested) {
-    controls.SetDpi(Dpi());
-    SetFonts();
-    TWin32Window::DpiChanged(suggested);
 }
 
 void TFrmAboutWindow::Mirror() {
@@ -129,40 +124,15 @@ LRESULT TFrmAboutWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         if (logic) logic->Button1Click();
         return 0;
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_COMMAND:
-        if (!logic || HIWORD(wParam) != BN_CLICKED) return 0;
-        if (LOWORD(wParam) == idLblURL) {
-            logic->lblURLClick();
-        } else if (LOWORD(wParam) == IDOK) {
-            // Enter: on the link it opens the address, anywhere else it closes.
-            if (GetFocus() == controls.Item(idLblURL))
-                logic->lblURLClick();
-            else
-                logic->FormKeyUp(VK_RETURN);
-        } else if (LOWORD(wParam) == idButton1) {
-            logic->Button1Click();
-        }
-        return 0;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlID == idImage1) DrawPicture(item);
-        if (item.CtlID == idLblURL) DrawLinkButton(item, linkFont, GetSysColorBrush(COLOR_BTNFACE));
+    case WM_DRAWITEM:
+        if (wParam != idImage1) break;
+        DrawPicture(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    }
-    case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == controls.Item(idLblURL)) {
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            return TRUE;
-        }
-        break;
     case WM_ACTIVATE:
         RestoreFocus(hwnd, wParam, lastFocus, controls.Item(idButton1));
         return 0;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TTableWindow::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

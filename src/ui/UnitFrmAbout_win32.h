@@ -2,15 +2,14 @@
 // address as a link, and "Close".
 #pragma once
 
-#include "platform/win32/Controls.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 #include "ui/UnitFrmAbout.h"
 
 #include <memory>
 
 namespace fg {
 
-class TFrmAboutWindow : public TWin32Window, public IAboutView {
+class TFrmAboutWindow : public TTableWindow, public IAboutView {
   public:
     // Fills the labels at once: the tray's tip is made from the version label.
     TFrmAboutWindow();
@@ -26,15 +25,14 @@ class TFrmAboutWindow : public TWin32Window, public IAboutView {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void DpiChanged(const RECT& suggested) override;
+    void DpiTaken() override; // the labels' bold font and the picture
+    HFONT LinkBoldFont(int atDpi) override;
 
   private:
-    void SetFonts();
+    std::vector<ControlRow> Rows();
     void DrawPicture(const DRAWITEMSTRUCT& item);
 
-    TControlTable controls;
     std::unique_ptr<TFrmAbout> logic;
-    HFONT linkFont = nullptr;
     HICON picture = nullptr;
     HWND lastFocus = nullptr;
 };

@@ -5,7 +5,6 @@
 #include "platform/win32/GdiCanvas.h"
 #include "platform/win32/Modal.h"
 #include "platform/win32/Tally.h"
-#include "ui/UnitFlatButton_win32.h"
 #include "ui/UnitFrmConfigLayout_win32.h"
 #include "ui/UnitPopupIcons.h"
 
@@ -61,20 +60,41 @@ TFrmConfigWindow::TFrmConfigWindow() {
                       .y = 0,
                       .clientWidth = kConfigClientWidth,
                       .clientHeight = kConfigClientHeight})) {
-        controls.Create(hwnd, ConfigControls(), {L"Tahoma", 8}, kConfigClientWidth,
-                        kConfigClientHeight, Dpi());
+        CreateControls(Rows(), {L"Tahoma", 8}, kConfigClientWidth, kConfigClientHeight, Dpi());
         MakeTree();
         SetUpTrackBars();
-        SetLinkFont();
     }
     logic = std::make_unique<TFrmConfig>(hwnd ? this : nullptr);
+    // Escape closes the window as its close button does: saved and applied. Enter does nothing
+    // but on the link.
+    onEscape = [this] { logic->FormClose(); };
     if (hwnd) Mirror();
 }
 
 TFrmConfigWindow::~TFrmConfigWindow() {
-    if (hwnd) tally::DestroyWindow(hwnd); // before the image list and the font its controls use
+    if (hwnd) tally::DestroyWindow(hwnd); // before the image list its tree uses
     if (icons) tally::ImageList_Destroy(icons);
-    if (linkFont) tally::DeleteObject(linkFont);
+}
+
+std::vector<ControlRow> TFrmConfigWindow::Rows() {
+    std::vector<ControlRow> rows = ConfigControls();
+    // The boxes of the settings; the track bars answer to scrolling instead.
+    for (ControlRow& row : rows) {
+        const wchar_t* key = ConfigKeyOfId(row.id);
+        if (key && row.kind == ControlKind::CheckBox)
+            row.onClick = [this, key, id = row.id] { logic->CheckBoxClick(key, Checked(id)); };
+    }
+    RowOf(rows, idRbFullscreen).onClick = [this] { logic->rbFullscreenClick(); };
+    RowOf(rows, idRbScratchpad).onClick = [this] { logic->rbScratchpadClick(); };
+    RowOf(rows, idCbStartWithWindows).onClick = [this] {
+        logic->cbStartWithWindowsClick(Checked(idCbStartWithWindows));
+    };
+    RowOf(rows, idLblConfigureHotkey).onClick = [this] { logic->lblConfigureHotkeyClick(); };
+    return rows;
+}
+
+bool TFrmConfigWindow::Checked(int id) const {
+    return SendMessageW(controls.Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void TFrmConfigWindow::MakeTree() {
@@ -117,24 +137,6 @@ void TFrmConfigWindow::SetUpTrackBars() {
     }
 }
 
-void TFrmConfigWindow::SetLinkFont() {
-    LOGFONTW lf{};
-    GetObjectW(ScaledFont(L"Tahoma", 8, Dpi(), true), sizeof lf, &lf);
-    lf.lfUnderline = TRUE;
-    HFONT old = linkFont;
-    linkFont = tally::CreateFontIndirectW(&lf);
-    SendMessageW(controls.Item(idLblConfigureHotkey), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(linkFont), TRUE);
-    if (old) tally::DeleteObject(old);
-}
-
-void TFrmConfigWindow::DpiChanged(const RECT& suggested) {
-    controls.SetDpi(Dpi());
-    SetLinkFont();
-    SetTreeIcons();
-    TWin32Window::DpiChanged(suggested);
-}
-
 void TFrmConfigWindow::Mirror() {
     if (!hwnd || !logic) return;
     mirroring = true;
@@ -157,9 +159,7 @@ void TFrmConfigWindow::Mirror() {
 }
 
 void TFrmConfigWindow::ShowPages() {
-    for (const ControlRow& row : ConfigControls()) {
-        ShowControl(controls.Item(row.id), PageShows(ConfigPageOfId(row.id), *logic));
-    }
+    controls.ShowWhere([this](int id) { return PageShows(ConfigPageOfId(id), *logic); });
 }
 
 bool TFrmConfigWindow::IsShowing() {
@@ -175,26 +175,6 @@ void TFrmConfigWindow::Show() {
 
 void TFrmConfigWindow::Hide() {
     if (hwnd) ShowWindow(hwnd, SW_HIDE);
-}
-
-void TFrmConfigWindow::Clicked(int id) {
-    switch (id) {
-    case IDOK: // Enter: on the link it opens the welcome window, anywhere else it does nothing
-        if (GetFocus() == controls.Item(idLblConfigureHotkey)) logic->lblConfigureHotkeyClick();
-        return;
-    case IDCANCEL: // Escape closes the window as its close button does: saved and applied
-        return logic->FormClose();
-    }
-    if (const wchar_t* key = ConfigKeyOfId(id)) {
-        if (id == idRbFullscreen) return logic->rbFullscreenClick();
-        if (id == idRbScratchpad) return logic->rbScratchpadClick();
-        return logic->CheckBoxClick(key, SendMessageW(controls.Item(id), BM_GETCHECK, 0, 0) ==
-                                             BST_CHECKED);
-    }
-    if (id == idCbStartWithWindows)
-        logic->cbStartWithWindowsClick(SendMessageW(controls.Item(id), BM_GETCHECK, 0, 0) ==
-                                       BST_CHECKED);
-    if (id == idLblConfigureHotkey) logic->lblConfigureHotkeyClick();
 }
 
 void TFrmConfigWindow::Scrolled(HWND bar) {
@@ -218,12 +198,6 @@ LRESULT TFrmConfigWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: // the window lives until the program ends: closing only hides it
         if (logic) logic->FormClose();
         return 0;
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_COMMAND:
-        if (logic && !mirroring && (HIWORD(wParam) == BN_CLICKED)) Clicked(LOWORD(wParam));
-        return 0;
     case WM_HSCROLL:
         if (logic && !mirroring && lParam) Scrolled(reinterpret_cast<HWND>(lParam));
         return 0;
@@ -237,28 +211,15 @@ LRESULT TFrmConfigWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     case WM_DRAWITEM:
-        if (wParam == idImgPixel && logic) {
-            DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        }
-        if (wParam == idLblConfigureHotkey) {
-            DrawLinkButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), linkFont,
-                           GetSysColorBrush(COLOR_BTNFACE));
-            return TRUE;
-        }
-        break;
+        if (wParam != idImgPixel || !logic) break;
+        DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_ACTIVATE:
         // The keys need a control with the focus: Tab walks on from it, Escape closes the window.
         RestoreFocus(hwnd, wParam, lastFocus, controls.Item(idTree));
         return 0;
-    case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == controls.Item(idLblConfigureHotkey)) {
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            return TRUE;
-        }
-        break;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TTableWindow::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

@@ -2,8 +2,7 @@
 // and hidden together, and the track bars and boxes that mirror TFrmConfig's state.
 #pragma once
 
-#include "platform/win32/Controls.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 #include "ui/UnitFrmConfig.h"
 
 #include <commctrl.h>
@@ -13,7 +12,7 @@
 
 namespace fg {
 
-class TFrmConfigWindow : public TWin32Window, public IConfigView {
+class TFrmConfigWindow : public TTableWindow, public IConfigView {
   public:
     TFrmConfigWindow();
     ~TFrmConfigWindow() override;
@@ -28,24 +27,21 @@ class TFrmConfigWindow : public TWin32Window, public IConfigView {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void DpiChanged(const RECT& suggested) override;
+    void DpiTaken() override { SetTreeIcons(); }
 
   private:
+    std::vector<ControlRow> Rows();
+    bool Checked(int id) const;
     void MakeTree();
     void SetTreeIcons();
     void SetUpTrackBars();
-    void SetLinkFont();
     void ShowPages();
-    void Clicked(int id);
     void Scrolled(HWND bar);
     void DrawPreview(const DRAWITEMSTRUCT& item);
 
-    TControlTable controls;
     std::unique_ptr<TFrmConfig> logic;
     HIMAGELIST icons = nullptr;
-    HFONT linkFont = nullptr;
     std::vector<HTREEITEM> nodes;
-    bool mirroring = false;   // the window sets its own controls: their notifications are echoes
     HWND lastFocus = nullptr; // the control that had the focus when the window was left
 };
 

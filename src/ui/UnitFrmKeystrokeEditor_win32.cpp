@@ -4,25 +4,11 @@
 #include "platform/win32/Tally.h"
 #include "ui/UnitKeystrokeField_win32.h"
 
-#include <vector>
-
 namespace fg {
 
 namespace {
 
 enum : int { idLabel = 10, idField, idExamples, idTab, idSet = IDOK, idCancel = IDCANCEL };
-
-using K = ControlKind;
-
-// In the order a user tabs through them.
-const std::vector<ControlRow> kRows = {
-    {idLabel, K::Label, L"Keystroke ", 16, 27, 0, 0, akTopLeft},
-    {idField, K::Edit, L"", 80, 23, 200, 22, akTopLeft},
-    {idExamples, K::Button, L"...", 284, 22, 28, 24, akTopLeft},
-    {idTab, K::Button, L"Tab", 80, 56, 64, 25, akTopLeft},
-    {idSet, K::Button, L"Set", 148, 100, 80, 25, akTopLeft},
-    {idCancel, K::Button, L"Cancel", 236, 100, 80, 25, akTopLeft},
-};
 
 } // namespace
 
@@ -34,7 +20,7 @@ TFrmKeystrokeEditWindow::TFrmKeystrokeEditWindow() {
                       .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT,
                       .clientWidth = kClientWidth,
                       .clientHeight = kClientHeight})) {
-        controls.Create(hwnd, kRows, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
+        CreateControls(Rows(), {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
         SinkEdge(Field());
         SendMessageW(controls.Item(idSet), BM_SETSTYLE, BS_DEFPUSHBUTTON, FALSE);
         MakeCaptureField(Field(), [this](std::uint16_t key) { logic.txtHotkeyKeyDown(key); });
@@ -53,6 +39,21 @@ TFrmKeystrokeEditWindow::~TFrmKeystrokeEditWindow() {
     FrmKeystrokeEditor = previousEditor;
     logic.SetWindowView(nullptr);
     if (hwnd) tally::DestroyWindow(hwnd);
+}
+
+// In the order a user tabs through them. Enter reaches a greyed "Set" too, and does nothing there.
+std::vector<ControlRow> TFrmKeystrokeEditWindow::Rows() {
+    using K = ControlKind;
+    return {
+        {idLabel, K::Label, L"Keystroke ", 16, 27, 0, 0, akTopLeft},
+        {idField, K::Edit, L"", 80, 23, 200, 22, akTopLeft},
+        {idExamples, K::Button, L"...", 284, 22, 28, 24, akTopLeft,
+         [this] { logic.SpeedButton1Click(); }},
+        {idTab, K::Button, L"Tab", 80, 56, 64, 25, akTopLeft, [this] { logic.btnTabClick(); }},
+        {idSet, K::Button, L"Set", 148, 100, 80, 25, akTopLeft, [this] { logic.bSetClick(); }},
+        {idCancel, K::Button, L"Cancel", 236, 100, 80, 25, akTopLeft,
+         [this] { logic.bCancelClick(); }},
+    };
 }
 
 HWND TFrmKeystrokeEditWindow::Field() const {
@@ -95,42 +96,16 @@ void TFrmKeystrokeEditWindow::MoveTo(TPoint topLeft) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TFrmKeystrokeEditWindow::Clicked(int id) {
-    switch (id) {
-    case idExamples:
-        return logic.SpeedButton1Click();
-    case idTab:
-        return logic.btnTabClick();
-    case idSet:
-        // Enter reaches a disabled default button too.
-        if (IsWindowEnabled(controls.Item(idSet))) logic.bSetClick();
-        return;
-    case idCancel:
-        return logic.bCancelClick();
-    }
-}
-
-void TFrmKeystrokeEditWindow::DpiChanged(const RECT& suggested) {
-    controls.SetDpi(Dpi());
-    TWin32Window::DpiChanged(suggested);
-}
-
 LRESULT TFrmKeystrokeEditWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_COMMAND:
-        if (HIWORD(wParam) == BN_CLICKED) Clicked(LOWORD(wParam));
-        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) logic.FormActivate();
         return 0;
     case WM_CLOSE:
         logic.bCancelClick();
         return 0;
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TTableWindow::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

@@ -3,14 +3,13 @@
 // keystrokes with and the keystroke lists capture with.
 #pragma once
 
-#include "platform/win32/Controls.h"
 #include "platform/win32/Modal.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 #include "ui/UnitFrmKeystrokeEditor.h"
 
 namespace fg {
 
-class TFrmKeystrokeEditWindow : public TWin32Window, public IKeystrokeWindowView {
+class TFrmKeystrokeEditWindow : public TTableWindow, public IKeystrokeWindowView {
   public:
     static constexpr int kClientWidth = 334, kClientHeight = 140;
 
@@ -30,13 +29,11 @@ class TFrmKeystrokeEditWindow : public TWin32Window, public IKeystrokeWindowView
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void DpiChanged(const RECT& suggested) override;
 
   private:
-    void Clicked(int id);
+    std::vector<ControlRow> Rows();
 
     TFrmKeystrokeEditor logic;
-    TControlTable controls;
     TModalLoop loop;
     HWND hints = nullptr;
     bool placed = false; // moved by a list editor, or centred once

@@ -1,15 +1,14 @@
 // The window "Keystroke List": the keystroke list panel with Set and Cancel, run modally.
 #pragma once
 
-#include "platform/win32/Controls.h"
 #include "platform/win32/Modal.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 #include "ui/UnitFrameKeystrokeList_win32.h"
 #include "ui/UnitFrmKeystrokeList.h"
 
 namespace fg {
 
-class TFrmKeystrokeListWindow : public TWin32Window, public IKeystrokeListWindowView {
+class TFrmKeystrokeListWindow : public TTableWindow, public IKeystrokeListWindowView {
   public:
     static constexpr int kClientWidth = 427, kClientHeight = 373;
 
@@ -26,12 +25,11 @@ class TFrmKeystrokeListWindow : public TWin32Window, public IKeystrokeListWindow
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void DpiChanged(const RECT& suggested) override;
+    void DpiTaken() override { panel.SetPanelDpi(Dpi(), 0, 0); }
 
   private:
     TFrmKeystrokeList logic;
     TFrameKeystrokeListPanel panel{logic};
-    TControlTable controls;
     TModalLoop loop;
     bool centred = false;
 };

@@ -1,20 +1,6 @@
 #include "ui/UnitFrmProgramEdit_win32.h"
 
-#include <vector>
-
 namespace fg {
-
-namespace {
-
-using K = ControlKind;
-using W = TFrmProgramEditWindow;
-
-const std::vector<ControlRow> kRows = {
-    {W::idSet, K::DefaultButton, L"Set", 236, 128, 80, 25, akTopLeft},
-    {W::idCancel, K::Button, L"Cancel", 323, 128, 80, 25, akTopLeft},
-};
-
-} // namespace
 
 TFrmProgramEditWindow::TFrmProgramEditWindow(HWND ownerWindow)
     : owner(ownerWindow), logic(this), panel(logic.Editor()) {
@@ -30,7 +16,15 @@ TFrmProgramEditWindow::TFrmProgramEditWindow(HWND ownerWindow)
         return;
     // The panel first: Tab walks from the program through the parameters to "Set".
     panel.CreatePanel(hwnd, 0, 0, Dpi());
-    controls.Create(hwnd, kRows, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
+    CreateControls(
+        {// Enter reaches "Set" as IDOK even while it is greyed out: only a file that exists sets.
+         {idSet, ControlKind::DefaultButton, L"Set", 236, 128, 80, 25, akTopLeft,
+          [this] {
+              if (logic.Editor().SetEnabled()) loop.End(mrOK);
+          }},
+         {idCancel, ControlKind::Button, L"Cancel", 323, 128, 80, 25, akTopLeft,
+          [this] { loop.End(mrCancel); }}},
+        {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
     logic.Editor().OnProgramChange = [this] { MirrorSet(); };
     MirrorSet();
 }
@@ -42,12 +36,6 @@ TFrmProgramEditWindow::~TFrmProgramEditWindow() {
 
 void TFrmProgramEditWindow::MirrorSet() {
     if (HWND set = controls.Item(idSet)) EnableWindow(set, logic.Editor().SetEnabled());
-}
-
-void TFrmProgramEditWindow::DpiChanged(const RECT& suggested) {
-    controls.SetDpi(Dpi());
-    panel.SetPanelDpi(Dpi(), 0, 0);
-    TWin32Window::DpiChanged(suggested);
 }
 
 void TFrmProgramEditWindow::CenterOnOwner() {
@@ -76,20 +64,11 @@ bool TFrmProgramEditWindow::ShowModal() {
 }
 
 LRESULT TFrmProgramEditWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_COMMAND:
-        // Enter reaches here as IDOK even while "Set" is greyed out: only a file that exists sets.
-        if (LOWORD(wParam) == idSet && logic.Editor().SetEnabled()) loop.End(mrOK);
-        if (LOWORD(wParam) == idCancel) loop.End(mrCancel);
-        return 0;
-    case WM_CLOSE:
+    if (msg == WM_CLOSE) {
         loop.End(mrCancel);
         return 0;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TTableWindow::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

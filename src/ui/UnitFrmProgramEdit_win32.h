@@ -1,15 +1,14 @@
 // The program editor's own window: the editor's panel with "Set" and "Cancel", shown modally.
 #pragma once
 
-#include "platform/win32/Controls.h"
 #include "platform/win32/Modal.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 #include "ui/UnitFrameProgramEdit_win32.h"
 #include "ui/UnitFrmProgramEdit.h"
 
 namespace fg {
 
-class TFrmProgramEditWindow : public TWin32Window, public IModalProgramView {
+class TFrmProgramEditWindow : public TTableWindow, public IModalProgramView {
   public:
     // owner: the window it is centred on and that is disabled while it shows (may be null).
     explicit TFrmProgramEditWindow(HWND owner = nullptr);
@@ -23,7 +22,7 @@ class TFrmProgramEditWindow : public TWin32Window, public IModalProgramView {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void DpiChanged(const RECT& suggested) override;
+    void DpiTaken() override { panel.SetPanelDpi(Dpi(), 0, 0); }
 
   private:
     void CenterOnOwner();
@@ -32,7 +31,6 @@ class TFrmProgramEditWindow : public TWin32Window, public IModalProgramView {
     HWND owner;
     TFrmProgramEdit logic;
     TFrameProgramEditPanel panel;
-    TControlTable controls;
     TModalLoop loop;
 };
 

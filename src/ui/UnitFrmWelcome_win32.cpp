@@ -4,7 +4,6 @@
 #include "platform/win32/Dpi.h"
 #include "platform/win32/Modal.h"
 #include "platform/win32/Tally.h"
-#include "ui/UnitFlatButton_win32.h"
 
 #include <commctrl.h>
 
@@ -44,55 +43,6 @@ constexpr const wchar_t* kTabCaptions[kWelcomePageCount] = {
 // A page's own point 0,0 lies inside the tab control (at 143,8) below its row of tabs.
 constexpr int kPageX = 147;
 constexpr int kPageY = 32;
-
-using K = ControlKind;
-
-// The pages' controls come first so that they lie above the tab control, which comes last.
-const std::vector<ControlRow> kRows = {
-    {idGettingStartedText, K::Label,
-     L"Farrowglimmer does not have a main window. You main interact with the program by performing "
-     L"mouse gestures. \r\n\r\nThis quick tutorial will teach you about using Mouse Gestures and "
-     L"what actions they can perform.\r\n\r\n\r\n\r\n\r\nNOTE: The System Tray icon for "
-     L"Farrowglimmer is used to configure the program or create new gestures.",
-     kPageX + 39, kPageY + 32, 620, 290, akTopLeft},
-
-    {idPopupText, K::Label,
-     L"Mouse Gestures are performed by holding the Right Mouse button and moving the mouse to make "
-     L"a shape. The \"motions\" are typically a combination of cardinal directions: Up, Down, "
-     L"Left, Right.\r\n\r\n\r\n\r\nNOTE:  Mouse Gestures are drawn to the screen using one of two "
-     L"methods. By default, the entire screen is used and this is the recommened method. There is "
-     L"an optional \"Scratchpad\" window that uses a small dedicated window to draw on.",
-     kPageX + 39, kPageY + 32, 620, 200, akTopLeft},
-    {idLblConfigureHotkey, K::HotLink, L"Configure Gesture Drawing mode", kPageX + 39, kPageY + 241,
-     230, 18, akTopLeft},
-
-    {idLabel9, K::Label,
-     L"Click the link below to create a gesture to open the Configuration window.\r\n", kPageX + 39,
-     kPageY + 32, 620, 20, akTopLeft},
-    {idLblCreateExampleGesture, K::HotLink, L"Create [TOP]+DOWN gesture", kPageX + 39, kPageY + 60,
-     200, 18, akTopLeft},
-    {idLblHowToGesture, K::Label,
-     L"To execute this gesture:  \r\n - move your mouse to the top of your monitor.\r\n - hold "
-     L"the Right Mouse Button\r\n - move the mouse down\r\n - release the Right Mouse "
-     L"Button\r\n\r\n",
-     kPageX + 39, kPageY + 104, 620, 120, akTopLeft},
-
-    {idPermanentText, K::Label,
-     L"The main actions performed by Gestures are: simulating keystrokes combinations, running "
-     L"files/programs. \r\n\r\nFor example, you can define a gesture that will close the current "
-     L"tab in your browser. You can create an \"L\" shape gesture (DOWN+RIGHT) that performs the "
-     L"keystroke CTRL+W. This keyboard shortcut will close the current tab in many web "
-     L"browsers.\r\n\r\n",
-     kPageX + 39, kPageY + 32, 620, 175, akTopLeft},
-    {idLblEditGestures, K::HotLink, L"Edit Gestures", kPageX + 39, kPageY + 215, 110, 18,
-     akTopLeft},
-
-    {idTabs, K::Tabs, L"", 143, 8, 689, 357, akAll},
-};
-
-bool IsLink(int id) {
-    return id == idLblConfigureHotkey || id == idLblCreateExampleGesture || id == idLblEditGestures;
-}
 
 bool Shows(int id, const TfrmWelcome& w) {
     const int page = PageOfId(id);
@@ -137,21 +87,69 @@ TfrmWelcomeWindow::TfrmWelcomeWindow() {
                       .y = 0,
                       .clientWidth = kClientWidth,
                       .clientHeight = kClientHeight})) {
-        controls.Create(hwnd, kRows, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
+        CreateControls(Rows(), {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
         MakeTabs();
-        SetFonts();
+        DpiTaken();
     }
     logic = std::make_unique<TfrmWelcome>(hwnd ? this : nullptr);
     logic->FormCreate();
+    onEscape = [this] { logic->FormClose(); };
 }
 
 TfrmWelcomeWindow::~TfrmWelcomeWindow() {
     if (hwnd) {
-        tally::DestroyWindow(hwnd); // before the fonts its controls use
+        tally::DestroyWindow(hwnd); // before the fonts and the brush it paints with
     }
-    if (linkFont) tally::DeleteObject(linkFont);
     if (letteringFont) tally::DeleteObject(letteringFont);
     ForgetPageBrush();
+}
+
+// The pages' controls come first so that they lie above the tab control, which comes last.
+std::vector<ControlRow> TfrmWelcomeWindow::Rows() {
+    using K = ControlKind;
+    return {
+        {idGettingStartedText, K::Label,
+         L"Farrowglimmer does not have a main window. You main interact with the program by "
+         L"performing mouse gestures. \r\n\r\nThis quick tutorial will teach you about using "
+         L"Mouse Gestures and what actions they can perform.\r\n\r\n\r\n\r\n\r\nNOTE: The "
+         L"System Tray icon for Farrowglimmer is used to configure the program or create new "
+         L"gestures.",
+         kPageX + 39, kPageY + 32, 620, 290, akTopLeft},
+
+        {idPopupText, K::Label,
+         L"Mouse Gestures are performed by holding the Right Mouse button and moving the mouse to "
+         L"make a shape. The \"motions\" are typically a combination of cardinal directions: Up, "
+         L"Down, Left, Right.\r\n\r\n\r\n\r\nNOTE:  Mouse Gestures are drawn to the screen "
+         L"using one of two methods. By default, the entire screen is used and this is the "
+         L"recommened method. There is an optional \"Scratchpad\" window that uses a small "
+         L"dedicated window to draw on.",
+         kPageX + 39, kPageY + 32, 620, 200, akTopLeft},
+        {idLblConfigureHotkey, K::HotLink, L"Configure Gesture Drawing mode", kPageX + 39,
+         kPageY + 241, 230, 18, akTopLeft, [this] { logic->lblConfigureHotkeyClick(); }},
+
+        {idLabel9, K::Label,
+         L"Click the link below to create a gesture to open the Configuration window.\r\n",
+         kPageX + 39, kPageY + 32, 620, 20, akTopLeft},
+        {idLblCreateExampleGesture, K::HotLink, L"Create [TOP]+DOWN gesture", kPageX + 39,
+         kPageY + 60, 200, 18, akTopLeft, [this] { logic->lblCreateExampleGestureClick(); }},
+        {idLblHowToGesture, K::Label,
+         L"To execute this gesture:  \r\n - move your mouse to the top of your monitor.\r\n - "
+         L"hold the Right Mouse Button\r\n - move the mouse down\r\n - release the Right Mouse "
+         L"Button\r\n\r\n",
+         kPageX + 39, kPageY + 104, 620, 120, akTopLeft},
+
+        {idPermanentText, K::Label,
+         L"The main actions performed by Gestures are: simulating keystrokes combinations, "
+         L"running files/programs. \r\n\r\nFor example, you can define a gesture that will "
+         L"close the current tab in your browser. You can create an \"L\" shape gesture "
+         L"(DOWN+RIGHT) that performs the keystroke CTRL+W. This keyboard shortcut will close the "
+         L"current tab in many web browsers.\r\n\r\n",
+         kPageX + 39, kPageY + 32, 620, 175, akTopLeft},
+        {idLblEditGestures, K::HotLink, L"Edit Gestures", kPageX + 39, kPageY + 215, 110, 18,
+         akTopLeft, [this] { logic->lblEditGesturesClick(); }},
+
+        {idTabs, K::Tabs, L"", 143, 8, 689, 357, akAll},
+    };
 }
 
 void TfrmWelcomeWindow::MakeTabs() {
@@ -164,32 +162,20 @@ void TfrmWelcomeWindow::MakeTabs() {
     }
 }
 
-void TfrmWelcomeWindow::SetFonts() {
+void TfrmWelcomeWindow::DpiTaken() {
     const HFONT body = ScaledPixelFont(L"Tahoma", kBodyFontPx, Dpi());
     for (int id : {idGettingStartedText, idPopupText, idLabel9, idLblHowToGesture, idPermanentText})
         SendMessageW(controls.Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(body), TRUE);
 
     LOGFONTW lf{};
-    GetObjectW(ScaledPixelFont(L"Tahoma", kLinkFontPx, Dpi(), true), sizeof lf, &lf);
-    lf.lfUnderline = TRUE;
-    HFONT oldLink = linkFont;
-    linkFont = tally::CreateFontIndirectW(&lf);
-
     GetObjectW(ScaledPixelFont(L"Tahoma", 24, Dpi(), true), sizeof lf, &lf);
     HFONT oldLettering = letteringFont;
     letteringFont = tally::CreateFontIndirectW(&lf);
-
-    for (int id : {idLblConfigureHotkey, idLblCreateExampleGesture, idLblEditGestures})
-        InvalidateRect(controls.Item(id), nullptr, TRUE);
-    if (oldLink) tally::DeleteObject(oldLink);
     if (oldLettering) tally::DeleteObject(oldLettering);
 }
 
-void TfrmWelcomeWindow::DpiChanged(const RECT& suggested) {
-    controls.SetDpi(Dpi());
-    SetFonts();
-    TWin32Window::DpiChanged(suggested);
-    InvalidateRect(hwnd, nullptr, TRUE);
+HFONT TfrmWelcomeWindow::LinkBoldFont(int atDpi) {
+    return ScaledPixelFont(L"Tahoma", kLinkFontPx, atDpi, true);
 }
 
 void TfrmWelcomeWindow::Mirror() {
@@ -199,8 +185,7 @@ void TfrmWelcomeWindow::Mirror() {
     // A link greyed while it has the focus hands the focus on, so the keys still go somewhere.
     if (!logic->ExampleLinkEnabled() && GetFocus() == example) SetFocus(controls.Item(idTabs));
     EnableWindow(example, logic->ExampleLinkEnabled());
-    for (const ControlRow& row : kRows)
-        ShowControl(controls.Item(row.id), Shows(row.id, *logic));
+    controls.ShowWhere([this](int id) { return Shows(id, *logic); });
 }
 
 bool TfrmWelcomeWindow::IsShowing() {
@@ -216,23 +201,6 @@ void TfrmWelcomeWindow::Show() {
 
 void TfrmWelcomeWindow::Hide() {
     if (hwnd) ShowWindow(hwnd, SW_HIDE);
-}
-
-void TfrmWelcomeWindow::Clicked(int id) {
-    switch (id) {
-    case idLblConfigureHotkey:
-        return logic->lblConfigureHotkeyClick();
-    case idLblCreateExampleGesture:
-        return logic->lblCreateExampleGestureClick();
-    case idLblEditGestures:
-        return logic->lblEditGesturesClick();
-    case IDOK: // Enter: the focused link acts as clicked
-        if (const HWND focus = GetFocus(); focus && IsLink(GetDlgCtrlID(focus)))
-            Clicked(GetDlgCtrlID(focus));
-        return;
-    case IDCANCEL: // Escape
-        return logic->FormClose();
-    }
 }
 
 HBRUSH TfrmWelcomeWindow::PageBrush() {
@@ -279,9 +247,6 @@ LRESULT TfrmWelcomeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: // the window lives until the program ends: closing only hides it
         if (logic) logic->FormClose();
         return 0;
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
@@ -289,9 +254,6 @@ LRESULT TfrmWelcomeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd, &ps);
         return 0;
     }
-    case WM_COMMAND:
-        if (logic && HIWORD(wParam) == BN_CLICKED) Clicked(LOWORD(wParam));
-        return 0;
     case WM_NOTIFY: {
         const auto* n = reinterpret_cast<const NMHDR*>(lParam);
         if (logic && n->idFrom == idTabs && n->code == TCN_SELCHANGE)
@@ -299,20 +261,6 @@ LRESULT TfrmWelcomeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
                 static_cast<int>(SendMessageW(controls.Item(idTabs), TCM_GETCURSEL, 0, 0)));
         break;
     }
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (IsLink(static_cast<int>(item.CtlID))) {
-            DrawLinkButton(item, linkFont, PageBrush());
-            return TRUE;
-        }
-        break;
-    }
-    case WM_SETCURSOR:
-        if (IsLink(GetDlgCtrlID(reinterpret_cast<HWND>(wParam)))) {
-            SetCursor(LoadCursorW(nullptr, IDC_HAND));
-            return TRUE;
-        }
-        break;
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wParam);
         SetBkMode(dc, TRANSPARENT);
@@ -327,7 +275,7 @@ LRESULT TfrmWelcomeWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         RestoreFocus(hwnd, wParam, lastFocus, controls.Item(idTabs));
         return 0;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TTableWindow::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

@@ -2,15 +2,14 @@
 // and its four pages as groups of controls shown over it, and the links drawn as links.
 #pragma once
 
-#include "platform/win32/Controls.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 #include "ui/UnitFrmWelcome.h"
 
 #include <memory>
 
 namespace fg {
 
-class TfrmWelcomeWindow : public TWin32Window, public IWelcomeView {
+class TfrmWelcomeWindow : public TTableWindow, public IWelcomeView {
   public:
     TfrmWelcomeWindow();
     ~TfrmWelcomeWindow() override;
@@ -25,20 +24,19 @@ class TfrmWelcomeWindow : public TWin32Window, public IWelcomeView {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void DpiChanged(const RECT& suggested) override;
+    void DpiTaken() override; // the texts' and the band's fonts
+    HFONT LinkBoldFont(int atDpi) override;
+    HBRUSH LinkBackground() override { return PageBrush(); }
 
   private:
+    std::vector<ControlRow> Rows();
     void MakeTabs();
-    void SetFonts();
     void PaintBand(HDC dc);
-    void Clicked(int id);
     // The brush of the pages' colour, made when first needed.
     HBRUSH PageBrush();
     void ForgetPageBrush();
 
-    TControlTable controls;
     std::unique_ptr<TfrmWelcome> logic;
-    HFONT linkFont = nullptr;
     HFONT letteringFont = nullptr;
     HWND lastFocus = nullptr;
     HBRUSH pageBrush = nullptr;

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 namespace fg {
 
 namespace {
@@ -71,22 +73,28 @@ SIZE TextSize(HWND h, HFONT font, const wchar_t* text) {
 
 } // namespace
 
-void TControlTable::Create(HWND parentWindow, const std::vector<ControlRow>& rows,
-                           FontChoice fontOf, int designWidth, int designHeight, int dpi) {
+ControlRow& RowOf(std::vector<ControlRow>& rows, int id) {
+    for (ControlRow& row : rows)
+        if (row.id == id) return row;
+    return rows.front();
+}
+
+void TControlTable::Create(HWND parentWindow, std::vector<ControlRow> rows, FontChoice fontOf,
+                           int designWidth, int designHeight, int dpi) {
     parent = parentWindow;
     fontChoice = fontOf;
     designW = designWidth;
     designH = designHeight;
     currentDpi = dpi;
     font = ScaledFont(fontChoice.face, fontChoice.points, currentDpi);
-    for (const ControlRow& row : rows) {
+    for (ControlRow& row : rows) {
         const KindInfo info = Info(row.kind);
         HWND h = tally::CreateWindowExW(0, info.className, row.text,
                                         WS_CHILD | WS_VISIBLE | info.style, 0, 0, 0, 0, parent,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                         GetModuleHandleW(nullptr), nullptr);
         SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        placed.push_back({row, h, {0, 0}});
+        placed.push_back({std::move(row), h, {0, 0}});
     }
     MeasureLabels();
     Layout(ScaleByDpi(designW, currentDpi), ScaleByDpi(designH, currentDpi));
@@ -121,15 +129,72 @@ void TControlTable::Layout(int clientWidth, int clientHeight) {
     }
 }
 
-HWND TControlTable::Item(int id) const {
+const TControlTable::Placed* TControlTable::Find(int id) const {
     for (const Placed& p : placed)
-        if (p.row.id == id) return p.hwnd;
+        if (p.row.id == id) return &p;
     return nullptr;
+}
+
+HWND TControlTable::Item(int id) const {
+    const Placed* p = Find(id);
+    return p ? p->hwnd : nullptr;
+}
+
+bool TControlTable::Click(int id) const {
+    const HWND focus = GetFocus();
+    if (id == IDOK && IsLink(focus)) id = GetDlgCtrlID(focus);
+    const Placed* p = Find(id);
+    if (!p || !p->row.onClick || !IsWindowEnabled(p->hwnd)) return false;
+    p->row.onClick();
+    return true;
+}
+
+void TControlTable::ShowWhere(const std::function<bool(int id)>& shows) const {
+    for (const Placed& p : placed)
+        ShowControl(p.hwnd, shows(p.row.id));
+}
+
+void TControlTable::Show(int id, bool show) const {
+    if (const Placed* p = Find(id)) ShowControl(p->hwnd, show);
+}
+
+bool TControlTable::IsLink(HWND control) const {
+    if (!control) return false;
+    for (const Placed& p : placed)
+        if (p.hwnd == control) return p.row.kind == ControlKind::HotLink;
+    return false;
+}
+
+std::vector<HWND> TControlTable::Links() const {
+    std::vector<HWND> links;
+    for (const Placed& p : placed)
+        if (p.row.kind == ControlKind::HotLink) links.push_back(p.hwnd);
+    return links;
 }
 
 void ShowControl(HWND control, bool show) {
     const bool shown = (GetWindowLongPtrW(control, GWL_STYLE) & WS_VISIBLE) != 0;
     if (shown != show) ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
+}
+
+void DrawLink(const DRAWITEMSTRUCT& item, HFONT font, HBRUSH background) {
+    constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    FillRect(dc, &r, background);
+    wchar_t text[128] = {};
+    GetWindowTextW(item.hwndItem, text, static_cast<int>(std::size(text)));
+    HGDIOBJ old = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, (item.itemState & ODS_DISABLED) ? GetSysColor(COLOR_GRAYTEXT) : kLinkBlue);
+    RECT textRect = r;
+    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextW(dc, text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&textRect, 1, 0);
+        DrawFocusRect(dc, &textRect);
+    }
+    SelectObject(dc, old);
 }
 
 } // namespace fg

@@ -18,7 +18,7 @@ bool TWin32Panel::CreatePanel(HWND parent, int x, int y, int atDpi) {
                        .x = ScaleByDpi(x, atDpi),
                        .y = ScaleByDpi(y, atDpi)}))
         return false;
-    controls.Create(hwnd, design.rows, {L"Tahoma", 8}, design.width, design.height, panelDpi);
+    CreateControls(Rows(), {L"Tahoma", 8}, design.width, design.height, panelDpi);
     Place(x, y);
     PanelCreated();
     ShowWindow(hwnd, SW_SHOWNA); // made hidden, as every window is
@@ -34,20 +34,12 @@ void TWin32Panel::Place(int x, int y) {
 void TWin32Panel::SetPanelDpi(int newDpi, int x, int y) {
     if (!hwnd) return;
     panelDpi = newDpi;
-    controls.SetDpi(newDpi);
+    TakeTableDpi(newDpi);
     Place(x, y);
     // Place sends no WM_SIZE when the size stays, and the new fonts still want their places.
     controls.Layout(ScaleByDpi(design.width, newDpi), ScaleByDpi(design.height, newDpi));
     InvalidateRect(hwnd, nullptr, TRUE);
-    PanelDpiTaken();
-}
-
-LRESULT TWin32Panel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_SIZE) {
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    DpiTaken();
 }
 
 } // namespace fg
