@@ -63,8 +63,8 @@ void TActionRunner::Run(const TGestureBinding& binding) {
         parts.sender.SendKestroke(parts.keystrokes.FromString(NextToken(a, L"|")));
 }
 
-bool TActionRunner::LaunchCommandLine(const std::wstring& commandLine,
-                                      std::uint32_t creationFlags, bool wait) {
+bool TActionRunner::LaunchCommandLine(const std::wstring& commandLine, std::uint32_t creationFlags,
+                                      bool wait) {
     std::uint32_t error = 0;
     return Os().system->StartProcess(commandLine, creationFlags | kCreateNewProcessGroup, wait,
                                      error);

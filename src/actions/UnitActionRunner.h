@@ -50,8 +50,7 @@ class TActionRunner {
     const TKeystrokeConversions& Keystrokes() const { return parts.keystrokes; }
 
   private:
-    bool LaunchCommandLine(const std::wstring& commandLine, std::uint32_t creationFlags,
-                           bool wait);
+    bool LaunchCommandLine(const std::wstring& commandLine, std::uint32_t creationFlags, bool wait);
 
     TActionRunnerParts parts;
     bool inGesture = false;

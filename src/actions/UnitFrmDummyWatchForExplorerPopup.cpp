@@ -6,8 +6,6 @@
 
 namespace fg {
 
-TfrmDummyWatchForExplorerPopup* frmDummyWatchForExplorerPopup = nullptr;
-
 namespace {
 
 constexpr const wchar_t* kShellLower = L"explorer.exe";

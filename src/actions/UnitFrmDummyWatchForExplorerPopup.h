@@ -38,6 +38,4 @@ class TfrmDummyWatchForExplorerPopup {
     void LogRect(const TRect& r) const;
 };
 
-extern TfrmDummyWatchForExplorerPopup* frmDummyWatchForExplorerPopup;
-
 } // namespace fg

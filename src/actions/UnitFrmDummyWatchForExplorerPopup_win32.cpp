@@ -22,12 +22,9 @@ TfrmDummyWatchForExplorerPopupWindow::TfrmDummyWatchForExplorerPopupWindow() {
                       .clientWidth = kClientWidth,
                       .clientHeight = kClientHeight}))
         controls.Create(hwnd, kControls, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
-    frmDummyWatchForExplorerPopup = &logic;
 }
 
-TfrmDummyWatchForExplorerPopupWindow::~TfrmDummyWatchForExplorerPopupWindow() {
-    if (frmDummyWatchForExplorerPopup == &logic) frmDummyWatchForExplorerPopup = nullptr;
-}
+TfrmDummyWatchForExplorerPopupWindow::~TfrmDummyWatchForExplorerPopupWindow() = default;
 
 void TfrmDummyWatchForExplorerPopupWindow::DpiChanged(const RECT& suggested) {
     controls.SetDpi(Dpi());

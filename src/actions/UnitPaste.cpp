@@ -11,8 +11,6 @@
 
 namespace fg {
 
-TPaste* Paste = nullptr;
-
 namespace {
 
 constexpr const wchar_t* kListName = L"exepaste.ini";

@@ -95,7 +95,4 @@ class TPaste {
     bool loadFailed = false; // an unreadable file is left alone at exit
 };
 
-// The process-wide instance, made before any window.
-extern TPaste* Paste;
-
 } // namespace fg

@@ -77,8 +77,8 @@ std::size_t EqualPositionsNeeded(std::size_t n) {
     return n * 6 / 10;
 }
 
-std::wstring ActionSummary(const TKeystrokeConversions& keystrokes,
-                           const TGestureBinding& binding, bool cut) {
+std::wstring ActionSummary(const TKeystrokeConversions& keystrokes, const TGestureBinding& binding,
+                           bool cut) {
     const std::optional<TActionType> type = binding.Type();
     std::wstring rest = binding.action;
     std::wstring s;

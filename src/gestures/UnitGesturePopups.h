@@ -32,8 +32,8 @@ std::size_t EqualPositionsNeeded(std::size_t n);
 // The summary of a binding's action in a pop-up: the display names of its keystrokes joined by
 // " | ", or the file name of its program. Cut, a text longer than 25 characters keeps its first
 // 25 followed by "...". Raises TUserError for a malformed stored keystroke.
-std::wstring ActionSummary(const TKeystrokeConversions& keystrokes,
-                           const TGestureBinding& binding, bool cut);
+std::wstring ActionSummary(const TKeystrokeConversions& keystrokes, const TGestureBinding& binding,
+                           bool cut);
 
 class TGesturePopups {
   public:

@@ -169,7 +169,7 @@ std::shared_ptr<const TGestureFile> TGestureStore::Read(const std::wstring& path
 }
 
 std::shared_ptr<const TGestureFile> TGestureStore::LoadGestures(const std::wstring& fileName,
-                                                               bool quiet) {
+                                                                bool quiet) {
     const std::wstring path = GetDataPath() + fileName;
     const std::wstring key = AsciiLower(fileName);
     IFileSystem& files = *Os().files;

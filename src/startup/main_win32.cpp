@@ -1,7 +1,7 @@
 // The program's entry: decides from the command line whether this start runs or only hands its
 // command to the running copy, creates every window (hidden) and runs the message loop.
-#include "actions/UnitFrmDummyWatchForExplorerPopup_win32.h"
 #include "actions/UnitActionRunner.h"
+#include "actions/UnitFrmDummyWatchForExplorerPopup_win32.h"
 #include "actions/UnitFrmHotKey.h"
 #include "actions/UnitPaste.h"
 #include "actions/UnitTargetFocus.h"
@@ -161,8 +161,7 @@ struct TApplicationWindows {
     // The one keystroke window: the keystroke lists capture with it.
     std::unique_ptr<TFrmKeystrokeEditWindow> keystroke =
         std::make_unique<TFrmKeystrokeEditWindow>();
-    std::unique_ptr<TFrmGesturesWindow> editGestures =
-        std::make_unique<TFrmGesturesWindow>(*store);
+    std::unique_ptr<TFrmGesturesWindow> editGestures = std::make_unique<TFrmGesturesWindow>(*store);
     std::unique_ptr<TFrmGestureWizardWindow> wizard = std::make_unique<TFrmGestureWizardWindow>();
     std::unique_ptr<TfrmWelcomeWindow> welcome = std::make_unique<TfrmWelcomeWindow>();
 };
@@ -195,7 +194,6 @@ int Run() {
     const bool dataFolderWritable = DataFolderWritable();
     // The keystroke sender exists before any window; it writes its list back when it goes.
     TPaste sender;
-    Paste = &sender;
     int exitCode = 0;
     try {
         TApplicationWindows windows(sender, mainInstanceWindow.get(), dataFolderWritable);
@@ -206,7 +204,6 @@ int Run() {
         ShowErrorBox(e.Message());
         exitCode = 1;
     }
-    Paste = nullptr;
     return exitCode;
 }
 

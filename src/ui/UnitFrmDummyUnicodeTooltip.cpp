@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kMaxWidth = 200;
 constexpr int kMaxHeight = 80;
-constexpr int kGapFromPos = 10; // a tooltip pushed over Pos moves this far off it
+constexpr int kGapFromPos = 10;  // a tooltip pushed over Pos moves this far off it
 constexpr int kMeasureBox = 300; // text is laid out in, and pictures shrunk to, this square
 constexpr int kMinPictureSide = 20;
 constexpr int kPictureFontPoints = 8;
@@ -41,7 +41,6 @@ void Offset(TRect& r, int dx, int dy) {
 void SetTooltipViewFactory(TooltipViewFactory factory) {
     InstalledFactory() = std::move(factory);
 }
-
 
 TTooltipWindow::TTooltipWindow(TooltipViewFactory viewFactory) : views(std::move(viewFactory)) {
     if (!FrmDummyUnicodeTooltip) return;

@@ -49,7 +49,6 @@ using TooltipViewFactory =
 // one, tooltips record their showings and draw nothing.
 void SetTooltipViewFactory(TooltipViewFactory factory);
 
-
 class TTooltipWindow {
   public:
     // views: where its native windows come from; unset, the process-wide factory. Made while

@@ -183,13 +183,13 @@ TEST_F(GestureFiles, ActionsComeBackNormalisedOrExactlyAndUnknownTypesLoseTheirA
     Load(L"Gestures_x.exe.ini", false);
     using Row = test::Row;
     EXPECT_EQ(Rows(), (std::vector<Row>{
-                             {L"UP+RIGHT", L"Keystroke", L"ctrl+w"},
-                             {L"DOWN+LEFT", L"Multiple Keystrokes", L"ctrl+w | F5"},
-                             {L"[TOP]+DOWN", L"Run Program / File", L"%WINDIR%\\notepad.exe | "},
-                             {L"LEFT", L"Macro", std::nullopt},
-                             {L"RIGHT", L"", std::nullopt},
-                             {L"DOWN", L"Keystroke", L"none"},
-                         }));
+                          {L"UP+RIGHT", L"Keystroke", L"ctrl+w"},
+                          {L"DOWN+LEFT", L"Multiple Keystrokes", L"ctrl+w | F5"},
+                          {L"[TOP]+DOWN", L"Run Program / File", L"%WINDIR%\\notepad.exe | "},
+                          {L"LEFT", L"Macro", std::nullopt},
+                          {L"RIGHT", L"", std::nullopt},
+                          {L"DOWN", L"Keystroke", L"none"},
+                      }));
     EXPECT_TRUE(last->disabled);
 
     store.SaveGestures(L"Gestures_x.exe.ini", *last);
