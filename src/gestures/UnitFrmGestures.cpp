@@ -102,20 +102,25 @@ bool TFrmGestures::ProgramIsDisabled() {
     return store.LoadGestures(GestureFileName(n), true)->disabled;
 }
 
+bool TFrmGestures::AsDrawnGesture(const std::function<bool()>& report) {
+    TActionRunner& runner = Runner();
+    runner.BeginGesture();
+    bool ran = false;
+    try {
+        ran = report();
+    } catch (...) {
+        runner.EndGesture(true); // a run that failed closes no menu of the program
+        throw;
+    }
+    runner.EndGesture(ran);
+    return ran;
+}
+
 bool TFrmGestures::ReportGestures(const std::wstring& gesture, bool NoTooltip) {
     if (gesture.empty()) throw TUserError(L"ReportGestures: empty input");
     // A menu entry's gesture has no release to put right.
     if (NoTooltip) return Report(gesture, true);
-    Runner().BeginGesture();
-    bool found = false;
-    try {
-        found = Report(gesture, false);
-    } catch (...) {
-        Runner().EndGesture(true); // a failed run closes no menu of the program
-        throw;
-    }
-    Runner().EndGesture(found);
-    return found;
+    return AsDrawnGesture([&] { return Report(gesture, false); });
 }
 
 bool TFrmGestures::Report(const std::wstring& gesture, bool NoTooltip) {
@@ -145,7 +150,10 @@ bool TFrmGestures::Report(const std::wstring& gesture, bool NoTooltip) {
 }
 
 bool TFrmGestures::ReportGesturesDiagonal(const std::wstring& gesture) {
-    Runner().BeginGesture();
+    return AsDrawnGesture([&] { return ReportDiagonal(gesture); });
+}
+
+bool TFrmGestures::ReportDiagonal(const std::wstring& gesture) {
     const std::wstring h = ToHumanReadable(gesture);
     const TGestureFile& file = LoadForeground();
     IDrawingPad& pad = Runner().Pad();
@@ -153,29 +161,18 @@ bool TFrmGestures::ReportGesturesDiagonal(const std::wstring& gesture) {
 
     // The lookup of FindAndRunGesture, without its log lines and without the edge fallback.
     bool result = false;
-    try {
-        if (file.Find(h) || store.Global()->Find(h)) {
-            RunGesture(gesture);
-            result = true;
-        }
-        if (result) {
-            Os().clock->Sleep(10);
-            ShowConfirmation(h + L"  ");
-        } else if (EnableSuggestions) {
-            const TSuggestionOutcome outcome = OfferSuggestions(gesture, h);
-            if (outcome == TSuggestionOutcome::soRanNearMatch) {
-                Runner().EndGesture(true);
-                return true;
-            }
-            result = outcome == TSuggestionOutcome::soMenuShown;
-        }
-    } catch (...) {
-        Runner().EndGesture(true);
-        throw;
+    if (file.Find(h) || store.Global()->Find(h)) {
+        RunGesture(gesture);
+        Os().clock->Sleep(10);
+        ShowConfirmation(h + L"  ");
+        result = true;
+    } else if (EnableSuggestions) {
+        const TSuggestionOutcome outcome = OfferSuggestions(gesture, h);
+        if (outcome == TSuggestionOutcome::soRanNearMatch) return true;
+        result = outcome == TSuggestionOutcome::soMenuShown;
     }
     Os().clock->Sleep(50);
     pad.SetVisible(padWasVisible);
-    Runner().EndGesture(result);
     return result;
 }
 

@@ -6,7 +6,6 @@
 #include "platform/Timer.h"
 #include "vocabulary/IGestureReceiver.h"
 
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -53,7 +52,6 @@ class TFrmGestures : public IGestureReceiver {
 
     TGesturesParts& Parts() { return parts; }
     TGesturePopups& Popups() { return popups; }
-    TGestureStore& Store() const { return store; }
 
     // Settings: off until the configuration hands over the values of "defaults.ini".
     bool EnableSuggestions = false;
@@ -78,7 +76,11 @@ class TFrmGestures : public IGestureReceiver {
 
   private:
     friend class TGesturePopups;
+    // Runs report between the runner's begin and end of a drawn gesture; report's answer is
+    // whether something ran (or was offered).
+    bool AsDrawnGesture(const std::function<bool()>& report);
     bool Report(const std::wstring& gesture, bool NoTooltip);
+    bool ReportDiagonal(const std::wstring& gesture);
     std::wstring ForegroundGestureFile();
     // Loads the file of the program the gesture began over (quietly) into `current`.
     const TGestureFile& LoadForeground(std::wstring* fileName = nullptr);
