@@ -21,22 +21,9 @@ TfrmDummyWatchForExplorerPopupWindow::TfrmDummyWatchForExplorerPopupWindow() {
                       .caption = L"frmDummyWatchForExplorerPopup",
                       .clientWidth = kClientWidth,
                       .clientHeight = kClientHeight}))
-        controls.Create(hwnd, kControls, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
+        CreateControls(kControls, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
 }
 
 TfrmDummyWatchForExplorerPopupWindow::~TfrmDummyWatchForExplorerPopupWindow() = default;
-
-void TfrmDummyWatchForExplorerPopupWindow::DpiChanged(const RECT& suggested) {
-    controls.SetDpi(Dpi());
-    TWin32Window::DpiChanged(suggested);
-}
-
-LRESULT TfrmDummyWatchForExplorerPopupWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_SIZE) {
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    }
-    return TWin32Window::WndProc(msg, wParam, lParam);
-}
 
 } // namespace fg

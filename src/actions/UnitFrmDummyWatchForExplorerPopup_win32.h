@@ -2,23 +2,17 @@
 #pragma once
 
 #include "actions/UnitFrmDummyWatchForExplorerPopup.h"
-#include "platform/win32/Controls.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 
 namespace fg {
 
-class TfrmDummyWatchForExplorerPopupWindow : public TWin32Window {
+class TfrmDummyWatchForExplorerPopupWindow : public TTableWindow {
   public:
     TfrmDummyWatchForExplorerPopupWindow();
     ~TfrmDummyWatchForExplorerPopupWindow() override;
     TfrmDummyWatchForExplorerPopup& Logic() { return logic; }
 
-  protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    void DpiChanged(const RECT& suggested) override;
-
   private:
-    TControlTable controls;
     TfrmDummyWatchForExplorerPopup logic;
 };
 

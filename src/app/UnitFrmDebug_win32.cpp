@@ -10,16 +10,32 @@ constexpr int kClientWidth = 542;
 constexpr int kClientHeight = 503;
 constexpr int kLineHeight = 13;
 
-const std::vector<ControlRow> kControls = {
-    {idLabel1, ControlKind::Label, L"Most Recent Log Items", 5, 5, 0, 0, akTopLeft},
-    {idAutoSave, ControlKind::CheckBox, L"Auto-Save on program Exit", 344, 2, 186, 17, akTopRight},
-    {idMemo1, ControlKind::ListBox, L"", 0, 22, 449, 479, akAll},
-    {idButton1, ControlKind::Button, L"Copy", 455, 64, 75, 25, akTopRight},
-    {idSave, ControlKind::Button, L"Save", 455, 95, 75, 25, akTopRight},
-    {idKill, ControlKind::Button, L"Kill Program", 455, 470, 75, 25, akTopRight},
-};
-
 } // namespace
+
+std::vector<ControlRow> TFrmDebugWindow::Rows() {
+    const auto with = [this](void (TFrmDebug::*click)()) {
+        return [this, click] {
+            if (logic) (logic.get()->*click)();
+        };
+    };
+    return {
+        {idLabel1, ControlKind::Label, L"Most Recent Log Items", 5, 5, 0, 0, akTopLeft},
+        {idAutoSave, ControlKind::CheckBox, L"Auto-Save on program Exit", 344, 2, 186, 17,
+         akTopRight,
+         [this] {
+             if (logic)
+                 logic->cbAutoSaveClick(SendMessageW(controls.Item(idAutoSave), BM_GETCHECK, 0,
+                                                     0) == BST_CHECKED);
+         }},
+        {idMemo1, ControlKind::ListBox, L"", 0, 22, 449, 479, akAll},
+        {idButton1, ControlKind::Button, L"Copy", 455, 64, 75, 25, akTopRight,
+         with(&TFrmDebug::Button1Click)},
+        {idSave, ControlKind::Button, L"Save", 455, 95, 75, 25, akTopRight,
+         with(&TFrmDebug::btnSaveClick)},
+        {idKill, ControlKind::Button, L"Kill Program", 455, 470, 75, 25, akTopRight,
+         with(&TFrmDebug::btnKillClick)},
+    };
+}
 
 TFrmDebugWindow::TFrmDebugWindow() {
     // A taskbar button of its own although the program shows no main window.
@@ -32,7 +48,7 @@ TFrmDebugWindow::TFrmDebugWindow() {
                       .y = 0,
                       .clientWidth = kClientWidth,
                       .clientHeight = kClientHeight})) {
-        controls.Create(hwnd, kControls, {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
+        CreateControls(Rows(), {L"Tahoma", 8}, kClientWidth, kClientHeight, Dpi());
         SetLineHeight();
     }
     logic = std::make_unique<TFrmDebug>(this);
@@ -44,12 +60,6 @@ TFrmDebugWindow::~TFrmDebugWindow() {
 
 void TFrmDebugWindow::SetLineHeight() {
     SendMessageW(Memo(), LB_SETITEMHEIGHT, 0, Scale(kLineHeight));
-}
-
-void TFrmDebugWindow::DpiChanged(const RECT& suggested) {
-    controls.SetDpi(Dpi());
-    SetLineHeight();
-    TWin32Window::DpiChanged(suggested);
 }
 
 HWND TFrmDebugWindow::Memo() const { return controls.Item(idMemo1); }
@@ -79,29 +89,8 @@ LRESULT TFrmDebugWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE: // the window lives until the program ends: closing only hides it
         ShowWindow(hwnd, SW_HIDE);
         return 0;
-    case WM_SIZE:
-        controls.Layout(LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED || !logic) break;
-        switch (LOWORD(wParam)) {
-        case idButton1:
-            logic->Button1Click();
-            return 0;
-        case idSave:
-            logic->btnSaveClick();
-            return 0;
-        case idAutoSave:
-            logic->cbAutoSaveClick(SendMessageW(controls.Item(idAutoSave), BM_GETCHECK, 0, 0) ==
-                                   BST_CHECKED);
-            return 0;
-        case idKill:
-            logic->btnKillClick();
-            return 0;
-        }
-        break;
     }
-    return TWin32Window::WndProc(msg, wParam, lParam);
+    return TTableWindow::WndProc(msg, wParam, lParam);
 }
 
 } // namespace fg

@@ -2,14 +2,13 @@
 #pragma once
 
 #include "app/UnitFrmDebug.h"
-#include "platform/win32/Controls.h"
-#include "platform/win32/Window.h"
+#include "platform/win32/TableWindow.h"
 
 #include <memory>
 
 namespace fg {
 
-class TFrmDebugWindow : public TWin32Window, public IDebugView {
+class TFrmDebugWindow : public TTableWindow, public IDebugView {
   public:
     TFrmDebugWindow();
     ~TFrmDebugWindow() override;
@@ -25,13 +24,12 @@ class TFrmDebugWindow : public TWin32Window, public IDebugView {
 
   protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-
-    void DpiChanged(const RECT& suggested) override;
+    void DpiTaken() override { SetLineHeight(); }
 
   private:
+    std::vector<ControlRow> Rows();
     HWND Memo() const;
     void SetLineHeight();
-    TControlTable controls;
     std::unique_ptr<TFrmDebug> logic;
 };
 
