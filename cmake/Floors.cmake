@@ -5,7 +5,8 @@
 # Includes are written "folder/File.h" from src/, so a floor's include path is a folder of the
 # build tree, floors/<folder>, holding one symbolic link per folder the floor may see; src/ itself
 # is on no floor's path. A quoted include also searches the including file's own folder, which
-# holds no other floor's folder.
+# holds no other floor's folder; an include that walks out of it with ".." is refused by the floors
+# check (cmake/FloorsCheck.cmake).
 #
 # Used by the main build and by the fuzz build (cmake/fuzz), each with its own floors/ folder.
 
@@ -99,3 +100,22 @@ function(fg_add_floors root with_win32)
   set(FG_FLOORS_ENFORCED ${enforced} PARENT_SCOPE)
 endfunction()
 
+# The test floors.check (cmake/FloorsCheck.cmake) with the floors' own include paths and this
+# build's compiler, labelled `labels`. Only where the floors are enforced and the compiler takes
+# GCC's options.
+function(fg_add_floors_check labels)
+  if(NOT FG_FLOORS_ENFORCED OR NOT CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+    return()
+  endif()
+  set(includes "")
+  foreach(floor IN LISTS FG_FLOORS)
+    list(APPEND includes
+         "-DINCLUDES_${floor}=$<JOIN:$<TARGET_PROPERTY:fg_${floor},INCLUDE_DIRECTORIES>,|>")
+  endforeach()
+  add_test(NAME floors.check
+           COMMAND ${CMAKE_COMMAND} -DCXX=${CMAKE_CXX_COMPILER}
+                   -DSTD=${CMAKE_CXX20_STANDARD_COMPILE_OPTION} -DSRC=${CMAKE_SOURCE_DIR}/src
+                   -DWORK=${CMAKE_BINARY_DIR}/floors-check ${includes}
+                   -P ${CMAKE_SOURCE_DIR}/cmake/FloorsCheck.cmake)
+  set_tests_properties(floors.check PROPERTIES LABELS "${labels}" TIMEOUT 60)
+endfunction()
