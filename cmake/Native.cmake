@@ -2,6 +2,9 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# The floors without their Win32 sources.
+fg_add_floors(${CMAKE_SOURCE_DIR} OFF)
+
 file(GLOB FG_FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fakes/*.cpp)
 add_library(fg_fakes STATIC ${FG_FAKE_SOURCES})
 target_link_libraries(fg_fakes PUBLIC fg_portable)

@@ -10,9 +10,11 @@ add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURC
                     "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
 set(FG_NO_TIMESTAMP -Wl,--no-insert-timestamp)
 
-list(FILTER FG_WIN32_SOURCES EXCLUDE REGEX "/src/startup/main_win32\\.cpp$")
-add_library(fg_win32 STATIC ${FG_WIN32_SOURCES})
-target_link_libraries(fg_win32 PUBLIC fg_portable comctl32 shell32 user32 gdi32 kernel32 ole32 advapi32 comdlg32 version)
+# The floors with their Win32 sources (files ending in _win32.cpp and the folder src/platform/win32),
+# and the system libraries they call.
+fg_add_floors(${CMAKE_SOURCE_DIR} ON)
+add_library(fg_win32 INTERFACE)
+target_link_libraries(fg_win32 INTERFACE fg_portable comctl32 shell32 user32 gdi32 kernel32 ole32 advapi32 comdlg32 version)
 
 configure_file(${CMAKE_SOURCE_DIR}/res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 add_executable(Farrowglimmer WIN32 ${CMAKE_SOURCE_DIR}/src/startup/main_win32.cpp
