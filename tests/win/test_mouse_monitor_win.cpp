@@ -1,5 +1,10 @@
 // The mouse monitor's hidden window against the real system.
+#include "actions/UnitTargetFocus.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
+#include "capture/UnitFrmRatTrap.h"
+#include "capture/UnitFrmScratchpad.h"
+#include "capture/UnitRightButtonGate.h"
+#include "platform/Platform.h"
 
 #include <windows.h>
 
@@ -9,9 +14,16 @@ namespace fg {
 namespace {
 
 TEST(MouseMonitorWindow, StaysHiddenAndNamesTheMonitorOfAWindowAsALastResort) {
+    const Platform& os = Os();
+    TTargetFocus target;
+    TRightButtonGate gate(TRightButtonGate::OnPlatform(*os.desktop, *os.input, {}, {}, {}));
+    TFrmRatTrap ratTrap(*os.desktop, *os.input);
+    TFrmScratchPad scratchpad(*os.desktop, *os.input);
     HWND covering;
     {
-        TFrmMouseMonitorWindow window;
+        TFrmMouseMonitorWindow window(
+            *os.input, *os.desktop, *os.clock,
+            {.target = target, .gate = gate, .ratTrap = ratTrap, .scratchpad = scratchpad});
         ASSERT_NE(window.Handle(), nullptr);
         EXPECT_FALSE(IsWindowVisible(window.Handle()));
 
