@@ -8,7 +8,6 @@
 #include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitRightButtonGate.h"
 #include "platform/Dpi.h"
-#include "platform/Errors.h"
 #include "platform/HandlesLog.h"
 #include "platform/IClock.h"
 #include "platform/IDesktop.h"
@@ -123,15 +122,6 @@ TFrmMouseMonitor::TFrmMouseMonitor(IInput& i, IDesktop& d, IClock& c, TMouseMoni
 }
 
 TFrmMouseMonitor::~TFrmMouseMonitor() = default;
-
-void TFrmMouseMonitor::CheckParts() const {
-    if (!gestures) throw TUserError(L"The mouse monitor is missing its dispatcher");
-}
-
-IGestureReceiver& TFrmMouseMonitor::Gestures() const {
-    if (!gestures) throw TUserError(L"The mouse monitor has no dispatcher");
-    return *gestures;
-}
 
 // --- operations for other windows ------------------------------------------------------------
 

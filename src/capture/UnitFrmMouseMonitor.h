@@ -30,10 +30,12 @@ class TTargetFocus;
 class TTooltipWindow;
 
 // The windows the monitor works with, all made before it, in start-up's order; tests pass their
-// own.
+// own. The dispatcher learns of the monitor only once the monitor exists (its pop-ups call back
+// here through IGestureInProgress): start-up hands it over then.
 struct TMouseMonitorParts {
     TTargetFocus& target;
-    TRightButtonGate& gate; // off unless the setting is on
+    IGestureReceiver& gestures; // the dispatcher
+    TRightButtonGate& gate;     // off unless the setting is on
     TFrmRatTrap& ratTrap;
     TFrmScratchPad& scratchpad;
     TTooltipWindow* tooltip = nullptr; // null: the monitor makes its own
@@ -55,12 +57,6 @@ class TFrmMouseMonitor : public IGestureInProgress {
     ~TFrmMouseMonitor() override;
     TFrmMouseMonitor(const TFrmMouseMonitor&) = delete;
     TFrmMouseMonitor& operator=(const TFrmMouseMonitor&) = delete;
-
-    // The dispatcher, made before the monitor, learns of the monitor only once it exists (its
-    // pop-ups call back here): start-up hands the monitor its dispatcher after both are made.
-    void SetGestureReceiver(IGestureReceiver& dispatcher) { gestures = &dispatcher; }
-    // Raises TUserError when the dispatcher is missing.
-    void CheckParts() const;
 
     // The tray's Scroll Lock switch and the suggestions pop-up: polling on or off.
     void SetMonitorEnabled(bool enable) override;
@@ -141,7 +137,7 @@ class TFrmMouseMonitor : public IGestureInProgress {
     bool InScratchpad(TPoint cursor) const;
     TFrmRatTrap& RatTrap() const { return parts.ratTrap; }
     TFrmScratchPad& Pad() const { return parts.scratchpad; }
-    IGestureReceiver& Gestures() const;
+    IGestureReceiver& Gestures() const { return parts.gestures; }
     TTargetFocus& Target() const { return parts.target; }
     TRightButtonGate& Gate() const { return parts.gate; }
 
@@ -150,7 +146,6 @@ class TFrmMouseMonitor : public IGestureInProgress {
     IClock& clock;
     TMouseMonitorParts parts;
     TKeyboardQuery keyboard;
-    IGestureReceiver* gestures = nullptr;
     std::unique_ptr<TTooltipWindow> ownTooltip;
     TMovementSettings movementSettings;
     TfrmMouseMovements movements;

@@ -22,8 +22,6 @@ GateLeavesAlone(TFrmGestures& gestures, std::function<bool(const std::wstring&)>
 }
 
 void WireGestureRoad(const TGestureRoad& road) {
-    road.monitor.SetGestureReceiver(road.gestures);
-
     TGesturesParts& dispatcher = road.gestures.Parts();
     dispatcher.runner = &road.runner;
     dispatcher.monitor = &road.monitor;
@@ -31,7 +29,6 @@ void WireGestureRoad(const TGestureRoad& road) {
     dispatcher.showConfigPage = road.showConfigPage;
     road.scratchpad.ShowConfigPage = road.showConfigPage;
 
-    road.monitor.CheckParts();
     road.gestures.CheckParts();
     road.gate.CheckParts();
 }

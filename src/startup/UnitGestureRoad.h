@@ -1,7 +1,7 @@
 // The windows a gesture passes through, from the press to the keystrokes, as start-up makes
 // them. Each capture window is handed the ones it works with as it is made; what is left is the
-// one pair that needs each other (the monitor and the dispatcher) and the configuration window,
-// made after them all. The wiring is checked before the program runs.
+// dispatcher's side of the one pair that needs each other (the dispatcher and the monitor), and
+// the configuration window, made after them all. The wiring is checked before the program runs.
 #pragma once
 
 #include "platform/Types.h"

@@ -160,6 +160,7 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmMouseMonitorWindow> monitor = std::make_unique<TFrmMouseMonitorWindow>(
         *os.input, *os.desktop, *os.clock,
         TMouseMonitorParts{.target = target,
+                           .gestures = *gestures,
                            .gate = gate->Logic(),
                            .ratTrap = ratTrap->Logic(),
                            .scratchpad = scratchpad->Logic()});

@@ -238,11 +238,14 @@ class Soak : public ::testing::Test, protected Desk {
     TfrmDummyWatchForExplorerPopup watch;
     PadView padView;
     TFrmScratchPad pad{os.desktop, hand, &padView};
-    TFrmMouseMonitor monitor{
-        hand,
-        os.desktop,
-        os.clock,
-        {.target = target, .gate = gate, .ratTrap = ratTrap, .scratchpad = pad}};
+    TFrmMouseMonitor monitor{hand,
+                             os.desktop,
+                             os.clock,
+                             {.target = target,
+                              .gestures = gestures,
+                              .gate = gate,
+                              .ratTrap = ratTrap,
+                              .scratchpad = pad}};
     TPaste sender;
     TActionRunner runner{{pad, sender, target, watch, TKeystrokeConversions::Default()}};
     TFrmConfig config;

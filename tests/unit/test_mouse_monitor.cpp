@@ -230,12 +230,12 @@ class MouseMonitor : public ::testing::Test {
         auto made = std::make_unique<TFrmMouseMonitor>(
             mouse, os.desktop, os.clock,
             TMouseMonitorParts{.target = target,
+                               .gestures = gestures,
                                .gate = gate,
                                .ratTrap = trap,
                                .scratchpad = pad,
                                .tooltip = &tt,
                                .directionPicture = MarkedPicture});
-        made->SetGestureReceiver(gestures);
         return made;
     }
 
