@@ -1,18 +1,17 @@
 #include "capture/UnitFrmMouseMonitor.h"
 
-#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "capture/UnitDirectionPictures.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
-#include "capture/UnitKeyboardQuery.h"
 #include "capture/UnitRightButtonGate.h"
 #include "platform/Dpi.h"
-#include "platform/Errors.h"
 #include "platform/HandlesLog.h"
-#include "platform/Platform.h"
+#include "platform/IClock.h"
+#include "platform/IDesktop.h"
+#include "platform/IInput.h"
 #include "ui/UnitFrmDummyUnicodeTooltip.h"
 #include "vocabulary/IGestureReceiver.h"
 
@@ -101,11 +100,11 @@ class TEventScope {
 
 } // namespace
 
-TFrmMouseMonitor::TFrmMouseMonitor(TMouseMonitorParts p)
+TFrmMouseMonitor::TFrmMouseMonitor(IInput& i, IDesktop& d, IClock& c, TMouseMonitorParts p)
     : timMouse(kFirstPollMs, true, [this] { timMouseTimer(); }),
       timPaused(0, false, [this] { timPausedTimer(); }),
-      timChordMessage(kChordMessageMs, false, [this] { timChordMessageTimer(); }),
-      parts(std::move(p)),
+      timChordMessage(kChordMessageMs, false, [this] { timChordMessageTimer(); }), input(i),
+      desktop(d), clock(c), parts(std::move(p)), keyboard(input, desktop, &parts.gate),
       ownTooltip(parts.tooltip ? nullptr : std::make_unique<TTooltipWindow>()) {
     auto picture = [this](MD md) {
         return parts.directionPicture ? parts.directionPicture(md) : fg::DirectionPicture(md);
@@ -123,43 +122,6 @@ TFrmMouseMonitor::TFrmMouseMonitor(TMouseMonitorParts p)
 }
 
 TFrmMouseMonitor::~TFrmMouseMonitor() = default;
-
-void TFrmMouseMonitor::CheckParts() const {
-    std::wstring missing;
-    if (!parts.ratTrap) missing += L" capture-overlay";
-    if (!parts.scratchpad) missing += L" scratchpad";
-    if (!parts.gestures) missing += L" dispatcher";
-    if (!parts.watch) missing += L" popup-watch";
-    if (!parts.target) missing += L" target";
-    if (!parts.gate) missing += L" right-button-gate";
-    if (!missing.empty()) throw TUserError(L"The mouse monitor is missing its" + missing);
-}
-
-namespace {
-template <typename T> T& Required(T* part, const wchar_t* name) {
-    if (!part) throw TUserError(std::wstring(L"The mouse monitor has no ") + name);
-    return *part;
-}
-} // namespace
-
-TFrmRatTrap& TFrmMouseMonitor::RatTrap() const {
-    return Required(parts.ratTrap, L"capture overlay");
-}
-TFrmScratchPad& TFrmMouseMonitor::Pad() const {
-    return Required(parts.scratchpad, L"scratchpad");
-}
-IGestureReceiver& TFrmMouseMonitor::Gestures() const {
-    return Required(parts.gestures, L"dispatcher");
-}
-TfrmDummyWatchForExplorerPopup& TFrmMouseMonitor::Watch() const {
-    return Required(parts.watch, L"popup watch");
-}
-TTargetFocus& TFrmMouseMonitor::Target() const {
-    return Required(parts.target, L"target program");
-}
-TRightButtonGate& TFrmMouseMonitor::Gate() const {
-    return Required(parts.gate, L"right-button gate");
-}
 
 // --- operations for other windows ------------------------------------------------------------
 
@@ -185,7 +147,7 @@ int TFrmMouseMonitor::GetDirectionAngle(int index) const {
 }
 
 void TFrmMouseMonitor::WaitUntilButtonRelease() {
-    KeyboardQuery.WaitUntilRelease(MouseButton::RightButton);
+    keyboard.WaitUntilRelease(MouseButton::RightButton);
 }
 
 // --- settings ---------------------------------------------------------------------------------
@@ -208,7 +170,7 @@ void TFrmMouseMonitor::timMouseTimer() {
     TEventScope scope(inTimerEvent);
 
     Gate().Poll();
-    const bool down = KeyboardQuery.IsClicked(MouseButton::RightButton);
+    const bool down = keyboard.IsClicked(MouseButton::RightButton);
     // One process snapshot tells which program every window of the gesture belongs to, from the
     // press to the action; the gesture end lets it go.
     if (down) BeginProcessNameReuse();
@@ -236,7 +198,7 @@ void TFrmMouseMonitor::timMouseTimer() {
     if (disabled)
         PollDisabled(down);
     else if (down)
-        PollDown(Os().input->CursorPos());
+        PollDown(input.CursorPos());
     else
         PollUp();
 }
@@ -252,7 +214,7 @@ void TFrmMouseMonitor::PollDisabled(bool down) {
     }
     if (!mouseCordingToggle || !CountChordClick() || FullScreenCheck()) return;
     ResetChord();
-    ChordMessage(L"Gestures ENABLED for program.", Os().input->CursorPos());
+    ChordMessage(L"Gestures ENABLED for program.", input.CursorPos());
     Log(L"ENABLE mouse chording detected");
     Gestures().ReportEnableGestures();
     Gate().Invalidate();
@@ -299,7 +261,7 @@ void TFrmMouseMonitor::PollDown(TPoint cursor) {
     WithFinalStep(
         [&] {
             const MD md =
-                movements.ReportMousePoint(cursor, true, MonitorGeometryAt(*Os().desktop, cursor));
+                movements.ReportMousePoint(cursor, true, MonitorGeometryAt(desktop, cursor));
             if (IsStroke(md)) TrackStroke(md, cursor);
             // The help pause is for a first stroke held on its own; anything else cancels it.
             if (firstdirection != MD::mdNone && firstdirection != md) timPaused.SetEnabled(false);
@@ -350,7 +312,7 @@ void TFrmMouseMonitor::PollUp() {
     timMouse.SetEnabled(false);
     WithFinalStep(
         [&] {
-            movements.ReportMousePoint(Os().input->CursorPos(), false);
+            movements.ReportMousePoint(input.CursorPos(), false);
             Log(L"First Release Event ... directionCout=" + std::to_wstring(directionlist.size()));
             if (EnableDrawing) RatTrap().Hide();
             SendGesture();
@@ -431,12 +393,11 @@ void TFrmMouseMonitor::GestureEnd() {
     timMouse.SetInterval(kUpPollMs);
     // Also after an abort or a chord, where no release tick reached the analysis: its next
     // sample must start a gesture afresh, not continue this one.
-    movements.ReportMousePoint(Os().input->CursorPos(), false);
+    movements.ReportMousePoint(input.CursorPos(), false);
     EndProcessNameReuse();
 }
 
 bool TFrmMouseMonitor::FullScreenCheck() {
-    IDesktop& desktop = *Os().desktop;
     lastForeground = GetForegroundHandle();
     lastEXEName = GetWindowEXEName(lastForeground);
     if (AsciiLower(lastEXEName) == L"explorer.exe") return false;
@@ -459,7 +420,7 @@ bool TFrmMouseMonitor::FullScreenCheck() {
 
 void TFrmMouseMonitor::AddStartPosition(TPoint cursor) {
     TRect monitor;
-    if (!Os().desktop->MonitorNearest(cursor, monitor)) {
+    if (!desktop.MonitorNearest(cursor, monitor)) {
         Log(L"Cannot get Monitor from mouse position");
         return;
     }
@@ -484,7 +445,7 @@ void TFrmMouseMonitor::AddStartPosition(TPoint cursor) {
 }
 
 bool TFrmMouseMonitor::CountChordClick() {
-    const bool left = KeyboardQuery.IsClicked(MouseButton::leftButton);
+    const bool left = keyboard.IsClicked(MouseButton::leftButton);
     if (left && !DisableKeyDown) {
         DisableKeyDown = true;
         Log(L"Disable Key Press");
@@ -515,8 +476,8 @@ void TFrmMouseMonitor::timChordMessageTimer() {
 
 void TFrmMouseMonitor::WaitForRightRelease() {
     // Deliberately no message handling: nothing may start a gesture before the chord's release.
-    while (KeyboardQuery.IsClicked(MouseButton::RightButton))
-        Os().clock->Sleep(kChordReleasePollMs);
+    while (keyboard.IsClicked(MouseButton::RightButton))
+        clock.Sleep(kChordReleasePollMs);
 }
 
 void TFrmMouseMonitor::DirectionTooltip(TMouseDirection md, TPoint cursor) {

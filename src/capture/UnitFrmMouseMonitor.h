@@ -5,6 +5,7 @@
 #pragma once
 
 #include "capture/UnitFrmMouseMovements.h"
+#include "capture/UnitKeyboardQuery.h"
 #include "platform/Picture.h"
 #include "platform/Timer.h"
 #include "platform/Types.h"
@@ -18,25 +19,26 @@
 
 namespace fg {
 
+class IClock;
+class IDesktop;
 class IGestureReceiver;
+class IInput;
 class TFrmRatTrap;
 class TFrmScratchPad;
 class TRightButtonGate;
 class TTargetFocus;
 class TTooltipWindow;
-class TfrmDummyWatchForExplorerPopup;
 
-// The windows the monitor works with; tests pass their own. Most of them are made after the
-// monitor, so start-up hands them over once they exist and then checks the wiring
-// (CheckParts): a part that is missing fails the start instead of quietly doing nothing.
+// The windows the monitor works with, all made before it, in start-up's order; tests pass their
+// own. The dispatcher learns of the monitor only once the monitor exists (its pop-ups call back
+// here through IGestureInProgress): start-up hands it over then.
 struct TMouseMonitorParts {
-    TFrmRatTrap* ratTrap = nullptr;                  // required
-    TFrmScratchPad* scratchpad = nullptr;            // required
-    IGestureReceiver* gestures = nullptr;            // required: the dispatcher
-    TfrmDummyWatchForExplorerPopup* watch = nullptr; // required
-    TTargetFocus* target = nullptr;                  // required
-    TRightButtonGate* gate = nullptr;                // required (off unless the setting is on)
-    TTooltipWindow* tooltip = nullptr;               // null: the monitor makes its own
+    TTargetFocus& target;
+    IGestureReceiver& gestures; // the dispatcher
+    TRightButtonGate& gate;     // off unless the setting is on
+    TFrmRatTrap& ratTrap;
+    TFrmScratchPad& scratchpad;
+    TTooltipWindow* tooltip = nullptr; // null: the monitor makes its own
     // The 42 x 39 picture of each stroke direction, read once at creation; null: the arrows
     // the program draws (DirectionPicture).
     std::function<TPicture(TMouseDirection)> directionPicture;
@@ -48,13 +50,13 @@ struct TMouseMonitorParts {
 
 class TFrmMouseMonitor : public IGestureInProgress {
   public:
-    explicit TFrmMouseMonitor(TMouseMonitorParts parts = {}); // FormCreate
+    // The input gives the buttons and the cursor, the desktop the windows and monitors, the clock
+    // the pause while a chord's release is awaited.
+    TFrmMouseMonitor(IInput& input, IDesktop& desktop, IClock& clock,
+                     TMouseMonitorParts parts); // FormCreate
     ~TFrmMouseMonitor() override;
     TFrmMouseMonitor(const TFrmMouseMonitor&) = delete;
     TFrmMouseMonitor& operator=(const TFrmMouseMonitor&) = delete;
-
-    // Raises TUserError naming every required part that is missing.
-    void CheckParts() const;
 
     // The tray's Scroll Lock switch and the suggestions pop-up: polling on or off.
     void SetMonitorEnabled(bool enable) override;
@@ -133,14 +135,17 @@ class TFrmMouseMonitor : public IGestureInProgress {
     void DirectionTooltip(TMouseDirection md, TPoint cursor);
     std::wstring GestureString() const;
     bool InScratchpad(TPoint cursor) const;
-    TFrmRatTrap& RatTrap() const;
-    TFrmScratchPad& Pad() const;
-    IGestureReceiver& Gestures() const;
-    TfrmDummyWatchForExplorerPopup& Watch() const;
-    TTargetFocus& Target() const;
-    TRightButtonGate& Gate() const;
+    TFrmRatTrap& RatTrap() const { return parts.ratTrap; }
+    TFrmScratchPad& Pad() const { return parts.scratchpad; }
+    IGestureReceiver& Gestures() const { return parts.gestures; }
+    TTargetFocus& Target() const { return parts.target; }
+    TRightButtonGate& Gate() const { return parts.gate; }
 
+    IInput& input;
+    IDesktop& desktop;
+    IClock& clock;
     TMouseMonitorParts parts;
+    TKeyboardQuery keyboard;
     std::unique_ptr<TTooltipWindow> ownTooltip;
     TMovementSettings movementSettings;
     TfrmMouseMovements movements;

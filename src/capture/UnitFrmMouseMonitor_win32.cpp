@@ -6,7 +6,8 @@
 
 namespace fg {
 
-TFrmMouseMonitorWindow::TFrmMouseMonitorWindow(TMouseMonitorParts parts) {
+TFrmMouseMonitorWindow::TFrmMouseMonitorWindow(IInput& input, IDesktop& desktop, IClock& clock,
+                                               TMouseMonitorParts parts) {
     CreateNative({.className = L"TFrmMouseMonitor",
                   .caption = L"FrmMouseMonitor",
                   .exStyle = WS_EX_TOOLWINDOW, // no taskbar button during its brief showing
@@ -15,7 +16,7 @@ TFrmMouseMonitorWindow::TFrmMouseMonitorWindow(TMouseMonitorParts parts) {
     parts.monitorOfWindow = [this](HWindow window, TRect& monitor) {
         return MonitorOfWindow(window, monitor);
     };
-    logic = std::make_unique<TFrmMouseMonitor>(std::move(parts));
+    logic = std::make_unique<TFrmMouseMonitor>(input, desktop, clock, std::move(parts));
 }
 
 TFrmMouseMonitorWindow::~TFrmMouseMonitorWindow() {

@@ -12,7 +12,8 @@ namespace fg {
 class TFrmMouseMonitorWindow : public TWin32Window {
   public:
     // The parts' monitorOfWindow is this window's own.
-    explicit TFrmMouseMonitorWindow(TMouseMonitorParts parts = {});
+    TFrmMouseMonitorWindow(IInput& input, IDesktop& desktop, IClock& clock,
+                           TMouseMonitorParts parts);
     ~TFrmMouseMonitorWindow() override;
 
     TFrmMouseMonitor& Logic() { return *logic; }

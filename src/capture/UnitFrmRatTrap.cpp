@@ -2,7 +2,8 @@
 
 #include "app/UnitMisc.h"
 #include "platform/Dpi.h"
-#include "platform/Platform.h"
+#include "platform/IDesktop.h"
+#include "platform/IInput.h"
 
 namespace fg {
 
@@ -36,13 +37,12 @@ void TRatTrapPictureView::CoverMonitor(const TRect& monitor) {
     picture = TPicture(monitor.Width(), monitor.Height());
 }
 
-TFrmRatTrap::TFrmRatTrap(IRatTrapView* nativeView)
-    : TimAutoHide(kAutoHideMs, false, [this] { TimAutoHideTimer(); }),
+TFrmRatTrap::TFrmRatTrap(IDesktop& d, IInput& i, IRatTrapView* nativeView)
+    : TimAutoHide(kAutoHideMs, false, [this] { TimAutoHideTimer(); }), desktop(d), input(i),
       ownView(nativeView ? nullptr : std::make_unique<TRatTrapPictureView>()),
       view(nativeView ? nativeView : ownView.get()) {
     // Set before the first showing, so the surface is never made in another colour than the key.
-    keyColor = OverlayKeyColor(Os().desktop ? Os().desktop->SysColor(SystemColor::ButtonFace)
-                                            : TRatTrapPictureView::kButtonFace);
+    keyColor = OverlayKeyColor(desktop.SysColor(SystemColor::ButtonFace));
     view->SetKeyColor(keyColor);
 }
 
@@ -68,8 +68,7 @@ void TFrmRatTrap::SysColorChange() {
 }
 
 void TFrmRatTrap::FollowColorScheme() {
-    if (!Os().desktop) return;
-    const TColor key = OverlayKeyColor(Os().desktop->SysColor(SystemColor::ButtonFace));
+    const TColor key = OverlayKeyColor(desktop.SysColor(SystemColor::ButtonFace));
     if (key == keyColor) return;
     keyColor = key;
     view->SetKeyColor(keyColor);
@@ -82,9 +81,9 @@ void TFrmRatTrap::FormShow() {
     view->SetHintText(L"      To disable all gestures for [" + exeName + L"]      \r\n" +
                       L"      Double press Left Mouse Button.");
 
-    const TPoint cursor = Os().input->CursorPos();
+    const TPoint cursor = input.CursorPos();
     TRect monitor;
-    if (Os().desktop->MonitorNearest(cursor, monitor)) view->CoverMonitor(monitor);
+    if (desktop.MonitorNearest(cursor, monitor)) view->CoverMonitor(monitor);
     TimAutoHide.SetEnabled(true);
 
     // The frame comes from whatever pen is current: 1 pixel the first time, the trail's later.

@@ -12,6 +12,9 @@
 
 namespace fg {
 
+class IDesktop;
+class IInput;
+
 // What the overlay asks of its native window.
 class IRatTrapView {
   public:
@@ -62,8 +65,9 @@ TColor OverlayKeyColor(TColor buttonFace);
 
 class TFrmRatTrap {
   public:
-    // view: the native window, or null for one without a window.
-    explicit TFrmRatTrap(IRatTrapView* view = nullptr);
+    // The desktop gives the colour scheme and the monitors, the input the cursor. view: the native
+    // window, or null for one without a window.
+    TFrmRatTrap(IDesktop& desktop, IInput& input, IRatTrapView* view = nullptr);
     virtual ~TFrmRatTrap();
     TFrmRatTrap(const TFrmRatTrap&) = delete;
     TFrmRatTrap& operator=(const TFrmRatTrap&) = delete;
@@ -92,6 +96,8 @@ class TFrmRatTrap {
     void FormHide();
     void FollowColorScheme();
 
+    IDesktop& desktop;
+    IInput& input;
     std::unique_ptr<IRatTrapView> ownView;
     IRatTrapView* view;
     std::wstring exeName;

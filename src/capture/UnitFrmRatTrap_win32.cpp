@@ -14,7 +14,7 @@ HFONT HintFont(int dpi) {
 }
 } // namespace
 
-TFrmRatTrapWindow::TFrmRatTrapWindow() {
+TFrmRatTrapWindow::TFrmRatTrapWindow(IDesktop& desktop, IInput& input) {
     // Never activated and never on the taskbar; see-through wherever nothing is drawn.
     CreateNative({.className = L"TFrmRatTrap",
                   .caption = L"FrmRatTrap",
@@ -27,7 +27,7 @@ TFrmRatTrapWindow::TFrmRatTrapWindow() {
     surface = std::make_unique<TTrailSurface>(hwnd, kDesignedWidth, kDesignedHeight,
                                               GetSysColor(COLOR_BTNFACE));
     // The logic decides the key colour and hands it to SetKeyColor as it is made.
-    logic = std::make_unique<TFrmRatTrap>(this);
+    logic = std::make_unique<TFrmRatTrap>(desktop, input, this);
 }
 
 TFrmRatTrapWindow::~TFrmRatTrapWindow() {

@@ -12,7 +12,7 @@ namespace fg {
 
 class TFrmRatTrapWindow : public TWin32Window, public IRatTrapView {
   public:
-    TFrmRatTrapWindow();
+    TFrmRatTrapWindow(IDesktop& desktop, IInput& input);
     ~TFrmRatTrapWindow() override;
 
     TFrmRatTrap& Logic() { return *logic; }

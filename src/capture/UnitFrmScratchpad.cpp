@@ -3,7 +3,8 @@
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
 #include "platform/Dpi.h"
-#include "platform/Platform.h"
+#include "platform/IDesktop.h"
+#include "platform/IInput.h"
 
 #include <algorithm>
 
@@ -18,8 +19,8 @@ constexpr int kConfigHelpPage = 2;
 TScratchPadPictureView::TScratchPadPictureView()
     : picture(TFrmScratchPad::kDesignedWidth, TFrmScratchPad::kHeight) {}
 
-TFrmScratchPad::TFrmScratchPad(IScratchPadView* nativeView)
-    : TimCloser(0, false, [this] { TimCloserTimer(); }),
+TFrmScratchPad::TFrmScratchPad(IDesktop& d, IInput& i, IScratchPadView* nativeView)
+    : TimCloser(0, false, [this] { TimCloserTimer(); }), desktop(d), input(i),
       ownView(nativeView ? nullptr : std::make_unique<TScratchPadPictureView>()),
       view(nativeView ? nativeView : ownView.get()) {
     ICanvas& canvas = view->DrawingArea();
@@ -58,7 +59,7 @@ bool TFrmScratchPad::ContainsClientPoint(TPoint p) const {
 
 // Widths, gap and height are designed at 96 DPI and scaled by the primary monitor's DPI.
 void TFrmScratchPad::PlaceAtRightEdge(int width96, int gap96) {
-    const TRect monitor = Os().desktop->PrimaryMonitor();
+    const TRect monitor = desktop.PrimaryMonitor();
     dpi = DpiAt({monitor.left + monitor.Width() / 2, monitor.top + monitor.Height() / 2});
     const int width = ScaleByDpi(width96, dpi);
     const int gap = ScaleByDpi(gap96, dpi);
@@ -118,7 +119,7 @@ void TFrmScratchPad::ReportMouseButton(bool down) {
     if (!FirstDown) return;
     ClearDrawingArea();
     view->DrawingArea().SetPen(clBlack, TrailWidth(), PenStyle::Solid);
-    ReportPoint(Os().input->CursorPos());
+    ReportPoint(input.CursorPos());
     FirstDown = false;
 }
 
@@ -143,7 +144,7 @@ HWindow TFrmScratchPad::RemoveSelfFromFocus(bool NoFocus) {
          step < kMaxOwnWindowsSkipped && AsciiLower(GetWindowEXEName(h)) == kOwnExeLower; ++step)
         h = GetNextVisibleWindow(h);
     if (!NoFocus && AttachToWindowThread(GetForegroundHandle())) {
-        Os().desktop->SetForeground(h);
+        desktop.SetForeground(h);
         DetachFromWindowThread();
     }
     return h;

@@ -13,6 +13,9 @@
 
 namespace fg {
 
+class IDesktop;
+class IInput;
+
 // What the pad asks of its native window; the window mirrors the pad's state.
 class IScratchPadView {
   public:
@@ -43,9 +46,9 @@ class TScratchPadPictureView : public IScratchPadView {
 
 class TFrmScratchPad : public IDrawingPad {
   public:
-    // view: the native window, or null for one without a window. Creates the pad hidden, as a
-    // strip.
-    explicit TFrmScratchPad(IScratchPadView* view = nullptr);
+    // The desktop gives the primary monitor and the foreground, the input the cursor. view: the
+    // native window, or null for one without a window. Creates the pad hidden, as a strip.
+    TFrmScratchPad(IDesktop& desktop, IInput& input, IScratchPadView* view = nullptr);
     ~TFrmScratchPad() override;
     TFrmScratchPad(const TFrmScratchPad&) = delete;
     TFrmScratchPad& operator=(const TFrmScratchPad&) = delete;
@@ -106,6 +109,8 @@ class TFrmScratchPad : public IDrawingPad {
     void ClearDrawingArea();
     int TrailWidth() const;
 
+    IDesktop& desktop;
+    IInput& input;
     std::unique_ptr<IScratchPadView> ownView;
     IScratchPadView* view;
     int dpi = 96; // of the primary monitor, where the pad sits

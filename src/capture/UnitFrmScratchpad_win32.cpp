@@ -63,7 +63,7 @@ void PaintButton(HDC dc, const PadButton& b, int dpi, bool hot, bool down) {
 
 } // namespace
 
-TFrmScratchPadWindow::TFrmScratchPadWindow() {
+TFrmScratchPadWindow::TFrmScratchPadWindow(IDesktop& desktop, IInput& input) {
     CreateNative({.className = L"TFrmScratchPad",
                   .caption = L"FrmScratchPad",
                   .style = WS_POPUP,
@@ -77,7 +77,7 @@ TFrmScratchPadWindow::TFrmScratchPadWindow() {
     surface = std::make_unique<TTrailSurface>(hwnd, Scale(TFrmScratchPad::kDesignedWidth),
                                               Scale(TFrmScratchPad::kHeight), RGB(255, 255, 255));
     AddHints();
-    logic = std::make_unique<TFrmScratchPad>(this);
+    logic = std::make_unique<TFrmScratchPad>(desktop, input, this);
 }
 
 TFrmScratchPadWindow::~TFrmScratchPadWindow() {

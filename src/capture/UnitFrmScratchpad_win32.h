@@ -12,7 +12,7 @@ namespace fg {
 
 class TFrmScratchPadWindow : public TWin32Window, public IScratchPadView {
   public:
-    TFrmScratchPadWindow();
+    TFrmScratchPadWindow(IDesktop& desktop, IInput& input);
     ~TFrmScratchPadWindow() override;
 
     TFrmScratchPad& Logic() { return *logic; }

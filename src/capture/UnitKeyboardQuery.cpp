@@ -2,32 +2,31 @@
 
 #include "app/UnitMisc.h"
 #include "capture/UnitRightButtonGate.h"
-#include "platform/Platform.h"
+#include "platform/IDesktop.h"
+#include "platform/IInput.h"
 
 namespace fg {
 
-const TKeyboardQuery KeyboardQuery;
+TKeyboardQuery::TKeyboardQuery(IInput& i, IDesktop& d, const TRightButtonGate* g)
+    : input(i), desktop(d), gate(g) {}
 
 bool TKeyboardQuery::IsClicked(MouseButton bi) const {
-    if (bi == MouseButton::RightButton && RightButtonGate && RightButtonGate->On())
-        return RightButtonGate->RightDown();
+    if (bi == MouseButton::RightButton && gate && gate->On()) return gate->RightDown();
     // The key state is the physical buttons'; which of them is which follows the user's setting,
     // so a left-handed user draws with the left button and selects text with the right one.
-    IInput& input = *Os().input;
     return input.ButtonDown(bi == MouseButton::leftButton ? PrimaryButtonKey(input)
                                                           : SecondaryButtonKey(input));
 }
 
 bool TKeyboardQuery::IsPressed(int VKConstant) const {
-    return Os().input->KeyDown(VKConstant);
+    return input.KeyDown(VKConstant);
 }
 
 bool TKeyboardQuery::LockOn(int VKConstant) const {
-    return Os().input->KeyToggled(VKConstant);
+    return input.KeyToggled(VKConstant);
 }
 
 void TKeyboardQuery::WaitUntilRelease(MouseButton bi) const {
-    IDesktop& desktop = *Os().desktop;
     while (IsClicked(bi)) {
         desktop.ProcessMessages();
         WaitProcessingMessages(10);

@@ -4,16 +4,14 @@
 #include "app/UnitFrmDebug.h"
 #include "platform/Dpi.h"
 #include "platform/Errors.h"
+#include "platform/IDesktop.h"
 #include "platform/IInput.h"
-#include "platform/Platform.h"
 
 #include <cstdlib>
 #include <optional>
 #include <utility>
 
 namespace fg {
-
-const TRightButtonGate* RightButtonGate = nullptr;
 
 namespace {
 
@@ -28,26 +26,23 @@ void Log(const std::wstring& text) {
 TRightButtonGate::TRightButtonGate(TRightButtonGateParts p) : parts(std::move(p)) {
     replays.reserve(4);
     notes.reserve(8);
-    RightButtonGate = this;
 }
 
-TRightButtonGate::~TRightButtonGate() {
-    if (RightButtonGate == this) RightButtonGate = nullptr;
-}
-
-TRightButtonGateParts TRightButtonGate::OnPlatform(std::function<void(bool)> hook,
+TRightButtonGateParts TRightButtonGate::OnPlatform(IDesktop& desktop, IInput& input,
+                                                   std::function<bool(HWindow)> leaveAlone,
+                                                   std::function<void(bool)> hook,
                                                    std::function<void()> wake) {
     return {
-        .leaveAlone = {},
-        .foreground = [] { return Os().desktop->ForegroundWindow(); },
-        .topLevelAt = [](TPoint at) { return Os().desktop->TopLevelAt(at); },
+        .leaveAlone = std::move(leaveAlone),
+        .foreground = [&desktop] { return desktop.ForegroundWindow(); },
+        .topLevelAt = [&desktop](TPoint at) { return desktop.TopLevelAt(at); },
         // The hook hears of the secondary button as the right button's messages, whichever
         // physical button it is; the key state names the physical one.
-        .systemRightDown = [] { return Os().input->ButtonDown(SecondaryButtonKey(*Os().input)); },
+        .systemRightDown = [&input] { return input.ButtonDown(SecondaryButtonKey(input)); },
         .hook = std::move(hook),
         .wake = std::move(wake),
-        .keyDown = [](int key) { return Os().input->KeyDown(key); },
-        .dpiAt = [](TPoint at) { return Os().desktop->MonitorDpi(at); },
+        .keyDown = [&input](int key) { return input.KeyDown(key); },
+        .dpiAt = [&desktop](TPoint at) { return desktop.MonitorDpi(at); },
     };
 }
 

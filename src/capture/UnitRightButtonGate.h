@@ -25,6 +25,9 @@
 
 namespace fg {
 
+class IDesktop;
+class IInput;
+
 // A mouse event as the low-level hook sees it.
 struct TGateEvent {
     enum Kind : std::uint8_t { RightDown, RightUp, Move, Other };
@@ -46,7 +49,6 @@ enum class TBypassKey : int { None = 0, Ctrl = 1, Shift = 2, Alt = 3 };
 struct TRightButtonGateParts {
     // Main thread: whether the right button of the program that owns this foreground window must
     // be left alone. Asked when the foreground changes and after Invalidate, never by the hook.
-    // Start-up's wiring of the gesture road sets it.
     std::function<bool(HWindow foreground)> leaveAlone;
     std::function<HWindow()> foreground;
     // Main thread: the top-level window under a point, which a press there would have activated.
@@ -74,11 +76,13 @@ class TRightButtonGate {
     };
 
     explicit TRightButtonGate(TRightButtonGateParts parts);
-    ~TRightButtonGate();
     TRightButtonGate(const TRightButtonGate&) = delete;
     TRightButtonGate& operator=(const TRightButtonGate&) = delete;
-    // The parts the platform answers (foreground, key states, DPI), with the native hook's switch.
-    static TRightButtonGateParts OnPlatform(std::function<void(bool install)> hook,
+    // The parts the platform answers (foreground, key states, DPI), with the rule for the programs
+    // to leave alone and the native hook's switch.
+    static TRightButtonGateParts OnPlatform(IDesktop& desktop, IInput& input,
+                                            std::function<bool(HWindow foreground)> leaveAlone,
+                                            std::function<void(bool install)> hook,
                                             std::function<void()> wake);
     TRightButtonGateParts& Parts() { return parts; }
 
@@ -159,10 +163,5 @@ class TRightButtonGate {
     std::vector<TGateReplay> replays;
     std::vector<std::wstring> notes; // the hook's decisions, for the debug log
 };
-
-// The program's one gate, the newest made; null when there is none. While it is on, the right
-// button's state is read from it (TKeyboardQuery), since a press it holds back is not in the
-// system's key state.
-extern const TRightButtonGate* RightButtonGate;
 
 } // namespace fg

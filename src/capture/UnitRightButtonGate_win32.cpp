@@ -41,10 +41,11 @@ TGateEvent::Kind KindOf(WPARAM message) {
 
 } // namespace
 
-TRightButtonGateHook::TRightButtonGateHook()
-    : logic(std::make_unique<TRightButtonGate>(
-          TRightButtonGate::OnPlatform([this](bool on) { Install(on); },
-                                       [this] { PostThreadMessageW(threadId, kWake, 0, 0); }))) {
+TRightButtonGateHook::TRightButtonGateHook(IDesktop& desktop, IInput& input,
+                                           std::function<bool(HWindow)> leaveAlone)
+    : logic(std::make_unique<TRightButtonGate>(TRightButtonGate::OnPlatform(
+          desktop, input, std::move(leaveAlone), [this](bool on) { Install(on); },
+          [this] { PostThreadMessageW(threadId, kWake, 0, 0); }))) {
     current = this;
 }
 

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -15,7 +16,9 @@ namespace fg {
 
 class TRightButtonGateHook {
   public:
-    TRightButtonGateHook();
+    // leaveAlone: whether the right button of the program in front goes untouched.
+    TRightButtonGateHook(IDesktop& desktop, IInput& input,
+                         std::function<bool(HWindow foreground)> leaveAlone);
     ~TRightButtonGateHook(); // removes the hook and ends its thread
     TRightButtonGateHook(const TRightButtonGateHook&) = delete;
     TRightButtonGateHook& operator=(const TRightButtonGateHook&) = delete;

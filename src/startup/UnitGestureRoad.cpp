@@ -1,7 +1,5 @@
 #include "startup/UnitGestureRoad.h"
 
-#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
-#include "actions/UnitTargetFocus.h"
 #include "app/UnitMisc.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmScratchpad.h"
@@ -9,23 +7,21 @@
 #include "gestures/UnitFrmGestures.h"
 #include "platform/Errors.h"
 
+#include <utility>
+
 namespace fg {
 
-void WireGestureRoad(const TGestureRoad& road) {
-    TMouseMonitorParts& monitor = road.monitor.Parts();
-    monitor.gestures = &road.gestures;
-    monitor.ratTrap = &road.ratTrap;
-    monitor.watch = &road.watch;
-    monitor.scratchpad = &road.scratchpad;
-    monitor.target = &road.target;
-    monitor.gate = &road.gate;
-    // The gate leaves alone the right button of a program in "noright.ini" or with its gestures
-    // off; asked when the program in front changes, never by the hook.
-    road.gate.Parts().leaveAlone = [&gestures = road.gestures,
-                                    noRight = road.noRightClick](HWindow foreground) {
+std::function<bool(HWindow)>
+GateLeavesAlone(TFrmGestures& gestures, std::function<bool(const std::wstring&)> noRightClick) {
+    if (!noRightClick)
+        throw TUserError(L"The right-button gate has no list of the programs to leave alone");
+    // Asked when the program in front changes, never by the hook.
+    return [&gestures, noRight = std::move(noRightClick)](HWindow foreground) {
         return noRight(GetWindowEXEName(foreground)) || gestures.ProgramIsDisabled();
     };
+}
 
+void WireGestureRoad(const TGestureRoad& road) {
     TGesturesParts& dispatcher = road.gestures.Parts();
     dispatcher.runner = &road.runner;
     dispatcher.monitor = &road.monitor;
@@ -33,10 +29,7 @@ void WireGestureRoad(const TGestureRoad& road) {
     dispatcher.showConfigPage = road.showConfigPage;
     road.scratchpad.ShowConfigPage = road.showConfigPage;
 
-    road.monitor.CheckParts();
     road.gestures.CheckParts();
-    if (!road.noRightClick)
-        throw TUserError(L"The right-button gate has no list of the programs to leave alone");
     road.gate.CheckParts();
 }
 

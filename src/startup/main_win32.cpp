@@ -69,26 +69,22 @@ void ShowInFront(HWND window) {
 // is handed the ones it works with; a slip in that wiring stops the start. Then the configuration
 // reads "defaults.ini" and hands every part its settings, before the first gesture.
 struct TApplicationWindows {
-    TApplicationWindows(TPaste& sender, TFrmDummyInstanceWindow* firstInstance,
-                        bool dataFolderWritable) {
+    TApplicationWindows(const Platform& platform, TPaste& sender,
+                        TFrmDummyInstanceWindow* firstInstance, bool dataFolderWritable)
+        : os(platform) {
         editGestures->Logic().Parts().mainThread = mainThread.Caller();
         runner = std::make_unique<TActionRunner>(TActionRunnerParts{
             scratchpad->Logic(), sender, target, watch->Logic(), TKeystrokeConversions::Default()});
         const auto showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); };
         // On the page it showed last.
         const auto showConfiguration = [this] { config->Logic().ShowPage(-1); };
-        const TGestureRoad road{
-            *gestures,
-            *runner,
-            monitor->Logic(),
-            ratTrap->Logic(),
-            watch->Logic(),
-            scratchpad->Logic(),
-            sender,
-            target,
-            gate->Logic(),
-            [this](const std::wstring& exe) { return tray->Logic().IsNoRightClickEXE(exe); },
-            [this](int page) { config->Logic().ShowPage(page); }};
+        const TGestureRoad road{*gestures,
+                                *runner,
+                                monitor->Logic(),
+                                scratchpad->Logic(),
+                                sender,
+                                gate->Logic(),
+                                [this](int page) { config->Logic().ShowPage(page); }};
         WireGestureRoad(road);
         WireSettings(road, config->Logic());
         WireSysTray(tray->Logic(), monitor->Logic(),
@@ -133,15 +129,20 @@ struct TApplicationWindows {
             if (w) w->Logic().Ready();
     }
 
+    const Platform& os;
     TMainThreadWindow mainThread;
     TTargetFocus target;
     // The gesture files, read and written in one place; the global one is read here.
     std::unique_ptr<TGestureStore> store = std::make_unique<TGestureStore>();
     std::unique_ptr<TFrmGestures> gestures = std::make_unique<TFrmGestures>(*store);
-    // Off (no hook) until the settings say otherwise; it outlives the monitor that reads it.
-    std::unique_ptr<TRightButtonGateHook> gate = std::make_unique<TRightButtonGateHook>();
-    std::unique_ptr<TFrmMouseMonitorWindow> monitor = std::make_unique<TFrmMouseMonitorWindow>();
-    std::unique_ptr<TFrmRatTrapWindow> ratTrap = std::make_unique<TFrmRatTrapWindow>();
+    // Off (no hook) until the settings say otherwise; it outlives the monitor that reads it. The
+    // tray that keeps "noright.ini" comes later: the gate asks it only once the program runs.
+    std::unique_ptr<TRightButtonGateHook> gate = std::make_unique<TRightButtonGateHook>(
+        *os.desktop, *os.input, GateLeavesAlone(*gestures, [this](const std::wstring& exe) {
+            return tray->Logic().IsNoRightClickEXE(exe);
+        }));
+    std::unique_ptr<TFrmRatTrapWindow> ratTrap =
+        std::make_unique<TFrmRatTrapWindow>(*os.desktop, *os.input);
     std::unique_ptr<TFrmDummyInstanceWindow> instance = std::make_unique<TFrmDummyInstanceWindow>();
     std::unique_ptr<TfrmDummyWatchForExplorerPopupWindow> watch =
         std::make_unique<TfrmDummyWatchForExplorerPopupWindow>();
@@ -153,7 +154,16 @@ struct TApplicationWindows {
     std::unique_ptr<TfrmSysTrayMenuWindow> tray =
         std::make_unique<TfrmSysTrayMenuWindow>(about->Logic().lblVersion());
     std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
-    std::unique_ptr<TFrmScratchPadWindow> scratchpad = std::make_unique<TFrmScratchPadWindow>();
+    std::unique_ptr<TFrmScratchPadWindow> scratchpad =
+        std::make_unique<TFrmScratchPadWindow>(*os.desktop, *os.input);
+    // Once the windows it draws a gesture with exist.
+    std::unique_ptr<TFrmMouseMonitorWindow> monitor = std::make_unique<TFrmMouseMonitorWindow>(
+        *os.input, *os.desktop, *os.clock,
+        TMouseMonitorParts{.target = target,
+                           .gestures = *gestures,
+                           .gate = gate->Logic(),
+                           .ratTrap = ratTrap->Logic(),
+                           .scratchpad = scratchpad->Logic()});
     // Made once the scratchpad exists: runs every binding.
     std::unique_ptr<TActionRunner> runner;
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
@@ -196,7 +206,7 @@ int Run() {
     TPaste sender;
     int exitCode = 0;
     try {
-        TApplicationWindows windows(sender, mainInstanceWindow.get(), dataFolderWritable);
+        TApplicationWindows windows(Os(), sender, mainInstanceWindow.get(), dataFolderWritable);
         if (!dataFolderWritable) ReportUnwritableDataFolder();
         exitCode = RunMessageLoop();
     } catch (const TUserError& e) {

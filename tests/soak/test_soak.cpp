@@ -105,13 +105,9 @@ class Soak : public ::testing::Test, protected Desk {
         return {gestures,
                 runner,
                 monitor,
-                ratTrap,
-                watch,
                 pad,
                 sender,
-                target,
                 gate,
-                [](const std::wstring&) { return false; },
                 [this](int page) { config.ShowPage(page); }};
     }
     Live Count() const {
@@ -235,15 +231,24 @@ class Soak : public ::testing::Test, protected Desk {
     // Start-up's order: the dispatcher first, the scratchpad late.
     TGestureStore store;
     TFrmGestures gestures{store};
-    TFrmMouseMonitor monitor;
-    TFrmRatTrap ratTrap;
+    TTargetFocus target;
+    TRightButtonGate gate{TRightButtonGate::OnPlatform(
+        os.desktop, hand, GateLeavesAlone(gestures, [](const std::wstring&) { return false; }),
+        [](bool) {}, [] {})};
+    TFrmRatTrap ratTrap{os.desktop, hand};
     TfrmDummyWatchForExplorerPopup watch;
     PadView padView;
-    TFrmScratchPad pad{&padView};
+    TFrmScratchPad pad{os.desktop, hand, &padView};
+    TFrmMouseMonitor monitor{hand,
+                             os.desktop,
+                             os.clock,
+                             {.target = target,
+                              .gestures = gestures,
+                              .gate = gate,
+                              .ratTrap = ratTrap,
+                              .scratchpad = pad}};
     TPaste sender;
-    TTargetFocus target;
     TActionRunner runner{{pad, sender, target, watch, TKeystrokeConversions::Default()}};
-    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
     TFrmConfig config;
 };
 

@@ -64,37 +64,45 @@ class GestureRoad : public ::testing::Test {
         os.files.SetText(GetDataPath() + name, contents);
     }
 
-    // Start-up's order: the dispatcher first, the scratchpad late.
+    // Start-up's order: the dispatcher first, the monitor once the windows it draws with exist.
     struct Windows {
+        explicit Windows(fake::FakePlatform& platform) : os(platform) {}
+        fake::FakePlatform& os;
         TGestureStore store;
         TFrmGestures gestures{store};
-        TFrmMouseMonitor monitor;
-        TFrmRatTrap ratTrap;
-        TfrmDummyWatchForExplorerPopup watch;
-        TFrmScratchPad scratchpad;
-        TPaste sender;
         TTargetFocus target;
+        // The hook itself is the native part's: here the test hands the gate its events.
+        std::vector<bool> hookCalls;
+        std::set<std::wstring> noRight; // "noright.ini"
+        TRightButtonGate gate{TRightButtonGate::OnPlatform(
+            os.desktop, os.input,
+            GateLeavesAlone(gestures,
+                            [this](const std::wstring& exe) { return noRight.count(exe) > 0; }),
+            [this](bool on) { hookCalls.push_back(on); }, [] {})};
+        TFrmRatTrap ratTrap{os.desktop, os.input};
+        TfrmDummyWatchForExplorerPopup watch;
+        TFrmScratchPad scratchpad{os.desktop, os.input};
+        TFrmMouseMonitor monitor{os.input,
+                                 os.desktop,
+                                 os.clock,
+                                 {.target = target,
+                                  .gestures = gestures,
+                                  .gate = gate,
+                                  .ratTrap = ratTrap,
+                                  .scratchpad = scratchpad}};
+        TPaste sender;
         TFrmConfig config;
         TActionRunner runner{{scratchpad, sender, target, watch, TKeystrokeConversions::Default()}};
         TFrmGesturesEdit editGestures{store, nullptr};
         TFrmGestureWizard wizard{nullptr, {}};
         TFrmDummyInstance instance;
-        // The hook itself is the native part's: here the test hands the gate its events.
-        std::vector<bool> hookCalls;
-        TRightButtonGate gate{
-            TRightButtonGate::OnPlatform([this](bool on) { hookCalls.push_back(on); }, [] {})};
-        std::set<std::wstring> noRight; // "noright.ini"
         TGestureRoad Road() {
             return {gestures,
                     runner,
                     monitor,
-                    ratTrap,
-                    watch,
                     scratchpad,
                     sender,
-                    target,
                     gate,
-                    [this](const std::wstring& exe) { return noRight.count(exe) > 0; },
                     [this](int page) { config.ShowPage(page); }};
         }
     };
@@ -108,7 +116,7 @@ class GestureRoad : public ::testing::Test {
                      .showAbout = [] {}});
     }
     Windows& Start() {
-        windows = std::make_unique<Windows>();
+        windows = std::make_unique<Windows>(os);
         WireGestureRoad(windows->Road());
         WireSettings(windows->Road(), windows->config);
         WireEditGestures({.window = windows->editGestures,
@@ -520,17 +528,9 @@ TEST_F(GestureRoad, LogHandlesAddsTheCountAfterEachGestureWhenItIsOn) {
 }
 
 TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
-    TFrmMouseMonitor monitor;
-    try {
-        monitor.CheckParts();
-        FAIL() << "no error";
-    } catch (const TUserError& e) {
-        EXPECT_EQ(e.Message(), L"The mouse monitor is missing its "
-                               L"capture-overlay scratchpad dispatcher popup-watch target "
-                               L"right-button-gate");
-    }
     TGestureStore store;
     TFrmGestures gestures{store};
+    EXPECT_THROW(GateLeavesAlone(gestures, nullptr), TUserError);
     try {
         gestures.CheckParts();
         FAIL() << "no error";

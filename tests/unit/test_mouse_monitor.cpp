@@ -1,6 +1,5 @@
 // The mouse monitor driven tick by tick on virtual time: a scripted mouse, the real movement
 // analysis, and recording stand-ins for the windows it talks to.
-#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitTargetFocus.h"
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
@@ -84,7 +83,7 @@ class RecTooltip : public TTooltipWindow {
 
 class RecRatTrap : public TFrmRatTrap {
   public:
-    explicit RecRatTrap(Calls& c) : calls(c) {}
+    RecRatTrap(Calls& c, IDesktop& d, IInput& i) : TFrmRatTrap(d, i), calls(c) {}
     void Show() override {
         if (!visible) calls.push_back(L"trap.show");
         visible = true;
@@ -101,7 +100,7 @@ class RecRatTrap : public TFrmRatTrap {
 
 class RecScratchPad : public TFrmScratchPad {
   public:
-    explicit RecScratchPad(Calls& c) : calls(c) {}
+    RecScratchPad(Calls& c, IDesktop& d, IInput& i) : TFrmScratchPad(d, i), calls(c) {}
     void ReportMouseButton(bool down) override { calls.push_back(down ? L"pad.down" : L"pad.up"); }
     void ReportPoint(TPoint p) override { calls.push_back(L"pad.point " + At(p)); }
     HWindow RemoveSelfFromFocus(bool NoFocus) override {
@@ -151,13 +150,6 @@ class RecGestures : public IGestureReceiver {
     std::set<std::wstring> disabledExes;
     std::function<void(const std::wstring&)> onReport;
     std::function<void()> onHelp;
-    Calls& calls;
-};
-
-class RecWatch : public TfrmDummyWatchForExplorerPopup {
-  public:
-    explicit RecWatch(Calls& c) : calls(c) {}
-    void StartWatch() override { calls.push_back(L"watch"); }
     Calls& calls;
 };
 
@@ -229,17 +221,22 @@ class MouseMonitor : public ::testing::Test {
         os.system.processes = {{70, L"notepad.exe"}, {80, L"Explorer.EXE"}, {90, L"game.exe"}};
         app = os.desktop.AddWindow(7, 70);
         os.desktop.foreground = app;
-        parts.tooltip = &tt;
-        parts.ratTrap = &trap;
-        parts.scratchpad = &pad;
-        parts.gestures = &gestures;
-        parts.watch = &watch;
-        parts.target = &target;
-        parts.gate = &gate;
-        parts.directionPicture = MarkedPicture;
-        monitor = std::make_unique<TFrmMouseMonitor>(parts);
+        monitor = MakeMonitor();
         test::UseDefaultSettings(*monitor);
         os.clock.Advance(70); // the first poll, with the button up
+    }
+
+    std::unique_ptr<TFrmMouseMonitor> MakeMonitor() {
+        auto made = std::make_unique<TFrmMouseMonitor>(
+            mouse, os.desktop, os.clock,
+            TMouseMonitorParts{.target = target,
+                               .gestures = gestures,
+                               .gate = gate,
+                               .ratTrap = trap,
+                               .scratchpad = pad,
+                               .tooltip = &tt,
+                               .directionPicture = MarkedPicture});
+        return made;
     }
 
     // One poll per step: the state is set, then time runs to the monitor's next poll. A step's
@@ -267,13 +264,12 @@ class MouseMonitor : public ::testing::Test {
     HWindow app = 0;
     Calls calls;
     RecTooltip tt{calls};
-    RecRatTrap trap{calls};
-    RecScratchPad pad{calls};
+    RecRatTrap trap{calls, os.desktop, mouse};
+    RecScratchPad pad{calls, os.desktop, mouse};
     RecGestures gestures{calls};
-    RecWatch watch{calls};
     TTargetFocus target;
-    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
-    TMouseMonitorParts parts;
+    TRightButtonGate gate{TRightButtonGate::OnPlatform(
+        os.desktop, mouse, {}, [](bool) {}, [] {})};
     MonitorLog log;
     std::unique_ptr<TFrmMouseMonitor> monitor;
 };
@@ -307,8 +303,6 @@ TEST_F(MouseMonitor, SendsTheStrokesAsAGestureString) {
         calls.clear();
         Play(Gesture(c.start, c.segments));
         EXPECT_EQ(Reports(), c.reports);
-        // What comes after the gesture string (the watch for the shell's menu) is the runner's.
-        EXPECT_TRUE(Starting(calls, L"watch").empty());
         EXPECT_TRUE(monitor->DirectionList().empty());
     }
 }
@@ -416,10 +410,10 @@ TEST_F(MouseMonitor, WithPreciseCornersEveryStrokeHasItsArrowAndItsAngle) {
 
 TEST_F(MouseMonitor, PollsEvery60msIdleAnd20msWhileTheButtonIsHeld) {
     {
-        const TFrmMouseMonitor fresh(parts);
-        EXPECT_TRUE(fresh.timMouse.Enabled());
-        EXPECT_EQ(fresh.timMouse.Interval(), 70u);
-        EXPECT_FALSE(fresh.timPaused.Enabled());
+        const std::unique_ptr<TFrmMouseMonitor> fresh = MakeMonitor();
+        EXPECT_TRUE(fresh->timMouse.Enabled());
+        EXPECT_EQ(fresh->timMouse.Interval(), 70u);
+        EXPECT_FALSE(fresh->timPaused.Enabled());
     }
 
     EXPECT_EQ(monitor->timMouse.Interval(), 60u);
@@ -500,7 +494,7 @@ TEST_F(MouseMonitor, AHelpThatListedGesturesDropsTheGestureAndTheNextStartsAfres
     gestures.onHelp = [&] {
         // As the pop-up does: wait for the release (handling messages), then drop the gesture.
         mouse.rightUpAt = os.clock.now + 300;
-        KeyboardQuery.WaitUntilRelease(MouseButton::RightButton);
+        monitor->WaitUntilButtonRelease();
         monitor->AbortInterpret();
     };
     Play(Gesture({500, 500}, {{0, -10, 3}}, false));
@@ -943,6 +937,7 @@ TEST(MouseMonitorNeighbours, IsBetweenNeighbors) {
 
 TEST(KeyboardQuery, ReadsButtonsWithTheSwapRuleAndKeysWithTheirToggles) {
     fake::FakePlatform os;
+    const TKeyboardQuery KeyboardQuery(os.input, os.desktop);
     os.input.Press(vk::LBUTTON);
     EXPECT_TRUE(KeyboardQuery.IsClicked(MouseButton::leftButton));
     EXPECT_FALSE(KeyboardQuery.IsClicked(MouseButton::RightButton));
@@ -963,6 +958,7 @@ TEST(KeyboardQuery, ReadsButtonsWithTheSwapRuleAndKeysWithTheirToggles) {
 
 TEST(KeyboardQuery, WaitUntilReleaseKeepsHandlingMessages) {
     fake::FakePlatform os;
+    const TKeyboardQuery KeyboardQuery(os.input, os.desktop);
     os.input.Press(vk::RBUTTON);
     int ticks = 0;
     TTimer t(100, true, [&] {

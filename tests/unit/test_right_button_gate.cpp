@@ -279,10 +279,9 @@ TEST(GateOnPlatform, TheSystemsStateThatIsComparedIsTheSecondaryButtons) {
         os.desktop.foreground = os.desktop.AddWindow(7, 70);
         os.input.swapped = swapped;
         std::vector<bool> hookCalls;
-        TRightButtonGateParts parts = TRightButtonGate::OnPlatform(
-            [&](bool install) { hookCalls.push_back(install); }, [] {});
-        parts.leaveAlone = [](HWindow) { return false; };
-        TRightButtonGate gate(parts);
+        TRightButtonGate gate(TRightButtonGate::OnPlatform(
+            os.desktop, os.input, [](HWindow) { return false; },
+            [&](bool install) { hookCalls.push_back(install); }, [] {}));
         gate.SetOn(true);
         gate.Poll();
 

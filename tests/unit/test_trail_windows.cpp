@@ -53,7 +53,7 @@ TEST_F(TrailWindows, OverlayCoversTheMonitorUnderTheCursorAndNamesTheForegroundP
     platform.desktop.monitors = {{0, 0, 1920, 1080}, second};
     platform.input.cursor = {2500, 600};
     TRatTrapPictureView view;
-    TFrmRatTrap trap(&view);
+    TFrmRatTrap trap(platform.desktop, platform.input, &view);
 
     trap.Show();
     EXPECT_TRUE(trap.Visible());
@@ -72,7 +72,7 @@ TEST_F(TrailWindows, OverlayCoversTheMonitorUnderTheCursorAndNamesTheForegroundP
 
 TEST_F(TrailWindows, EveryShowingStartsTransparentAndTheFrameTakesTheCurrentPen) {
     TRatTrapPictureView view;
-    TFrmRatTrap trap(&view);
+    TFrmRatTrap trap(platform.desktop, platform.input, &view);
     const TRect whole{0, 0, 1920, 1080};
     const std::vector<TPictureOp> fill = {
         {Kind::Brush, TRatTrapPictureView::kButtonFace, 0, 0, {}, {}},
@@ -97,7 +97,7 @@ TEST_F(TrailWindows, TheTrailPenScalesWithTheDpiOfTheCoveredMonitor) {
     platform.desktop.monitors = {{0, 0, 1920, 1080}, {1920, 0, 4800, 1620}};
     platform.desktop.monitorDpi = {96, 144};
     TRatTrapPictureView view;
-    TFrmRatTrap trap(&view);
+    TFrmRatTrap trap(platform.desktop, platform.input, &view);
     for (const auto& [cursor, width] : {std::pair{TPoint{2500, 600}, 3}, {TPoint{500, 600}, 2}}) {
         platform.input.cursor = cursor;
         trap.Show();
@@ -107,7 +107,7 @@ TEST_F(TrailWindows, TheTrailPenScalesWithTheDpiOfTheCoveredMonitor) {
 }
 
 TEST_F(TrailWindows, OverlayHidesItselfFiveSecondsAfterShowing) {
-    TFrmRatTrap trap;
+    TFrmRatTrap trap(platform.desktop, platform.input);
     trap.Show();
     platform.clock.Advance(4999);
     EXPECT_TRUE(trap.Visible());
@@ -129,7 +129,7 @@ TEST_F(TrailWindows, OverlayHidesItselfFiveSecondsAfterShowing) {
 
 TEST_F(TrailWindows, ReportsDrawLinesOnlyWhereThePenMoves) {
     TRatTrapPictureView view;
-    TFrmRatTrap trap(&view);
+    TFrmRatTrap trap(platform.desktop, platform.input, &view);
     trap.Show();
     const std::size_t mark = view.picture.ops.size();
     const TPoint p{300, 200}, q{340, 230};
@@ -169,7 +169,7 @@ TEST_F(TrailWindows, TheSeeThroughColourFollowsTheSchemeAndIsNeverTheTrails) {
         SCOPED_TRACE(c.what);
         platform.desktop.sysColors[SystemColor::ButtonFace] = c.face;
         TRatTrapPictureView view;
-        TFrmRatTrap trap(&view);
+        TFrmRatTrap trap(platform.desktop, platform.input, &view);
         trap.Show();
         trap.ReportMouse({300, 200}, true);
         trap.ReportMouse({340, 230}, false);
@@ -189,7 +189,7 @@ TEST_F(TrailWindows, TheSeeThroughColourFollowsTheSchemeAndIsNeverTheTrails) {
 
 TEST_F(TrailWindows, ANewSchemeTurnsTheSeeThroughColourAtOnceEvenWhileTheOverlayShows) {
     TRatTrapPictureView view;
-    TFrmRatTrap trap(&view);
+    TFrmRatTrap trap(platform.desktop, platform.input, &view);
     trap.Show();
     trap.ReportMouse({300, 200}, true);
 
@@ -231,7 +231,7 @@ TEST_F(TrailWindows, PadSitsHalfwayDownTheRightEdgeOfThePrimaryMonitor) {
         SCOPED_TRACE(c.primary.top);
         platform.desktop.monitors = {c.primary, {5000, 0, 6920, 1080}};
         platform.desktop.monitorDpi = {c.dpi, 120}; // the other monitor's DPI must not count
-        TFrmScratchPad pad;
+        TFrmScratchPad pad(platform.desktop, platform.input);
         EXPECT_FALSE(pad.Visible());
         EXPECT_FALSE(pad.ContainsClientPoint({c.strip.left, c.strip.top}));
 
@@ -258,7 +258,7 @@ TEST_F(TrailWindows, PadSitsHalfwayDownTheRightEdgeOfThePrimaryMonitor) {
 TEST_F(TrailWindows, PadShrinksTheFadeTimeAfterTheMouseLeaves) {
     for (int fade : {800, 150}) {
         SCOPED_TRACE(fade);
-        TFrmScratchPad pad;
+        TFrmScratchPad pad(platform.desktop, platform.input);
         pad.prEnable(true);
         pad.prFadeTime(fade);
         pad.FormMouseEnter();
@@ -277,7 +277,7 @@ TEST_F(TrailWindows, PadShrinksTheFadeTimeAfterTheMouseLeaves) {
 }
 
 TEST_F(TrailWindows, ComingBackKeepsThePadOpenUntilAStrokeHasBeenDrawn) {
-    TFrmScratchPad pad;
+    TFrmScratchPad pad(platform.desktop, platform.input);
     pad.prFadeTime(800);
     pad.prEnable(true);
     pad.FormMouseEnter();
@@ -309,7 +309,7 @@ TEST_F(TrailWindows, ComingBackKeepsThePadOpenUntilAStrokeHasBeenDrawn) {
 
 TEST_F(TrailWindows, ButtonReportsStartOneDrawingPerStroke) {
     TScratchPadPictureView view;
-    TFrmScratchPad pad(&view);
+    TFrmScratchPad pad(platform.desktop, platform.input, &view);
     pad.prEnable(true);
     const TRect area{0, 0, TFrmScratchPad::kDesignedWidth, TFrmScratchPad::kHeight};
 
@@ -348,7 +348,7 @@ TEST_F(TrailWindows, ThePadsTrailPenScalesWithThePrimaryMonitorsDpi) {
     platform.desktop.monitors = {{0, 0, 2880, 1620}};
     platform.desktop.monitorDpi = {144};
     TScratchPadPictureView view;
-    TFrmScratchPad pad(&view);
+    TFrmScratchPad pad(platform.desktop, platform.input, &view);
     pad.prEnable(true);
     pad.FormMouseEnter();
     platform.input.cursor = {2600, 700}; // inside the widened pad at 2489,576
@@ -362,7 +362,7 @@ TEST_F(TrailWindows, ThePadsTrailPenScalesWithThePrimaryMonitorsDpi) {
 }
 
 TEST_F(TrailWindows, ReleaseWithoutAStrokeDoesNotMarkThePadDone) {
-    TFrmScratchPad pad;
+    TFrmScratchPad pad(platform.desktop, platform.input);
     pad.prEnable(true);
     pad.FormMouseEnter();
     pad.ReportMouseButton(false);
@@ -388,7 +388,7 @@ TEST_F(TrailWindows, RemoveSelfFromFocusStepsOverAtMostFiveOfTheProgramsWindows)
             own = desktop.AddWindow(kOwnThread, kOwnPid);
         desktop.foreground = own;
 
-        TFrmScratchPad pad;
+        TFrmScratchPad pad(platform.desktop, platform.input);
         EXPECT_EQ(pad.RemoveSelfFromFocus(c.noFocus), fifth);
         EXPECT_EQ(desktop.foreground, c.noFocus ? own : fifth);
         EXPECT_TRUE(desktop.attached.empty());
@@ -398,13 +398,13 @@ TEST_F(TrailWindows, RemoveSelfFromFocusStepsOverAtMostFiveOfTheProgramsWindows)
 TEST_F(TrailWindows, RemoveSelfFromFocusKeepsSomeoneElsesForegroundWindow) {
     platform.desktop.AddWindow(kOwnThread, kOwnPid, true);
     platform.desktop.foreground = notepad;
-    TFrmScratchPad pad;
+    TFrmScratchPad pad(platform.desktop, platform.input);
     EXPECT_EQ(pad.RemoveSelfFromFocus(false), notepad);
     EXPECT_EQ(platform.desktop.foreground, notepad);
 }
 
 TEST_F(TrailWindows, PadButtonsShrinkThePadAndOpenTheirWindows) {
-    TFrmScratchPad pad;
+    TFrmScratchPad pad(platform.desktop, platform.input);
     pad.prEnable(true);
 
     test::LogMark log;

@@ -2,6 +2,7 @@
 // its first start, and both windows wired to the configuration, the store and the tray as start-up
 // wires them.
 #include "LogLines.h"
+#include "MonitorWindows.h"
 #include "app/UnitMisc.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "fakes/FakePlatform.h"
@@ -294,7 +295,8 @@ TEST(AboutInTheTray, TheTipTakesTheAboutWindowsVersionAndTheEntryOpensIt) {
     TfrmSysTrayMenu tray(icon, 0, about.lblVersion());
     EXPECT_EQ(icon.tip, L"Farrowglimmer v3.7");
 
-    TFrmMouseMonitor monitor;
+    test::MonitorWindows made(os);
+    TFrmMouseMonitor& monitor = made.monitor;
     EXPECT_THROW(
         WireSysTray(tray, monitor,
                     {.showDebug = [] {}, .showConfiguration = [] {}, .exitProgram = [] {}}),

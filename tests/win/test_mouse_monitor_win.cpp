@@ -1,5 +1,11 @@
 // The mouse monitor's hidden window against the real system.
+#include "actions/UnitTargetFocus.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
+#include "capture/UnitFrmRatTrap.h"
+#include "capture/UnitFrmScratchpad.h"
+#include "capture/UnitRightButtonGate.h"
+#include "platform/Platform.h"
+#include "vocabulary/IGestureReceiver.h"
 
 #include <windows.h>
 
@@ -8,10 +14,31 @@
 namespace fg {
 namespace {
 
+class NoBindings : public IGestureReceiver {
+  public:
+    bool ProgramIsDisabled() override { return false; }
+    bool ReportGestures(const std::wstring&, bool) override { return false; }
+    bool ReportGesturesDiagonal(const std::wstring&) override { return false; }
+    void ReportDisableGestures() override {}
+    void ReportEnableGestures() override {}
+    void ReportFirstDirection(TMouseDirection) override {}
+};
+
 TEST(MouseMonitorWindow, StaysHiddenAndNamesTheMonitorOfAWindowAsALastResort) {
+    const Platform& os = Os();
+    TTargetFocus target;
+    NoBindings gestures;
+    TRightButtonGate gate(TRightButtonGate::OnPlatform(*os.desktop, *os.input, {}, {}, {}));
+    TFrmRatTrap ratTrap(*os.desktop, *os.input);
+    TFrmScratchPad scratchpad(*os.desktop, *os.input);
     HWND covering;
     {
-        TFrmMouseMonitorWindow window;
+        TFrmMouseMonitorWindow window(*os.input, *os.desktop, *os.clock,
+                                      {.target = target,
+                                       .gestures = gestures,
+                                       .gate = gate,
+                                       .ratTrap = ratTrap,
+                                       .scratchpad = scratchpad});
         ASSERT_NE(window.Handle(), nullptr);
         EXPECT_FALSE(IsWindowVisible(window.Handle()));
 

@@ -3,6 +3,7 @@
 #include "capture/UnitFrmLines_win32.h"
 #include "capture/UnitFrmRatTrap_win32.h"
 #include "capture/UnitFrmScratchpad_win32.h"
+#include "platform/Platform.h"
 
 #include "WinTestSupport_win32.h"
 
@@ -93,7 +94,7 @@ void Click(DWORD down, DWORD up) {
 // --- the capture overlay -----------------------------------------------------------------------
 
 TEST(CaptureOverlayWin, IsAHiddenColourKeyedTopmostToolWindow) {
-    TFrmRatTrapWindow trap;
+    TFrmRatTrapWindow trap(*Os().desktop, *Os().input);
     const HWND h = trap.Handle();
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_THICKFRAME), WS_POPUP);
@@ -112,7 +113,7 @@ TEST(CaptureOverlayWin, ShowingCoversTheMonitorAndLeavesTheForegroundAlone) {
     TargetWindow target;
     ASSERT_EQ(GetForegroundWindow(), target.hwnd);
     SetCursorPos(700, 400);
-    TFrmRatTrapWindow trap;
+    TFrmRatTrapWindow trap(*Os().desktop, *Os().input);
     trap.Logic().Show();
     PumpFor(100);
     const HWND h = trap.Handle();
@@ -140,7 +141,7 @@ TEST(CaptureOverlayWin, ShowingCoversTheMonitorAndLeavesTheForegroundAlone) {
 TEST(CaptureOverlayWin, TheTrailsBitmapExistsOnlyWhileTheOverlayShows) {
     TargetWindow target;
     SetCursorPos(700, 400);
-    TFrmRatTrapWindow trap;
+    TFrmRatTrapWindow trap(*Os().desktop, *Os().input);
     const TTrailSurface& trail = trap.Trail();
     EXPECT_EQ(trail.Bitmap(), nullptr);
     for (int showing = 1; showing <= 2; ++showing) {
@@ -196,7 +197,7 @@ TEST(CaptureOverlayWin, SeeThroughColourAndBlankSurfaceFollowTheSchemeApartFromT
     SetCursorPos(700, 400);
     ButtonFaceScheme scheme;
     ButtonFaceScheme::Set(RGB(0, 0, 0));
-    TFrmRatTrapWindow trap;
+    TFrmRatTrapWindow trap(*Os().desktop, *Os().input);
     const TTrailSurface& trail = trap.Trail();
     auto expectTrailSeen = [&](const char* what) {
         SCOPED_TRACE(what);
@@ -236,7 +237,7 @@ TEST(CaptureOverlayWin, TheReleaseWhileTheOverlayShowsOpensNoContextMenuBeneath)
     if (TargetWindow::contextMenus == 0) GTEST_SKIP() << "synthesized right clicks do not arrive";
 
     TargetWindow::rightUps = TargetWindow::contextMenus = 0;
-    TFrmRatTrapWindow trap;
+    TFrmRatTrapWindow trap(*Os().desktop, *Os().input);
     SendMouse(MOUSEEVENTF_RIGHTDOWN);
     PumpFor(40);
     trap.Logic().Show();
@@ -264,7 +265,7 @@ bool Topmost(HWND h) {
 
 TEST(ScratchpadWin, SitsAtThePrimaryMonitorsRightEdgeAsAStripAndWidensBesideIt) {
     TargetWindow target;
-    TFrmScratchPadWindow pad;
+    TFrmScratchPadWindow pad(*Os().desktop, *Os().input);
     const HWND h = pad.Handle();
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(GetWindowLongPtrW(h, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_BORDER), WS_POPUP);
@@ -292,7 +293,7 @@ TEST(ScratchpadWin, SitsAtThePrimaryMonitorsRightEdgeAsAStripAndWidensBesideIt) 
 
 TEST(ScratchpadWin, TheMouseOpensThePadAndClicksLeaveTheForegroundWhereItWas) {
     TargetWindow target;
-    TFrmScratchPadWindow pad;
+    TFrmScratchPadWindow pad(*Os().desktop, *Os().input);
     TFrmScratchPad& logic = pad.Logic();
     int page = -1;
     logic.ShowConfigPage = [&](int p) { page = p; };
@@ -351,7 +352,7 @@ TEST(TrailWindowsWin, DISABLED_Showcase) {
         if (std::sscanf(face, "%d %d %d", &r, &g, &b) == 3) ButtonFaceScheme::Set(RGB(r, g, b));
     }
     TargetWindow target;
-    TFrmScratchPadWindow pad;
+    TFrmScratchPadWindow pad(*Os().desktop, *Os().input);
     pad.Logic().prFadeTime(60000); // the pad stays open while the cursor is over the overlay
     pad.Logic().prEnable(true);
     pad.Logic().FormMouseEnter();
@@ -364,7 +365,7 @@ TEST(TrailWindowsWin, DISABLED_Showcase) {
         pad.Logic().ReportPoint({full.left + p.x, full.top + p.y});
 
     SetCursorPos(400, 300);
-    TFrmRatTrapWindow trap;
+    TFrmRatTrapWindow trap(*Os().desktop, *Os().input);
     trap.Logic().Show();
     trap.Logic().ReportMouse({400, 300}, true);
     for (int i = 1; i <= 40; ++i)
