@@ -10,15 +10,14 @@ namespace fg::recognition {
 Bench::Bench(Mode mode) {
     os.system.processes = {{70, L"notepad.exe"}};
     os.desktop.foreground = os.desktop.AddWindow(7, 70);
-    TMouseMonitorParts parts;
-    parts.gestures = &receiver;
-    parts.ratTrap = &ratTrap;
-    parts.scratchpad = &pad;
-    parts.watch = &watch;
-    parts.target = &target;
-    parts.gate = &gate; // off, as by default
-    monitor = std::make_unique<TFrmMouseMonitor>(parts);
-    monitor->CheckParts();
+    // The gate is off, as by default.
+    monitor = std::make_unique<TFrmMouseMonitor>(
+        os.input, os.desktop, os.clock,
+        TMouseMonitorParts{.target = target,
+                           .gestures = receiver,
+                           .gate = gate,
+                           .ratTrap = ratTrap,
+                           .scratchpad = pad});
     test::UseDefaultSettings(*monitor);
     monitor->prEnableDiagonals(mode.diagonals);
     monitor->MovementSettings().PreciseCorners = mode.preciseCorners;

@@ -3,7 +3,6 @@
 // defaults, and deterministic dice.
 #pragma once
 
-#include "actions/UnitFrmDummyWatchForExplorerPopup.h"
 #include "actions/UnitTargetFocus.h"
 #include "capture/UnitFrmMouseMonitor.h"
 #include "capture/UnitFrmMouseMovements.h"
@@ -82,11 +81,11 @@ class Bench {
 
     fake::FakePlatform os;
     Receiver receiver;
-    TFrmRatTrap ratTrap;
-    TFrmScratchPad pad;
-    TfrmDummyWatchForExplorerPopup watch;
+    TFrmRatTrap ratTrap{os.desktop, os.input};
+    TFrmScratchPad pad{os.desktop, os.input};
     TTargetFocus target;
-    TRightButtonGate gate{TRightButtonGate::OnPlatform([](bool) {}, [] {})};
+    TRightButtonGate gate{TRightButtonGate::OnPlatform(
+        os.desktop, os.input, [](HWindow) { return false; }, [](bool) {}, [] {})};
     std::unique_ptr<TFrmMouseMonitor> monitor;
 };
 
