@@ -101,7 +101,7 @@ int Run() {
         DispatchMessageW(&msg);
 
     CountingSender sender;
-    TFrmScratchPad pad;
+    TFrmScratchPad pad{*p.desktop, *p.input};
     TTargetFocus pressed;
     TfrmDummyWatchForExplorerPopup watch;
     TActionRunner runner{{pad, sender, pressed, watch, TKeystrokeConversions::Default()}};
