@@ -496,19 +496,16 @@ void TFrmMouseMonitor::DirectionTooltip(TMouseDirection md, TPoint cursor) {
 }
 
 std::wstring TFrmMouseMonitor::GestureString() const {
-    std::wstring s;
-    if (directionlist.empty()) return s;
+    if (directionlist.empty()) return {};
     Log(L"Creating Possible Gesture-------");
+    // One line for each element the string holds, and for each "none" between them.
     MD prev = MD::mdNone;
     for (MD e : directionlist) {
         if (e == prev) continue;
-        if (e != MD::mdNone) {
-            s += TMouseMovement::ToChar(e);
-            prev = e;
-        }
+        if (e != MD::mdNone) prev = e;
         if (const wchar_t* line = ElementLogLine(e)) Log(line);
     }
-    return s;
+    return TMouseMovement::ToGestureString(directionlist);
 }
 
 const TPicture& TFrmMouseMonitor::ArrowPicture(TMouseDirection md) const {

@@ -76,7 +76,9 @@ TEST(StrokeTurns, TheTurningPointIsTakenOnceBothLegsAndTheTurnAreLargeEnough) {
             turn = turns.Turn(25, 20);
         }
         EXPECT_EQ(turn, c.turn);
-        if (turn) EXPECT_TRUE(turns.StartsAt(*turn)); // the next stroke is measured from there
+        if (turn) {
+            EXPECT_TRUE(turns.StartsAt(*turn)); // the next stroke is measured from there
+        }
     }
 }
 
