@@ -57,7 +57,7 @@ class TFrmGestureWizard : public IGestureWizard {
     // Raises TUserError naming the missing parts.
     void CheckParts() const;
     void SetView(IGestureWizardView* v) { view = v; }
-    TGestureWizardParts& Parts() { return parts; }
+    const TGestureWizardParts& Parts() const { return parts; }
 
     bool NewGesture() override;
     bool EditGesture(bool DataPage) override;

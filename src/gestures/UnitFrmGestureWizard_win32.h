@@ -16,7 +16,7 @@ namespace fg {
 
 class TFrmGestureWizardWindow : public TTableWindow, public IGestureWizardView {
   public:
-    explicit TFrmGestureWizardWindow(TGestureWizardParts parts = {});
+    explicit TFrmGestureWizardWindow(TGestureWizardParts parts);
     ~TFrmGestureWizardWindow() override;
 
     TFrmGestureWizard& Logic() { return *logic; }

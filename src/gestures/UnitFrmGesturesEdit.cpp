@@ -8,6 +8,8 @@
 #include "ui/UnitDrawGesture.h"
 #include "vocabulary/UnitMouseMovement.h"
 
+#include <utility>
+
 namespace fg {
 
 namespace {
@@ -41,8 +43,9 @@ std::wstring ProgramColumn(const std::wstring& first, const std::wstring& rest) 
 
 } // namespace
 
-TFrmGesturesEdit::TFrmGesturesEdit(TGestureStore& gestureStore, IGesturesEditView* nativeView)
-    : store(gestureStore), view(nativeView) {
+TFrmGesturesEdit::TFrmGesturesEdit(TGestureStore& gestureStore, IGesturesEditView* nativeView,
+                                   TGesturesEditParts p)
+    : store(gestureStore), view(nativeView), parts(std::move(p)) {
     shown.file = kGlobalGestureFile;
     Load(kGlobalGestureFile);
 }

@@ -36,7 +36,8 @@ class IGesturesEditView {
     virtual bool Confirm(const std::wstring& text) = 0;
 };
 
-// What start-up hands the window.
+// What start-up hands the window as it makes it: the wizard, made just before it, and callbacks
+// into windows and parts made earlier.
 struct TGesturesEditParts {
     IGestureWizard* wizard = nullptr;        // required: new bindings and edits
     std::function<void()> showConfiguration; // required: on the page it showed last
@@ -77,12 +78,12 @@ class TFrmGesturesEdit {
     };
 
     // Shows the global file first.
-    TFrmGesturesEdit(TGestureStore& store, IGesturesEditView* view);
+    TFrmGesturesEdit(TGestureStore& store, IGesturesEditView* view, TGesturesEditParts parts);
     ~TFrmGesturesEdit();
     TFrmGesturesEdit(const TFrmGesturesEdit&) = delete;
     TFrmGesturesEdit& operator=(const TFrmGesturesEdit&) = delete;
 
-    TGesturesEditParts& Parts() { return parts; }
+    const TGesturesEditParts& Parts() const { return parts; }
     // Raises TUserError naming every required part that is missing.
     void CheckParts() const;
 

@@ -8,6 +8,7 @@
 
 #include <windowsx.h>
 
+#include <utility>
 #include <vector>
 
 namespace fg {
@@ -63,7 +64,7 @@ int SelectedItem(HWND list) {
 
 } // namespace
 
-TFrmGesturesWindow::TFrmGesturesWindow(TGestureStore& store) {
+TFrmGesturesWindow::TFrmGesturesWindow(TGestureStore& store, TGesturesEditParts parts) {
     // A taskbar button of its own although the program shows no main window.
     if (CreateNative({.className = L"TFrmGestures",
                       .caption = L"Farrowglimmer - Edit Gestures",
@@ -78,7 +79,7 @@ TFrmGesturesWindow::TFrmGesturesWindow(TGestureStore& store) {
         SetUpLists();
         SetIcons();
     }
-    logic = std::make_unique<TFrmGesturesEdit>(store, hwnd ? this : nullptr);
+    logic = std::make_unique<TFrmGesturesEdit>(store, hwnd ? this : nullptr, std::move(parts));
     // Enter edits the action of the gesture selected in the list; Escape closes as the close
     // button does.
     onEnter = [this] {

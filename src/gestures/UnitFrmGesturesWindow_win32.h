@@ -14,7 +14,7 @@ namespace fg {
 
 class TFrmGesturesWindow : public TTableWindow, public IGesturesEditView {
   public:
-    explicit TFrmGesturesWindow(TGestureStore& store);
+    TFrmGesturesWindow(TGestureStore& store, TGesturesEditParts parts);
     ~TFrmGesturesWindow() override;
 
     TFrmGesturesEdit& Logic() { return *logic; }

@@ -1,34 +1,43 @@
-// The Edit Gestures window's collaborators as start-up hands them over, and the ways into the
-// window: the tray's entries, the instance command "EDIT_GESTURES" and the scratchpad's button.
-// The wiring is checked before the program runs.
+// The Edit Gestures window's and its wizard's collaborators as start-up hands them over, and the
+// ways into the window: the tray's entries, the instance command "EDIT_GESTURES" and the
+// scratchpad's button.
 #pragma once
 
+#include "gestures/UnitFrmGestureWizard.h"
+#include "gestures/UnitFrmGesturesEdit.h"
+
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace fg {
 
 class TFrmDummyInstance;
-class TFrmGestureWizard;
 class TFrmMouseMonitor;
-class TFrmGesturesEdit;
 class TFrmScratchPad;
 
+// The wizard is made just before the Edit Gestures window, which runs it. gestureListed asks
+// that window (the wizard refuses a gesture it already lists); it runs only while the wizard is
+// shown, so it may reach a window made after the wizard.
+TGestureWizardParts GestureWizardParts(TFrmMouseMonitor& monitor,
+                                       std::function<bool(const std::wstring& h)> gestureListed);
+
 struct TEditGesturesRoad {
-    TFrmGesturesEdit& window;
-    TFrmScratchPad& scratchpad;
-    TFrmMouseMonitor& monitor;                 // reads a saved file's disable flag again
-    std::vector<TFrmDummyInstance*> instances; // each instance window a later start may find
-    TFrmGestureWizard& wizard;
-    std::function<bool()> diagonalsEnabled;  // the mouse monitor's setting, for the wizard
+    IGestureWizard& wizard;
+    TFrmMouseMonitor& monitor;               // reads a saved file's disable flag again
     std::function<void()> showConfiguration; // on the page it showed last
     std::function<void()> showDebug;         // the debug log window, in front
     std::function<void()> endProgram;        // ends the message loop
+    TMainThreadCall mainThread;              // where the file scan hands its lists over
     bool dataFolderWritable = true;          // false: start-up said nothing can be saved there
 };
 
-// Hands the window and its wizard their parts and the other windows their way into the window,
-// then checks both: raises TUserError naming what is missing.
-void WireEditGestures(const TEditGesturesRoad& road);
+TGesturesEditParts GesturesEditParts(const TEditGesturesRoad& road);
+
+// Hands the windows made before the Edit Gestures window their way into it. They are made first
+// because the window's start needs nothing of them, and each opens it on the program the user
+// works in.
+void WireEditGestures(TFrmGesturesEdit& window, TFrmScratchPad& scratchpad,
+                      const std::vector<TFrmDummyInstance*>& instances);
 
 } // namespace fg

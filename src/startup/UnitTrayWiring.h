@@ -1,13 +1,14 @@
-// The tray's collaborators as start-up hands them over: the mouse monitor's switch, the windows
-// its clicks open, and the end of the program. The wiring is checked before the program runs.
+// The tray's collaborators as start-up hands them over when it makes the tray: the mouse
+// monitor's switch, the windows its clicks open, and the end of the program.
 #pragma once
+
+#include "ui/UnitFrmSysTrayMenu.h"
 
 #include <functional>
 
 namespace fg {
 
 class TFrmMouseMonitor;
-class TfrmSysTrayMenu;
 
 // What only the native start-up can give the tray.
 struct TTrayActions {
@@ -18,7 +19,7 @@ struct TTrayActions {
     std::function<void()> showAbout;         // the About window, in front
 };
 
-// Fills every part of the tray, then checks it: raises TUserError naming what is missing.
-void WireSysTray(TfrmSysTrayMenu& tray, TFrmMouseMonitor& monitor, const TTrayActions& actions);
+// The tray's parts: the monitor, made before the tray, is switched directly.
+TSysTrayParts SysTrayParts(TFrmMouseMonitor& monitor, const TTrayActions& actions);
 
 } // namespace fg

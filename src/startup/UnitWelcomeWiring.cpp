@@ -1,20 +1,21 @@
 #include "startup/UnitWelcomeWiring.h"
 
-#include "app/UnitFrmDebug.h"
 #include "gestures/UnitFrmGesturesEdit.h"
 #include "ui/UnitFrmConfig.h"
-#include "ui/UnitFrmWelcome.h"
+
+#include <utility>
 
 namespace fg {
 
-void WireWelcome(TfrmWelcome& welcome, TFrmConfig& config, TFrmGesturesEdit& editGestures,
-                 const std::function<HWindow()>& showEditGestures) {
-    TWelcomeParts& parts = welcome.Parts();
-    parts.showConfigPage = [&config](int page) { config.ShowPage(page); };
-    parts.createExampleGesture = [&editGestures] { editGestures.CreateExampleGlobalGesture(); };
-    parts.showEditGestures = showEditGestures;
+TWelcomeParts WelcomeParts(TFrmConfig& config, TFrmGesturesEdit& editGestures,
+                           std::function<HWindow()> showEditGestures) {
+    return {.showConfigPage = [&config](int page) { config.ShowPage(page); },
+            .createExampleGesture = [&editGestures] { editGestures.CreateExampleGlobalGesture(); },
+            .showEditGestures = std::move(showEditGestures)};
+}
+
+void WireWelcome(TFrmConfig& config, TfrmWelcome& welcome) {
     config.ShowWelcome = [&welcome] { welcome.ShowInFront(); };
-    welcome.CheckParts();
 }
 
 } // namespace fg

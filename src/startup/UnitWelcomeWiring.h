@@ -1,9 +1,9 @@
 // The welcome window's collaborators as start-up hands them over: the configuration window (which
 // shows the welcome window on the first start and from its link), the global example gesture and
-// the Edit Gestures window. The wiring is checked before the program runs.
+// the Edit Gestures window.
 #pragma once
 
-#include "platform/Types.h"
+#include "ui/UnitFrmWelcome.h"
 
 #include <functional>
 
@@ -11,12 +11,14 @@ namespace fg {
 
 class TFrmConfig;
 class TFrmGesturesEdit;
-class TfrmWelcome;
 
-// Fills the welcome window's parts and the configuration's ShowWelcome, then checks the parts:
-// raises TUserError naming what is missing. showWelcome shows the native window in front.
-// showEditGestures shows the Edit Gestures window and answers its handle.
-void WireWelcome(TfrmWelcome& welcome, TFrmConfig& config, TFrmGesturesEdit& editGestures,
-                 const std::function<HWindow()>& showEditGestures);
+// The welcome window's parts, from the two windows made before it. showEditGestures shows the
+// Edit Gestures window and answers its handle.
+TWelcomeParts WelcomeParts(TFrmConfig& config, TFrmGesturesEdit& editGestures,
+                           std::function<HWindow()> showEditGestures);
+
+// The configuration's way to the welcome window. The configuration is made long before the
+// welcome window and each opens the other, so this one link is made once both exist.
+void WireWelcome(TFrmConfig& config, TfrmWelcome& welcome);
 
 } // namespace fg

@@ -65,19 +65,25 @@ void ShowInFront(HWND window) {
 }
 
 // Every window of the program, created hidden in a fixed order (a window may use the ones made
-// before it) and destroyed in the reverse order when the message loop ends. Once all exist, each
-// is handed the ones it works with; a slip in that wiring stops the start. Then the configuration
-// reads "defaults.ini" and hands every part its settings, before the first gesture.
+// before it) and destroyed in the reverse order when the message loop ends. A window is handed
+// what it works with as it is made: the ones made before it, and callbacks that reach later ones
+// when they run. The few links that need both ends are made once all exist; a slip in the wiring
+// stops the start. Then the configuration reads "defaults.ini" and hands every part its
+// settings, before the first gesture.
 struct TApplicationWindows {
     TApplicationWindows(const Platform& platform, TPaste& sender,
                         TFrmDummyInstanceWindow* firstInstance, bool dataFolderWritable)
-        : os(platform) {
-        editGestures->Logic().Parts().mainThread = mainThread.Caller();
+        : os(platform),
+          editGestures(std::make_unique<TFrmGesturesWindow>(
+              *store, GesturesEditParts({.wizard = wizard->Logic(),
+                                         .monitor = monitor->Logic(),
+                                         .showConfiguration = [this] { ShowConfiguration(); },
+                                         .showDebug = [this] { ShowDebug(); },
+                                         .endProgram = [] { PostQuitMessage(0); },
+                                         .mainThread = mainThread.Caller(),
+                                         .dataFolderWritable = dataFolderWritable}))) {
         runner = std::make_unique<TActionRunner>(TActionRunnerParts{
             scratchpad->Logic(), sender, target, watch->Logic(), TKeystrokeConversions::Default()});
-        const auto showDebug = [this] { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); };
-        // On the page it showed last.
-        const auto showConfiguration = [this] { config->Logic().ShowPage(-1); };
         const TGestureRoad road{*gestures,
                                 *runner,
                                 monitor->Logic(),
@@ -87,34 +93,20 @@ struct TApplicationWindows {
                                 [this](int page) { config->Logic().ShowPage(page); }};
         WireGestureRoad(road);
         WireSettings(road, config->Logic());
-        WireSysTray(tray->Logic(), monitor->Logic(),
-                    {.showDebug = showDebug,
-                     .showConfiguration = showConfiguration,
-                     .exitProgram = [this] { editGestures->Logic().ExitProgram(); },
-                     .showEditGestures = [this] { editGestures->Logic().Show(); },
-                     .showAbout = [this] { about->Logic().ShowInFront(); }});
-        WireWelcome(welcome->Logic(), config->Logic(), editGestures->Logic(), [this] {
-            editGestures->Logic().Show();
-            return reinterpret_cast<HWindow>(editGestures->TWin32Window::Handle());
-        });
+        tray->Logic().CheckParts();
+        WireWelcome(config->Logic(), welcome->Logic());
+        welcome->Logic().CheckParts();
         // "CONFIG" reaches whichever instance window the later start finds.
         for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
             if (w)
-                w->Logic().showConfig = [this, showConfiguration] {
-                    showConfiguration();
+                w->Logic().showConfig = [this] {
+                    ShowConfiguration();
                     return config->Handle();
                 };
-        WireEditGestures(
-            {.window = editGestures->Logic(),
-             .scratchpad = scratchpad->Logic(),
-             .monitor = monitor->Logic(),
-             .instances = {&instance->Logic(), firstInstance ? &firstInstance->Logic() : nullptr},
-             .wizard = wizard->Logic(),
-             .diagonalsEnabled = [this] { return monitor->Logic().EnableDiagonals; },
-             .showConfiguration = showConfiguration,
-             .showDebug = showDebug,
-             .endProgram = [] { PostQuitMessage(0); },
-             .dataFolderWritable = dataFolderWritable});
+        WireEditGestures(editGestures->Logic(), scratchpad->Logic(),
+                         {&instance->Logic(), firstInstance ? &firstInstance->Logic() : nullptr});
+        editGestures->Logic().CheckParts();
+        wizard->Logic().CheckParts();
         try {
             config->Logic().FormCreate();
         } catch (const TUserError& e) {
@@ -128,6 +120,10 @@ struct TApplicationWindows {
         for (TFrmDummyInstanceWindow* w : {instance.get(), firstInstance})
             if (w) w->Logic().Ready();
     }
+
+    void ShowDebug() { ShowInFront(reinterpret_cast<HWND>(debug->Handle())); }
+    // On the page it showed last.
+    void ShowConfiguration() { config->Logic().ShowPage(-1); }
 
     const Platform& os;
     TMainThreadWindow mainThread;
@@ -149,10 +145,7 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmDebugWindow> debug = std::make_unique<TFrmDebugWindow>();
     std::unique_ptr<TFrmDummyUnicodeTooltipWindow> tooltipOwner =
         std::make_unique<TFrmDummyUnicodeTooltipWindow>();
-    // Before the tray: the tray's tip shows the About window's version label.
     std::unique_ptr<TFrmAboutWindow> about = std::make_unique<TFrmAboutWindow>();
-    std::unique_ptr<TfrmSysTrayMenuWindow> tray =
-        std::make_unique<TfrmSysTrayMenuWindow>(about->Logic().lblVersion());
     std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
     std::unique_ptr<TFrmScratchPadWindow> scratchpad =
         std::make_unique<TFrmScratchPadWindow>(*os.desktop, *os.input);
@@ -164,6 +157,15 @@ struct TApplicationWindows {
                            .gate = gate->Logic(),
                            .ratTrap = ratTrap->Logic(),
                            .scratchpad = scratchpad->Logic()});
+    // After the About window, whose version label its tip shows, and the monitor it switches.
+    std::unique_ptr<TfrmSysTrayMenuWindow> tray = std::make_unique<TfrmSysTrayMenuWindow>(
+        about->Logic().lblVersion(),
+        SysTrayParts(monitor->Logic(),
+                     {.showDebug = [this] { ShowDebug(); },
+                      .showConfiguration = [this] { ShowConfiguration(); },
+                      .exitProgram = [this] { editGestures->Logic().ExitProgram(); },
+                      .showEditGestures = [this] { editGestures->Logic().Show(); },
+                      .showAbout = [this] { about->Logic().ShowInFront(); }}));
     // Made once the scratchpad exists: runs every binding.
     std::unique_ptr<TActionRunner> runner;
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
@@ -171,9 +173,18 @@ struct TApplicationWindows {
     // The one keystroke window: the keystroke lists capture with it.
     std::unique_ptr<TFrmKeystrokeEditWindow> keystroke =
         std::make_unique<TFrmKeystrokeEditWindow>();
-    std::unique_ptr<TFrmGesturesWindow> editGestures = std::make_unique<TFrmGesturesWindow>(*store);
-    std::unique_ptr<TFrmGestureWizardWindow> wizard = std::make_unique<TFrmGestureWizardWindow>();
-    std::unique_ptr<TfrmWelcomeWindow> welcome = std::make_unique<TfrmWelcomeWindow>();
+    // Before the Edit Gestures window, which runs it; it asks that window only while it runs.
+    std::unique_ptr<TFrmGestureWizardWindow> wizard = std::make_unique<TFrmGestureWizardWindow>(
+        GestureWizardParts(monitor->Logic(), [this](const std::wstring& h) {
+            return editGestures->Logic().ListsGesture(h);
+        }));
+    // Made in the constructor's list: it is told whether the data folder can be written.
+    std::unique_ptr<TFrmGesturesWindow> editGestures;
+    std::unique_ptr<TfrmWelcomeWindow> welcome = std::make_unique<TfrmWelcomeWindow>(
+        WelcomeParts(config->Logic(), editGestures->Logic(), [this] {
+            editGestures->Logic().Show();
+            return reinterpret_cast<HWindow>(editGestures->TWin32Window::Handle());
+        }));
 };
 
 int RunMessageLoop() {

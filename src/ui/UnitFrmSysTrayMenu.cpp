@@ -48,8 +48,10 @@ std::function<void()> Stamped(std::function<void()> action) {
 
 } // namespace
 
-TfrmSysTrayMenu::TfrmSysTrayMenu(ITrayIconView& v, HWindow w, const std::wstring& versionLabel)
-    : view(v), window(w), tip(TipFor(versionLabel)), disabledEXEs(GetDataPath() + L"disabled.ini"),
+TfrmSysTrayMenu::TfrmSysTrayMenu(ITrayIconView& v, HWindow w, const std::wstring& versionLabel,
+                                 TSysTrayParts p)
+    : view(v), window(w), tip(TipFor(versionLabel)), parts(std::move(p)),
+      disabledEXEs(GetDataPath() + L"disabled.ini"),
       noRightClickEXEs(GetDataPath() + L"noright.ini"),
       disabledTimer(kDisabledIntervalMs, true, [this] { timDisabledTimer(); }) {
     AppendLog(L"SystemTrayIcon - creating");

@@ -28,8 +28,9 @@ class ITrayIconView {
     virtual void ShowMenuOwner(bool shown) = 0;
 };
 
-// What the tray works with, all made by start-up after the tray: it hands them over and then
-// checks the wiring (CheckParts), so a missing one stops the start instead of a dead menu entry.
+// What the tray works with, handed over as it is made: the mouse monitor made before it, and the
+// windows its entries open (most made after it, so reached through callbacks that run later).
+// Start-up checks them (CheckParts), so a missing one stops the start instead of a dead menu entry.
 struct TSysTrayParts {
     std::function<void(bool enabled)> setMonitorEnabled; // the mouse monitor's polling switch
     std::function<void()> openConfiguration;
@@ -56,13 +57,13 @@ class TfrmSysTrayMenu {
 
     // FormCreate: adds the icon and reads both lists. versionLabel is major.minor ("1.0"); the
     // tip is "Farrowglimmer v" and the label, or empty without one.
-    TfrmSysTrayMenu(ITrayIconView& view, HWindow window, const std::wstring& versionLabel);
+    TfrmSysTrayMenu(ITrayIconView& view, HWindow window, const std::wstring& versionLabel,
+                    TSysTrayParts parts);
     // FormDestroy: removes the icon and writes both lists.
     ~TfrmSysTrayMenu();
     TfrmSysTrayMenu(const TfrmSysTrayMenu&) = delete;
     TfrmSysTrayMenu& operator=(const TfrmSysTrayMenu&) = delete;
 
-    TSysTrayParts& Parts() { return parts; }
     // Raises TUserError naming every part that is missing.
     void CheckParts() const;
 

@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace fg {
 
-TfrmSysTrayMenuWindow::TfrmSysTrayMenuWindow(const std::wstring& versionLabel) {
+TfrmSysTrayMenuWindow::TfrmSysTrayMenuWindow(const std::wstring& versionLabel,
+                                             TSysTrayParts parts) {
     // A hidden top-level window, not a message-only one: those never hear the shell's
     // broadcast that the taskbar was made anew, nor the end of the session.
     CreateNative({.className = L"TfrmSysTrayMenu",
@@ -19,7 +21,8 @@ TfrmSysTrayMenuWindow::TfrmSysTrayMenuWindow(const std::wstring& versionLabel) {
                   .style = WS_POPUP,
                   .exStyle = WS_EX_TOOLWINDOW});
     WM_TASKBAR_CREATE = RegisterWindowMessageW(L"TaskbarCreated");
-    logic = std::make_unique<TfrmSysTrayMenu>(*this, reinterpret_cast<HWindow>(hwnd), versionLabel);
+    logic = std::make_unique<TfrmSysTrayMenu>(*this, reinterpret_cast<HWindow>(hwnd), versionLabel,
+                                              std::move(parts));
 }
 
 TfrmSysTrayMenuWindow::~TfrmSysTrayMenuWindow() {

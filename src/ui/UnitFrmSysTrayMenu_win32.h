@@ -15,7 +15,7 @@ constexpr UINT WM_TRAYICON = WM_USER + 1;
 class TfrmSysTrayMenuWindow : public TWin32Window, public ITrayIconView {
   public:
     // versionLabel: the About window's version label ("1.0"), which the tip shows.
-    explicit TfrmSysTrayMenuWindow(const std::wstring& versionLabel);
+    TfrmSysTrayMenuWindow(const std::wstring& versionLabel, TSysTrayParts parts);
     ~TfrmSysTrayMenuWindow() override;
     TfrmSysTrayMenu& Logic() { return *logic; }
 

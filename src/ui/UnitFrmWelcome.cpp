@@ -5,11 +5,13 @@
 #include "ui/UnitFrmConfig.h"
 #include "ui/UnitNoView.h"
 
+#include <utility>
+
 namespace fg {
 
-TfrmWelcome::TfrmWelcome(IWelcomeView* nativeView)
+TfrmWelcome::TfrmWelcome(IWelcomeView* nativeView, TWelcomeParts p)
     : ownView(nativeView ? nullptr : std::make_unique<TNoView<IWelcomeView>>()),
-      view(nativeView ? nativeView : ownView.get()) {}
+      view(nativeView ? nativeView : ownView.get()), parts(std::move(p)) {}
 
 TfrmWelcome::~TfrmWelcome() = default;
 

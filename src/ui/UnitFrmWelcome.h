@@ -20,8 +20,8 @@ enum TWelcomePage : int {
 };
 constexpr int kWelcomePageCount = 4;
 
-// What the links open, handed over by start-up and checked there (CheckParts), so a link never
-// does nothing.
+// What the links open, handed over as the window is made (the configuration and Edit Gestures
+// windows exist by then) and checked by start-up (CheckParts), so a link never does nothing.
 struct TWelcomeParts {
     std::function<void(int page)> showConfigPage; // the configuration window on a page
     std::function<void()> createExampleGesture;   // adds "[TOP]+DOWN" and saves the global file
@@ -44,12 +44,12 @@ class IWelcomeView {
 class TfrmWelcome {
   public:
     // view: the native window, or null for one that is only a flag.
-    explicit TfrmWelcome(IWelcomeView* view = nullptr);
+    TfrmWelcome(IWelcomeView* view, TWelcomeParts parts);
     ~TfrmWelcome();
     TfrmWelcome(const TfrmWelcome&) = delete;
     TfrmWelcome& operator=(const TfrmWelcome&) = delete;
 
-    TWelcomeParts& Parts() { return parts; }
+    const TWelcomeParts& Parts() const { return parts; }
     // Raises TUserError naming every part that is missing.
     void CheckParts() const;
 

@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace fg {
 
 namespace {
@@ -77,7 +79,7 @@ COLORREF PageColour(HWND tabs) {
 
 } // namespace
 
-TfrmWelcomeWindow::TfrmWelcomeWindow() {
+TfrmWelcomeWindow::TfrmWelcomeWindow(TWelcomeParts parts) {
     if (CreateNative({.className = L"TfrmWelcome",
                       .caption = L"Farrowglimmer - Welcome",
                       .style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -91,7 +93,7 @@ TfrmWelcomeWindow::TfrmWelcomeWindow() {
         MakeTabs();
         DpiTaken();
     }
-    logic = std::make_unique<TfrmWelcome>(hwnd ? this : nullptr);
+    logic = std::make_unique<TfrmWelcome>(hwnd ? this : nullptr, std::move(parts));
     logic->FormCreate();
     onEscape = [this] { logic->FormClose(); };
 }

@@ -11,7 +11,7 @@ namespace fg {
 
 class TfrmWelcomeWindow : public TTableWindow, public IWelcomeView {
   public:
-    TfrmWelcomeWindow();
+    explicit TfrmWelcomeWindow(TWelcomeParts parts);
     ~TfrmWelcomeWindow() override;
 
     TfrmWelcome& Logic() { return *logic; }

@@ -35,9 +35,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace fg {
@@ -66,8 +68,10 @@ class GestureRoad : public ::testing::Test {
 
     // Start-up's order: the dispatcher first, the monitor once the windows it draws with exist.
     struct Windows {
-        explicit Windows(fake::FakePlatform& platform) : os(platform) {}
+        Windows(fake::FakePlatform& platform, std::function<void()> end)
+            : os(platform), endProgram(std::move(end)) {}
         fake::FakePlatform& os;
+        std::function<void()> endProgram;
         TGestureStore store;
         TFrmGestures gestures{store};
         TTargetFocus target;
@@ -93,8 +97,24 @@ class GestureRoad : public ::testing::Test {
         TPaste sender;
         TFrmConfig config;
         TActionRunner runner{{scratchpad, sender, target, watch, TKeystrokeConversions::Default()}};
-        TFrmGesturesEdit editGestures{store, nullptr};
-        TFrmGestureWizard wizard{nullptr, {}};
+        TFrmGestureWizard wizard{nullptr,
+                                 GestureWizardParts(monitor, [this](const std::wstring& h) {
+                                     return editGestures.ListsGesture(h);
+                                 })};
+        TFrmGesturesEdit editGestures{
+            store, nullptr, [this] {
+                TGesturesEditParts parts =
+                    GesturesEditParts({.wizard = wizard,
+                                       .monitor = monitor,
+                                       .showConfiguration = [this] { config.ShowPage(-1); },
+                                       .showDebug = [] {},
+                                       .endProgram = endProgram});
+                // The scan as start-up runs it, handed over at once instead of from its thread.
+                parts.startScan = [this] {
+                    editGestures.ReportScanDone(TGatherINIData::Execute());
+                };
+                return parts;
+            }()};
         TFrmDummyInstance instance;
         TGestureRoad Road() {
             return {gestures,
@@ -106,32 +126,22 @@ class GestureRoad : public ::testing::Test {
                     [this](int page) { config.ShowPage(page); }};
         }
     };
-    // The tray as start-up wires it, with the configuration window of the road.
-    void WireTray(TfrmSysTrayMenu& tray) {
-        WireSysTray(tray, windows->monitor,
-                    {.showDebug = [] {},
-                     .showConfiguration = [this] { windows->config.ShowPage(-1); },
-                     .exitProgram = [this] { windows->editGestures.ExitProgram(); },
-                     .showEditGestures = [this] { windows->editGestures.Show(); },
-                     .showAbout = [] {}});
+    // The tray's parts as start-up hands them over, with the configuration window of the road.
+    TSysTrayParts TrayParts() {
+        return SysTrayParts(windows->monitor,
+                            {.showDebug = [] {},
+                             .showConfiguration = [this] { windows->config.ShowPage(-1); },
+                             .exitProgram = [this] { windows->editGestures.ExitProgram(); },
+                             .showEditGestures = [this] { windows->editGestures.Show(); },
+                             .showAbout = [] {}});
     }
     Windows& Start() {
-        windows = std::make_unique<Windows>(os);
+        windows = std::make_unique<Windows>(os, [this] { ended = true; });
         WireGestureRoad(windows->Road());
         WireSettings(windows->Road(), windows->config);
-        WireEditGestures({.window = windows->editGestures,
-                          .scratchpad = windows->scratchpad,
-                          .monitor = windows->monitor,
-                          .instances = {&windows->instance},
-                          .wizard = windows->wizard,
-                          .diagonalsEnabled = [this] { return windows->monitor.EnableDiagonals; },
-                          .showConfiguration = [this] { windows->config.ShowPage(-1); },
-                          .showDebug = [] {},
-                          .endProgram = [this] { ended = true; }});
-        // The scan as start-up runs it, handed over at once instead of from its thread.
-        windows->editGestures.Parts().startScan = [this] {
-            windows->editGestures.ReportScanDone(TGatherINIData::Execute());
-        };
+        WireEditGestures(windows->editGestures, windows->scratchpad, {&windows->instance});
+        windows->editGestures.CheckParts();
+        windows->wizard.CheckParts();
         windows->config.FormCreate();
         os.clock.Advance(70); // the first poll
         return *windows;
@@ -176,8 +186,7 @@ TEST_F(GestureRoad, ScrollLockThroughTheTraySuspendsGesturesUntilItIsOff) {
     Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
     Start();
     AnyTray view;
-    TfrmSysTrayMenu tray(view, 0, L"1.0");
-    WireTray(tray);
+    TfrmSysTrayMenu tray(view, 0, L"1.0", TrayParts());
     const auto gesture = [this] {
         os.input.events.clear();
         Hold({500, 300}, 12, 0, 12);
@@ -200,8 +209,7 @@ TEST_F(GestureRoad, TheTraysTicksLeaveAProgramWithItsGesturesOffAlone) {
           L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n[Settings]\r\ncbDisableAll=1\r\n");
     Start();
     AnyTray view;
-    TfrmSysTrayMenu tray(view, 0, L"1.0");
-    WireTray(tray);
+    TfrmSysTrayMenu tray(view, 0, L"1.0", TrayParts());
     for (int i = 0; i < 3; ++i) {
         os.input.events.clear();
         Hold({500, 300}, 12, 0, 12);
@@ -214,9 +222,12 @@ TEST_F(GestureRoad, TheTraysTicksLeaveAProgramWithItsGesturesOffAlone) {
 TEST_F(GestureRoad, TheTrayIsWiredWithEveryPartAndItsConfigureOpensTheWindow) {
     Start();
     AnyTray view;
-    TfrmSysTrayMenu tray(view, 0, L"1.0");
-    EXPECT_THROW(WireSysTray(tray, windows->monitor, {.showDebug = [] {}}), TUserError);
-    EXPECT_NO_THROW(WireTray(tray));
+    EXPECT_THROW(
+        TfrmSysTrayMenu(view, 0, L"1.0", SysTrayParts(windows->monitor, {.showDebug = [] {}}))
+            .CheckParts(),
+        TUserError);
+    TfrmSysTrayMenu tray(view, 0, L"1.0", TrayParts());
+    EXPECT_NO_THROW(tray.CheckParts());
 
     os.desktop.pick = {L"&Configure ..."};
     tray.WMTrayIcon(traymsg::RBUTTONDOWN);
@@ -228,8 +239,7 @@ TEST_F(GestureRoad, EditGesturesOpensOnTheForegroundProgramAndExitSavesItsFile) 
     Write(L"Gestures_notepad.exe.ini", L"[3]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
     Start();
     AnyTray view;
-    TfrmSysTrayMenu tray(view, 0, L"1.0");
-    WireTray(tray);
+    TfrmSysTrayMenu tray(view, 0, L"1.0", TrayParts());
     TFrmGesturesEdit& window = windows->editGestures;
 
     const std::vector<std::uint8_t> command =

@@ -453,8 +453,7 @@ TEST_F(Scan, ListsNonEmptyProgramFilesAndTheProgramsDownTheZOrder) {
               (std::vector<std::wstring>{L"notepad.exe", L"calc.exe", L"notepad.exe"}));
 
     // The window lists two programs and shows the first.
-    TFrmGesturesEdit window(store, nullptr);
-    window.Parts().startScan = [] {};
+    TFrmGesturesEdit window(store, nullptr, {.startScan = [] {}});
     window.tsSwitchChange(kProgramTab);
     window.ReportScanDone({{}, {L"CALC.EXE", L"a.exe"}});
     window.lbProgramsSelectItem(0);
@@ -510,8 +509,9 @@ class MainThread {
 
 TEST_F(Scan, OverlappingScansEachHandOverTheirOwnLists) {
     MainThread mainThread;
-    TFrmGesturesEdit window(store, nullptr);
-    window.Parts().mainThread = [&](const std::function<void()>& f) { mainThread.Call(f); };
+    TFrmGesturesEdit window(store, nullptr, {.mainThread = [&](const std::function<void()>& f) {
+                                mainThread.Call(f);
+                            }});
 
     platform.files.SetText(Path(L"Gestures_a.exe.ini"), L"x");
     AddProgram(2, L"notepad.exe");

@@ -109,15 +109,7 @@ class EditGestures : public ::testing::Test {
         parts.runner = &runner;
         store = std::make_unique<TGestureStore>();
         gestures = std::make_unique<TFrmGestures>(*store, parts);
-        window = std::make_unique<TFrmGesturesEdit>(*store, &view);
-        TGesturesEditParts& p = window->Parts();
-        p.wizard = &wizard;
-        p.showConfiguration = [this] { opened.push_back(L"configuration"); };
-        p.showDebug = [this] { opened.push_back(L"debug"); };
-        p.endProgram = [this] { opened.push_back(L"end"); };
-        p.fileSaved = [] {};
-        // The scan as it runs, handed over at once.
-        p.startScan = [this] { window->ReportScanDone(TGatherINIData::Execute()); };
+        window = std::make_unique<TFrmGesturesEdit>(*store, &view, editParts);
         window->CheckParts();
         return *window;
     }
@@ -159,6 +151,15 @@ class EditGestures : public ::testing::Test {
     std::unique_ptr<TGestureStore> store;
     std::unique_ptr<TFrmGestures> gestures;
     std::unique_ptr<TFrmGesturesEdit> window;
+    // The window's parts, as a test may have changed them before Make.
+    TGesturesEditParts editParts{
+        .wizard = &wizard,
+        .showConfiguration = [this] { opened.push_back(L"configuration"); },
+        .showDebug = [this] { opened.push_back(L"debug"); },
+        .endProgram = [this] { opened.push_back(L"end"); },
+        .fileSaved = [] {},
+        // The scan as it runs, handed over at once.
+        .startScan = [this] { window->ReportScanDone(TGatherINIData::Execute()); }};
 };
 
 TEST_F(EditGestures, OpensOnTheGlobalRowsAndTheProgramTabListsFilesAndRunningPrograms) {
@@ -443,8 +444,8 @@ TEST_F(EditGestures, AReadOnlyFileRaisesTheErrorAndTheWindowKeepsItsRows) {
 // In a data folder start-up found unwritable (and said so), an edit still reports its failure;
 // the save as the program ends is only logged.
 TEST_F(EditGestures, InAnUnwritableFolderEditsFailAloudAndTheEndQuietly) {
+    editParts.dataFolderWritable = false;
     OnNotepad();
-    window->Parts().dataFolderWritable = false;
     os.files.readOnlyFolders.insert(GetDataPath());
     const std::wstring path = GetDataPath() + L"Gestures_notepad.exe.ini";
     SelectRow(L"UP+RIGHT");
@@ -584,10 +585,9 @@ TEST_F(EditGestures, ButtonsAndClicksReachTheirWindows) {
 }
 
 TEST_F(EditGestures, EveryPartIsRequired) {
-    Make();
-    window->Parts() = {};
+    editParts = {};
     try {
-        window->CheckParts();
+        Make();
         FAIL();
     } catch (const TUserError& e) {
         EXPECT_EQ(e.Message(),

@@ -52,15 +52,9 @@ class SysTray : public ::testing::Test {
         view.window = ownWindow;
     }
 
+    // The tray with `parts`, as a test may have changed them.
     TfrmSysTrayMenu& Create(const std::wstring& version = L"1.0") {
-        tray = std::make_unique<TfrmSysTrayMenu>(view, ownWindow, version);
-        TSysTrayParts& p = tray->Parts();
-        p.setMonitorEnabled = [this](bool on) { monitor.push_back(on); };
-        p.openConfiguration = [this] { opened.push_back(L"configuration"); };
-        p.openEditGestures = [this] { opened.push_back(L"edit gestures"); };
-        p.openAbout = [this] { opened.push_back(L"about"); };
-        p.showDebug = [this] { opened.push_back(L"debug"); };
-        p.exitProgram = [this] { opened.push_back(L"exit"); };
+        tray = std::make_unique<TfrmSysTrayMenu>(view, ownWindow, version, parts);
         return *tray;
     }
     void ScrollLock() {
@@ -76,6 +70,12 @@ class SysTray : public ::testing::Test {
     std::unique_ptr<TfrmSysTrayMenu> tray;
     std::vector<bool> monitor;
     std::vector<std::wstring> opened;
+    TSysTrayParts parts{.setMonitorEnabled = [this](bool on) { monitor.push_back(on); },
+                        .openConfiguration = [this] { opened.push_back(L"configuration"); },
+                        .openEditGestures = [this] { opened.push_back(L"edit gestures"); },
+                        .openAbout = [this] { opened.push_back(L"about"); },
+                        .showDebug = [this] { opened.push_back(L"debug"); },
+                        .exitProgram = [this] { opened.push_back(L"exit"); }};
 };
 
 using Call = FakeTray::Call;
@@ -237,9 +237,9 @@ TEST_F(SysTray, EachEntryRunsItsAction) {
 // With timing marks on, an entry's pick is stamped before its window opens: the bench that
 // times opening the configuration window measures from this stamp.
 TEST_F(SysTray, APickIsStampedBeforeItsWindowOpens) {
+    parts.openConfiguration = [] { AppendLog(L"configuration opens"); };
     Create();
     SetTimingMarks(true);
-    tray->Parts().openConfiguration = [] { AppendLog(L"configuration opens"); };
     os.desktop.pick = {L"&Configure ..."};
     test::LogMark mark;
     tray->ShowPopup();
@@ -263,11 +263,11 @@ TEST_F(SysTray, AWindowOpensOnlyWhenTheForegroundsInputCanBeJoined) {
 }
 
 TEST_F(SysTray, ASecondRightPressWhileTheMenuIsUpIsIgnored) {
-    Create();
-    tray->Parts().openAbout = [this] {
+    parts.openAbout = [this] {
         tray->WMTrayIcon(traymsg::RBUTTONDOWN);
         throw TUserError(L"failed");
     };
+    Create();
     os.desktop.pick = {L"About"};
     EXPECT_THROW(tray->ShowPopup(), TUserError);
     EXPECT_EQ(os.desktop.popups.size(), 1u);
@@ -275,9 +275,9 @@ TEST_F(SysTray, ASecondRightPressWhileTheMenuIsUpIsIgnored) {
 }
 
 TEST_F(SysTray, MissingPartsAreNamed) {
+    parts.openAbout = nullptr;
+    parts.exitProgram = nullptr;
     Create();
-    tray->Parts().openAbout = nullptr;
-    tray->Parts().exitProgram = nullptr;
     try {
         tray->CheckParts();
         FAIL() << "no error";

@@ -116,12 +116,9 @@ struct EditGesturesView : FakeView<IGesturesEditView> {
 
 class Welcome : public ::testing::Test {
   protected:
-    Welcome() : view(os), welcome(&view) {
+    Welcome() {
         welcome.FormCreate();
-        WireWelcome(welcome, config, editWindow, [this] {
-            ++editGesturesShown;
-            return editGestures;
-        });
+        WireWelcome(config, welcome);
         editGestures = os.desktop.AddWindow(2, 5);
     }
     std::wstring SettingsPath() const { return GetDataPath() + L"defaults.ini"; }
@@ -139,11 +136,14 @@ class Welcome : public ::testing::Test {
     TFrmConfig config;
     TGestureStore store;
     EditGesturesView editView{os};
-    TFrmGesturesEdit editWindow{store, &editView};
-    FakeView<IWelcomeView> view;
-    TfrmWelcome welcome;
+    TFrmGesturesEdit editWindow{store, &editView, {}};
     HWindow editGestures = 0;
     int editGesturesShown = 0;
+    FakeView<IWelcomeView> view{os};
+    TfrmWelcome welcome{&view, WelcomeParts(config, editWindow, [this] {
+                            ++editGesturesShown;
+                            return editGestures;
+                        })};
 };
 
 TEST_F(Welcome, EveryOpeningStartsOnGettingStartedWhateverPageWasReadLast) {
@@ -252,8 +252,8 @@ TEST_F(Welcome, TheFirstStartShowsItOnceAndMarksItShownTheNextStartDoesNot) {
 
     // The next start reads the mark.
     TFrmConfig next;
-    TfrmWelcome nextWelcome;
-    WireWelcome(nextWelcome, next, editWindow, [] { return HWindow{0}; });
+    TfrmWelcome nextWelcome(nullptr, WelcomeParts(next, editWindow, [] { return HWindow{0}; }));
+    WireWelcome(next, nextWelcome);
     next.FormCreate();
     EXPECT_FALSE(nextWelcome.Showing());
     // The configuration's link still opens it.
@@ -263,9 +263,9 @@ TEST_F(Welcome, TheFirstStartShowsItOnceAndMarksItShownTheNextStartDoesNot) {
 }
 
 TEST_F(Welcome, AMissingPartStopsTheWiringAndNamesItself) {
-    TfrmWelcome other;
+    TfrmWelcome other(nullptr, WelcomeParts(config, editWindow, {}));
     try {
-        WireWelcome(other, config, editWindow, {});
+        other.CheckParts();
         FAIL() << "no error";
     } catch (const TUserError& e) {
         EXPECT_EQ(e.Message(), L"The welcome window is missing its edit-gestures");
@@ -292,21 +292,21 @@ TEST(AboutInTheTray, TheTipTakesTheAboutWindowsVersionAndTheEntryOpensIt) {
     TFrmAbout about(&view);
     about.FormCreate();
     AnyTray icon;
-    TfrmSysTrayMenu tray(icon, 0, about.lblVersion());
-    EXPECT_EQ(icon.tip, L"Farrowglimmer v3.7");
-
     test::MonitorWindows made(os);
     TFrmMouseMonitor& monitor = made.monitor;
-    EXPECT_THROW(
-        WireSysTray(tray, monitor,
-                    {.showDebug = [] {}, .showConfiguration = [] {}, .exitProgram = [] {}}),
-        TUserError);
-    WireSysTray(tray, monitor,
-                {.showDebug = [] {},
-                 .showConfiguration = [] {},
-                 .exitProgram = [] {},
-                 .showEditGestures = [] {},
-                 .showAbout = [&about] { about.ShowInFront(); }});
+    EXPECT_THROW(TfrmSysTrayMenu(icon, 0, about.lblVersion(),
+                                 SysTrayParts(monitor, {.showDebug = [] {},
+                                                        .showConfiguration = [] {},
+                                                        .exitProgram = [] {}}))
+                     .CheckParts(),
+                 TUserError);
+    TfrmSysTrayMenu tray(icon, 0, about.lblVersion(),
+                         SysTrayParts(monitor, {.showDebug = [] {},
+                                                .showConfiguration = [] {},
+                                                .exitProgram = [] {},
+                                                .showEditGestures = [] {},
+                                                .showAbout = [&about] { about.ShowInFront(); }}));
+    EXPECT_EQ(icon.tip, L"Farrowglimmer v3.7");
     // Some other program has the foreground when the tray's menu is used.
     os.desktop.foreground = os.desktop.AddWindow(7, 70);
     os.desktop.pick = {L"About"};

@@ -184,8 +184,7 @@ TEST(GestureScanWin, TheListsReachTheMainThreadByASentMessage) {
     } view;
     TMainThreadWindow window;
     TGestureStore store;
-    TFrmGesturesEdit edit(store, &view);
-    edit.Parts().mainThread = window.Caller();
+    TFrmGesturesEdit edit(store, &view, {.mainThread = window.Caller()});
 
     test::LogMark mark;
     edit.tsSwitchChange(kProgramTab); // starts a scan; its lists come by a sent message
