@@ -105,10 +105,8 @@ int Run() {
     TTargetFocus pressed;
     TfrmDummyWatchForExplorerPopup watch;
     TActionRunner runner{{pad, sender, pressed, watch, TKeystrokeConversions::Default()}};
-    TGesturesParts parts;
-    parts.runner = &runner;
     TGestureStore store;
-    BenchDispatcher dispatcher(store, parts);
+    BenchDispatcher dispatcher(store, runner);
     const std::wstring exe = GetWindowEXEName(GetForegroundHandle());
     const std::wstring file = GestureFileName(exe);
     std::printf("foreground program: \"%ls\" (file %ls)\n", exe.c_str(), file.c_str());

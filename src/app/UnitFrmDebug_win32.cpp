@@ -24,8 +24,8 @@ std::vector<ControlRow> TFrmDebugWindow::Rows() {
          akTopRight,
          [this] {
              if (logic)
-                 logic->cbAutoSaveClick(SendMessageW(controls.Item(idAutoSave), BM_GETCHECK, 0,
-                                                     0) == BST_CHECKED);
+                 logic->cbAutoSaveClick(
+                     SendMessageW(controls.Item(idAutoSave), BM_GETCHECK, 0, 0) == BST_CHECKED);
          }},
         {idMemo1, ControlKind::ListBox, L"", 0, 22, 449, 479, akAll},
         {idButton1, ControlKind::Button, L"Copy", 455, 64, 75, 25, akTopRight,
@@ -62,9 +62,13 @@ void TFrmDebugWindow::SetLineHeight() {
     SendMessageW(Memo(), LB_SETITEMHEIGHT, 0, Scale(kLineHeight));
 }
 
-HWND TFrmDebugWindow::Memo() const { return controls.Item(idMemo1); }
+HWND TFrmDebugWindow::Memo() const {
+    return controls.Item(idMemo1);
+}
 
-void TFrmDebugWindow::MemoClear() { SendMessageW(Memo(), LB_RESETCONTENT, 0, 0); }
+void TFrmDebugWindow::MemoClear() {
+    SendMessageW(Memo(), LB_RESETCONTENT, 0, 0);
+}
 
 void TFrmDebugWindow::MemoAddBottom(const std::wstring& line) {
     SendMessageW(Memo(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
@@ -79,7 +83,9 @@ void TFrmDebugWindow::MemoDeleteBottom() {
     if (count > 0) SendMessageW(Memo(), LB_DELETESTRING, static_cast<WPARAM>(count - 1), 0);
 }
 
-bool TFrmDebugWindow::IsShowing() { return hwnd && IsWindowVisible(hwnd); }
+bool TFrmDebugWindow::IsShowing() {
+    return hwnd && IsWindowVisible(hwnd);
+}
 
 LRESULT TFrmDebugWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

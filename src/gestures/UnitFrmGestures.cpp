@@ -23,9 +23,11 @@ std::wstring FoundText(bool found) {
 
 } // namespace
 
-TFrmGestures::TFrmGestures(TGestureStore& gestureStore, TGesturesParts withParts)
+TFrmGestures::TFrmGestures(TGestureStore& gestureStore, TActionRunner& actionRunner,
+                           TGesturesParts withParts)
     : timCloseTooltip(500, true, [this] { timCloseTooltipTimer(); }), store(gestureStore),
-      parts(std::move(withParts)), current(std::make_shared<const TGestureFile>()) {
+      runner(actionRunner), parts(std::move(withParts)),
+      current(std::make_shared<const TGestureFile>()) {
     if (!parts.tooltip) ownTooltip = std::make_unique<TTooltipWindow>();
 }
 
@@ -33,7 +35,6 @@ TFrmGestures::~TFrmGestures() = default;
 
 void TFrmGestures::CheckParts() const {
     std::wstring missing;
-    if (!parts.runner) missing += L" runner";
     if (!parts.monitor) missing += L" monitor";
     if (!parts.showConfigPage) missing += L" configuration";
     if (!missing.empty()) throw TUserError(L"The dispatcher is missing its" + missing);
@@ -43,11 +44,6 @@ TTooltipWindow& TFrmGestures::tt() {
     if (parts.tooltip) return *parts.tooltip;
     if (!ownTooltip) ownTooltip = std::make_unique<TTooltipWindow>();
     return *ownTooltip;
-}
-
-TActionRunner& TFrmGestures::Runner() const {
-    if (!parts.runner) throw TUserError(L"The dispatcher has no action runner");
-    return *parts.runner;
 }
 
 IGestureInProgress& TFrmGestures::Monitor() const {
@@ -63,7 +59,7 @@ void TFrmGestures::ShowConfigPage(int page) const {
 std::wstring TFrmGestures::ForegroundGestureFile() {
     // The program the gesture began over: by the release, a menu or a title bar's release may
     // have left the foreground with nobody.
-    const HWindow pressed = parts.runner ? parts.runner->Target().Window() : 0;
+    const HWindow pressed = runner.Target().Window();
     return GestureFileName(GetWindowEXEName(pressed != 0 ? pressed : GetForegroundHandle()));
 }
 
@@ -103,7 +99,6 @@ bool TFrmGestures::ProgramIsDisabled() {
 }
 
 bool TFrmGestures::AsDrawnGesture(const std::function<bool()>& report) {
-    TActionRunner& runner = Runner();
     runner.BeginGesture();
     bool ran = false;
     try {

@@ -16,10 +16,9 @@ class IGestureInProgress;
 class TActionRunner;
 class TTooltipWindow;
 
-// Who the dispatcher works with besides the store. The mouse monitor and the dispatcher need each
-// other, so start-up hands them over once both exist and then checks the wiring (CheckParts).
+// What the dispatcher is handed once all exist. The mouse monitor and the dispatcher need each
+// other, so start-up hands them over then and checks the wiring (CheckParts).
 struct TGesturesParts {
-    TActionRunner* runner = nullptr;       // required: runs the bindings
     IGestureInProgress* monitor = nullptr; // required: the pop-ups drop the gesture
     // Required: opens the configuration window on a page (1 "Gesture Advanced", 3 "Diagonals").
     std::function<void(int page)> showConfigPage;
@@ -30,7 +29,8 @@ struct TGesturesParts {
 // in the foreground program's file, then in the global one, and has the runner run the binding.
 class TFrmGestures : public IGestureReceiver {
   public:
-    explicit TFrmGestures(TGestureStore& store, TGesturesParts parts = {});
+    // runner carries out the bindings found in store's files.
+    TFrmGestures(TGestureStore& store, TActionRunner& runner, TGesturesParts parts = {});
     ~TFrmGestures() override;
 
     // Raises TUserError naming every required part that is missing.
@@ -86,7 +86,7 @@ class TFrmGestures : public IGestureReceiver {
     const TGestureFile& LoadForeground(std::wstring* fileName = nullptr);
     void ShowConfirmation(const std::wstring& text);
     void SetDisabled(bool disabled, const wchar_t* logText);
-    TActionRunner& Runner() const;
+    TActionRunner& Runner() const { return runner; }
     IGestureInProgress& Monitor() const;
     void ShowConfigPage(int page) const;
 
@@ -94,6 +94,7 @@ class TFrmGestures : public IGestureReceiver {
     TTooltipWindow& tt();
 
     TGestureStore& store;
+    TActionRunner& runner;
     TGesturesParts parts;
     // The file of the program the last gesture was drawn over.
     std::shared_ptr<const TGestureFile> current;

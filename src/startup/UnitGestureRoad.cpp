@@ -23,7 +23,6 @@ GateLeavesAlone(TFrmGestures& gestures, std::function<bool(const std::wstring&)>
 
 void WireGestureRoad(const TGestureRoad& road) {
     TGesturesParts& dispatcher = road.gestures.Parts();
-    dispatcher.runner = &road.runner;
     dispatcher.monitor = &road.monitor;
     // The pop-ups' "Configure" and the scratchpad's "?" open the configuration window's pages.
     dispatcher.showConfigPage = road.showConfigPage;

@@ -71,9 +71,9 @@ void ShowInFront(HWND window) {
 // stops the start. Then the configuration reads "defaults.ini" and hands every part its
 // settings, before the first gesture.
 struct TApplicationWindows {
-    TApplicationWindows(const Platform& platform, TPaste& sender,
+    TApplicationWindows(const Platform& platform, TPaste& keystrokeSender,
                         TFrmDummyInstanceWindow* firstInstance, bool dataFolderWritable)
-        : os(platform),
+        : os(platform), sender(keystrokeSender),
           editGestures(std::make_unique<TFrmGesturesWindow>(
               *store, GesturesEditParts({.wizard = wizard->Logic(),
                                          .monitor = monitor->Logic(),
@@ -82,8 +82,6 @@ struct TApplicationWindows {
                                          .endProgram = [] { PostQuitMessage(0); },
                                          .mainThread = mainThread.Caller(),
                                          .dataFolderWritable = dataFolderWritable}))) {
-        runner = std::make_unique<TActionRunner>(TActionRunnerParts{
-            scratchpad->Logic(), sender, target, watch->Logic(), TKeystrokeConversions::Default()});
         const TGestureRoad road{*gestures,
                                 *runner,
                                 monitor->Logic(),
@@ -126,11 +124,19 @@ struct TApplicationWindows {
     void ShowConfiguration() { config->Logic().ShowPage(-1); }
 
     const Platform& os;
+    TPaste& sender;
     TMainThreadWindow mainThread;
     TTargetFocus target;
     // The gesture files, read and written in one place; the global one is read here.
     std::unique_ptr<TGestureStore> store = std::make_unique<TGestureStore>();
-    std::unique_ptr<TFrmGestures> gestures = std::make_unique<TFrmGestures>(*store);
+    std::unique_ptr<TfrmDummyWatchForExplorerPopupWindow> watch =
+        std::make_unique<TfrmDummyWatchForExplorerPopupWindow>();
+    std::unique_ptr<TFrmScratchPadWindow> scratchpad =
+        std::make_unique<TFrmScratchPadWindow>(*os.desktop, *os.input);
+    // Carries out every binding, in the program the gesture was drawn over.
+    std::unique_ptr<TActionRunner> runner = std::make_unique<TActionRunner>(TActionRunnerParts{
+        scratchpad->Logic(), sender, target, watch->Logic(), TKeystrokeConversions::Default()});
+    std::unique_ptr<TFrmGestures> gestures = std::make_unique<TFrmGestures>(*store, *runner);
     // Off (no hook) until the settings say otherwise; it outlives the monitor that reads it. The
     // tray that keeps "noright.ini" comes later: the gate asks it only once the program runs.
     std::unique_ptr<TRightButtonGateHook> gate = std::make_unique<TRightButtonGateHook>(
@@ -140,15 +146,11 @@ struct TApplicationWindows {
     std::unique_ptr<TFrmRatTrapWindow> ratTrap =
         std::make_unique<TFrmRatTrapWindow>(*os.desktop, *os.input);
     std::unique_ptr<TFrmDummyInstanceWindow> instance = std::make_unique<TFrmDummyInstanceWindow>();
-    std::unique_ptr<TfrmDummyWatchForExplorerPopupWindow> watch =
-        std::make_unique<TfrmDummyWatchForExplorerPopupWindow>();
     std::unique_ptr<TFrmDebugWindow> debug = std::make_unique<TFrmDebugWindow>();
     std::unique_ptr<TFrmDummyUnicodeTooltipWindow> tooltipOwner =
         std::make_unique<TFrmDummyUnicodeTooltipWindow>();
     std::unique_ptr<TFrmAboutWindow> about = std::make_unique<TFrmAboutWindow>();
     std::unique_ptr<TFrmDrawGestureWindow> drawGesture = std::make_unique<TFrmDrawGestureWindow>();
-    std::unique_ptr<TFrmScratchPadWindow> scratchpad =
-        std::make_unique<TFrmScratchPadWindow>(*os.desktop, *os.input);
     // Once the windows it draws a gesture with exist.
     std::unique_ptr<TFrmMouseMonitorWindow> monitor = std::make_unique<TFrmMouseMonitorWindow>(
         *os.input, *os.desktop, *os.clock,
@@ -166,8 +168,6 @@ struct TApplicationWindows {
                       .exitProgram = [this] { editGestures->Logic().ExitProgram(); },
                       .showEditGestures = [this] { editGestures->Logic().Show(); },
                       .showAbout = [this] { about->Logic().ShowInFront(); }}));
-    // Made once the scratchpad exists: runs every binding.
-    std::unique_ptr<TActionRunner> runner;
     std::unique_ptr<TFrmLinesWindow> lines = std::make_unique<TFrmLinesWindow>();
     std::unique_ptr<TFrmConfigWindow> config = std::make_unique<TFrmConfigWindow>();
     // The one keystroke window: the keystroke lists capture with it.

@@ -228,17 +228,20 @@ class Soak : public ::testing::Test, protected Desk {
         }
     }
 
-    // Start-up's order: the dispatcher first, the scratchpad late.
+    // Start-up's order: the runner and the dispatcher, then the monitor once the windows it
+    // draws with exist.
     TGestureStore store;
-    TFrmGestures gestures{store};
     TTargetFocus target;
+    TfrmDummyWatchForExplorerPopup watch;
+    PadView padView;
+    TFrmScratchPad pad{os.desktop, hand, &padView};
+    TPaste sender;
+    TActionRunner runner{{pad, sender, target, watch, TKeystrokeConversions::Default()}};
+    TFrmGestures gestures{store, runner};
     TRightButtonGate gate{TRightButtonGate::OnPlatform(
         os.desktop, hand, GateLeavesAlone(gestures, [](const std::wstring&) { return false; }),
         [](bool) {}, [] {})};
     TFrmRatTrap ratTrap{os.desktop, hand};
-    TfrmDummyWatchForExplorerPopup watch;
-    PadView padView;
-    TFrmScratchPad pad{os.desktop, hand, &padView};
     TFrmMouseMonitor monitor{hand,
                              os.desktop,
                              os.clock,
@@ -247,8 +250,6 @@ class Soak : public ::testing::Test, protected Desk {
                               .gate = gate,
                               .ratTrap = ratTrap,
                               .scratchpad = pad}};
-    TPaste sender;
-    TActionRunner runner{{pad, sender, target, watch, TKeystrokeConversions::Default()}};
     TFrmConfig config;
 };
 

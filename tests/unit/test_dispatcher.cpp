@@ -61,9 +61,8 @@ class Dispatch : public ::testing::Test {
     Dispatcher& Make() {
         TGesturesParts parts;
         parts.tooltip = &tooltip;
-        parts.runner = &runner;
         store = std::make_unique<TGestureStore>();
-        dispatcher = std::make_unique<Dispatcher>(*store, parts);
+        dispatcher = std::make_unique<Dispatcher>(*store, runner, parts);
         test::UseDefaultSettings(*dispatcher, runner);
         platform.clock.Advance(500); // the close timer runs once from creation
         tooltip.closes.clear();

@@ -78,13 +78,12 @@ class Popups : public ::testing::Test {
     TFrmGestures& Make() {
         TGesturesParts parts;
         parts.tooltip = &tooltip;
-        parts.runner = &runner;
         parts.monitor = &gesture;
         parts.showConfigPage = [this](int page) {
             calls.push_back(L"configuration page " + std::to_wstring(page));
         };
         store = std::make_unique<TGestureStore>();
-        dispatcher = std::make_unique<TFrmGestures>(*store, parts);
+        dispatcher = std::make_unique<TFrmGestures>(*store, runner, parts);
         dispatcher->CheckParts();
         test::UseDefaultSettings(*dispatcher, runner);
         os.clock.Advance(500); // the close timer runs once from creation

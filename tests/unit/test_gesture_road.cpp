@@ -66,15 +66,20 @@ class GestureRoad : public ::testing::Test {
         os.files.SetText(GetDataPath() + name, contents);
     }
 
-    // Start-up's order: the dispatcher first, the monitor once the windows it draws with exist.
+    // Start-up's order: the runner and the dispatcher, then the monitor once the windows it draws
+    // with exist.
     struct Windows {
         Windows(fake::FakePlatform& platform, std::function<void()> end)
             : os(platform), endProgram(std::move(end)) {}
         fake::FakePlatform& os;
         std::function<void()> endProgram;
         TGestureStore store;
-        TFrmGestures gestures{store};
         TTargetFocus target;
+        TfrmDummyWatchForExplorerPopup watch;
+        TFrmScratchPad scratchpad{os.desktop, os.input};
+        TPaste sender;
+        TActionRunner runner{{scratchpad, sender, target, watch, TKeystrokeConversions::Default()}};
+        TFrmGestures gestures{store, runner};
         // The hook itself is the native part's: here the test hands the gate its events.
         std::vector<bool> hookCalls;
         std::set<std::wstring> noRight; // "noright.ini"
@@ -84,8 +89,6 @@ class GestureRoad : public ::testing::Test {
                             [this](const std::wstring& exe) { return noRight.count(exe) > 0; }),
             [this](bool on) { hookCalls.push_back(on); }, [] {})};
         TFrmRatTrap ratTrap{os.desktop, os.input};
-        TfrmDummyWatchForExplorerPopup watch;
-        TFrmScratchPad scratchpad{os.desktop, os.input};
         TFrmMouseMonitor monitor{os.input,
                                  os.desktop,
                                  os.clock,
@@ -94,9 +97,7 @@ class GestureRoad : public ::testing::Test {
                                   .gate = gate,
                                   .ratTrap = ratTrap,
                                   .scratchpad = scratchpad}};
-        TPaste sender;
         TFrmConfig config;
-        TActionRunner runner{{scratchpad, sender, target, watch, TKeystrokeConversions::Default()}};
         TFrmGestureWizard wizard{nullptr,
                                  GestureWizardParts(monitor, [this](const std::wstring& h) {
                                      return editGestures.ListsGesture(h);
@@ -539,13 +540,18 @@ TEST_F(GestureRoad, LogHandlesAddsTheCountAfterEachGestureWhenItIsOn) {
 
 TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
     TGestureStore store;
-    TFrmGestures gestures{store};
+    TTargetFocus target;
+    TfrmDummyWatchForExplorerPopup watch;
+    TFrmScratchPad scratchpad{os.desktop, os.input};
+    TPaste sender;
+    TActionRunner runner{{scratchpad, sender, target, watch, TKeystrokeConversions::Default()}};
+    TFrmGestures gestures{store, runner};
     EXPECT_THROW(GateLeavesAlone(gestures, nullptr), TUserError);
     try {
         gestures.CheckParts();
         FAIL() << "no error";
     } catch (const TUserError& e) {
-        EXPECT_EQ(e.Message(), L"The dispatcher is missing its runner monitor configuration");
+        EXPECT_EQ(e.Message(), L"The dispatcher is missing its monitor configuration");
     }
 }
 

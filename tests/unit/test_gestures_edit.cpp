@@ -106,9 +106,8 @@ class EditGestures : public ::testing::Test {
     TFrmGesturesEdit& Make() {
         TGesturesParts parts;
         parts.tooltip = &tooltip;
-        parts.runner = &runner;
         store = std::make_unique<TGestureStore>();
-        gestures = std::make_unique<TFrmGestures>(*store, parts);
+        gestures = std::make_unique<TFrmGestures>(*store, runner, parts);
         window = std::make_unique<TFrmGesturesEdit>(*store, &view, editParts);
         window->CheckParts();
         return *window;

@@ -11,13 +11,12 @@ Bench::Bench(Mode mode) {
     os.system.processes = {{70, L"notepad.exe"}};
     os.desktop.foreground = os.desktop.AddWindow(7, 70);
     // The gate is off, as by default.
-    monitor = std::make_unique<TFrmMouseMonitor>(
-        os.input, os.desktop, os.clock,
-        TMouseMonitorParts{.target = target,
-                           .gestures = receiver,
-                           .gate = gate,
-                           .ratTrap = ratTrap,
-                           .scratchpad = pad});
+    monitor = std::make_unique<TFrmMouseMonitor>(os.input, os.desktop, os.clock,
+                                                 TMouseMonitorParts{.target = target,
+                                                                    .gestures = receiver,
+                                                                    .gate = gate,
+                                                                    .ratTrap = ratTrap,
+                                                                    .scratchpad = pad});
     test::UseDefaultSettings(*monitor);
     monitor->prEnableDiagonals(mode.diagonals);
     monitor->MovementSettings().PreciseCorners = mode.preciseCorners;
