@@ -8,20 +8,10 @@
 #include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitRightButtonGate.h"
 #include "fakes/FakePlatform.h"
-#include "vocabulary/IGestureReceiver.h"
+#include "unit/NoBindings.h"
 
 namespace fg::test {
 
-// A dispatcher that has every program enabled and takes every gesture without a binding.
-class NoBindings : public IGestureReceiver {
-  public:
-    bool ProgramIsDisabled() override { return false; }
-    bool ReportGestures(const std::wstring&, bool) override { return false; }
-    bool ReportGesturesDiagonal(const std::wstring&) override { return false; }
-    void ReportDisableGestures() override {}
-    void ReportEnableGestures() override {}
-    void ReportFirstDirection(TMouseDirection) override {}
-};
 
 struct MonitorWindows {
     explicit MonitorWindows(fake::FakePlatform& os)

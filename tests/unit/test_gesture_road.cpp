@@ -539,16 +539,10 @@ TEST_F(GestureRoad, LogHandlesAddsTheCountAfterEachGestureWhenItIsOn) {
 }
 
 TEST_F(GestureRoad, AMissingPartStopsTheStartNamingIt) {
-    TGestureStore store;
-    TTargetFocus target;
-    TfrmDummyWatchForExplorerPopup watch;
-    TFrmScratchPad scratchpad{os.desktop, os.input};
-    TPaste sender;
-    TActionRunner runner{{scratchpad, sender, target, watch, TKeystrokeConversions::Default()}};
-    TFrmGestures gestures{store, runner};
-    EXPECT_THROW(GateLeavesAlone(gestures, nullptr), TUserError);
+    Windows unwired(os, [] {});
+    EXPECT_THROW(GateLeavesAlone(unwired.gestures, nullptr), TUserError);
     try {
-        gestures.CheckParts();
+        unwired.gestures.CheckParts();
         FAIL() << "no error";
     } catch (const TUserError& e) {
         EXPECT_EQ(e.Message(), L"The dispatcher is missing its monitor configuration");

@@ -1,11 +1,11 @@
 // The mouse monitor's hidden window against the real system.
+#include "../unit/NoBindings.h"
 #include "actions/UnitTargetFocus.h"
 #include "capture/UnitFrmMouseMonitor_win32.h"
 #include "capture/UnitFrmRatTrap.h"
 #include "capture/UnitFrmScratchpad.h"
 #include "capture/UnitRightButtonGate.h"
 #include "platform/Platform.h"
-#include "vocabulary/IGestureReceiver.h"
 
 #include <windows.h>
 
@@ -14,15 +14,7 @@
 namespace fg {
 namespace {
 
-class NoBindings : public IGestureReceiver {
-  public:
-    bool ProgramIsDisabled() override { return false; }
-    bool ReportGestures(const std::wstring&, bool) override { return false; }
-    bool ReportGesturesDiagonal(const std::wstring&) override { return false; }
-    void ReportDisableGestures() override {}
-    void ReportEnableGestures() override {}
-    void ReportFirstDirection(TMouseDirection) override {}
-};
+using test::NoBindings;
 
 TEST(MouseMonitorWindow, StaysHiddenAndNamesTheMonitorOfAWindowAsALastResort) {
     const Platform& os = Os();
