@@ -47,7 +47,8 @@ TFrmGesturesEdit::TFrmGesturesEdit(TGestureStore& gestureStore, IGesturesEditVie
                                    TGesturesEditParts p)
     : store(gestureStore), view(nativeView), parts(std::move(p)) {
     shown.file = kGlobalGestureFile;
-    Load(kGlobalGestureFile);
+    // The store has just read it.
+    ShowFile(kGlobalGestureFile, *store.Global());
 }
 
 TFrmGesturesEdit::~TFrmGesturesEdit() = default;
@@ -69,12 +70,15 @@ void TFrmGesturesEdit::TakeStamp() {
 }
 
 void TFrmGesturesEdit::Load(const std::wstring& fileName) {
-    const std::shared_ptr<const TGestureFile> file = store.LoadGestures(fileName, false);
+    ShowFile(fileName, *store.LoadGestures(fileName, false));
+}
+
+void TFrmGesturesEdit::ShowFile(const std::wstring& fileName, const TGestureFile& file) {
     rows.clear();
     selectedRow.reset();
     ++rowsVersion;
     bool anyBinding = false;
-    for (const TGestureBinding& b : file->Bindings()) {
+    for (const TGestureBinding& b : file.Bindings()) {
         anyBinding = anyBinding || b.Type().has_value();
         rows.push_back(Row(b, store.Keystrokes()));
     }
@@ -84,11 +88,11 @@ void TFrmGesturesEdit::Load(const std::wstring& fileName) {
     // A box the user clicked is kept while its own file is read again.
     const bool sameFile = SameName(fileName, shown.file);
     shown.file = fileName;
-    shown.bindings = *file;
+    shown.bindings = file;
     shown.unsaved = false;
     TakeStamp();
     if (!sameFile || !disableAllTouched) {
-        disableAll = file->disabled;
+        disableAll = file.disabled;
         disableAllTouched = false;
     }
     ClearPreview();

@@ -156,8 +156,10 @@ class TFrmGesturesEdit {
         TGestureFile bindings;
         bool unsaved = false; // its last save failed: the window holds changes the file lacks
     };
-    // Reads fileName afresh and shows it: its rows, the notice and its disable flag.
+    // Reads fileName afresh and shows it.
     void Load(const std::wstring& fileName);
+    // Shows file, a reading of fileName: its rows, the notice and its disable flag.
+    void ShowFile(const std::wstring& fileName, const TGestureFile& file);
     // Before an edit: reads the shown file again when someone changed it since (by hand, or by
     // the dispatcher's disable chord), so the edit goes on top of what it holds now.
     void Sync();

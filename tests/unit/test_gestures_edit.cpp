@@ -163,7 +163,12 @@ class EditGestures : public ::testing::Test {
 
 TEST_F(EditGestures, OpensOnTheGlobalRowsAndTheProgramTabListsFilesAndRunningPrograms) {
     Write(L"Gestures_gone.exe.ini", L"[0]\r\nActionType=Keystroke\r\nAction=000041A\r\n");
+    // The global file is read once at start: the window shows the store's reading.
+    const int before = os.files.profileReads;
+    TGestureStore reading;
+    const int oneReading = os.files.profileReads - before;
     Make();
+    EXPECT_EQ(os.files.profileReads - before, 2 * oneReading) << "a reading of its own each";
     EXPECT_EQ(window->Tab(), kGlobalTab);
     EXPECT_EQ(Captions(), (std::vector<std::wstring>{
                               L"[TOP]+DOWN | Run Program / File | Farrowglimmer.exe | CONFIG"}));
