@@ -1,14 +1,12 @@
 #include "gestures/UnitGestureFile.h"
 
+#include "app/UnitMisc.h"
 #include "vocabulary/UnitMouseMovement.h"
 
 namespace fg {
 
 std::wstring TGestureFile::Key(const std::wstring& h) {
-    std::wstring key = h;
-    for (wchar_t& c : key)
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
-    return key;
+    return AsciiLower(h);
 }
 
 void TGestureFile::Reindex() {

@@ -2,15 +2,11 @@
 
 #include "app/UnitFrmDebug.h"
 #include "app/UnitMisc.h"
-#include "app/UnitToken.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
-#include "vocabulary/UnitMouseMovement.h"
 
 #include <climits>
 #include <cstdint>
-#include <iterator>
-#include <stdexcept>
 
 namespace fg {
 
